@@ -1,0 +1,94 @@
+// The Windows-1252 code page: every file Pelora reads and writes, and all text in the core,
+// is in it. The shell converts at its boundary through these tables only. Program texts are
+// written in the sources as UTF-8 with the suffix _cp, which turns them into Windows-1252 bytes
+// at compile time: "Vill du spara ändringarna?"_cp.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace pelora {
+
+namespace codec_detail {
+
+// Bytes 0x80..0x9F; the rest of the code page equals Latin-1. The five unassigned bytes map to
+// the C1 controls of the same value.
+inline constexpr std::array<char32_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
+};
+
+}  // namespace codec_detail
+
+// The Unicode code point of a byte.
+constexpr char32_t cp1252ToUnicode(unsigned char byte) {
+    if (byte >= 0x80 && byte <= 0x9F) return codec_detail::kHigh[byte - 0x80];
+    return byte;
+}
+
+// The byte for a code point, or -1 when Windows-1252 has no such character.
+constexpr int unicodeToCp1252(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<int>(codePoint);
+    }
+    for (std::size_t i = 0; i < codec_detail::kHigh.size(); ++i) {
+        if (codec_detail::kHigh[i] == codePoint) return static_cast<int>(0x80 + i);
+    }
+    return -1;
+}
+
+// Upper case within the code page: a-z, the accented letters, š œ ž ÿ.
+char upperCp1252(char c);
+std::string upperCp1252(const std::string& text);
+
+// Windows-1252 bytes to UTF-8 and back (for messages of the standard library and for tests);
+// a character the code page cannot hold, or a broken UTF-8 sequence, becomes "?".
+std::string cp1252ToUtf8(const std::string& text);
+std::string utf8ToCp1252(const std::string& text);
+
+// A UTF-8 string literal converted to Windows-1252 at compile time; a character outside the
+// code page does not compile.
+template <std::size_t N>
+struct Cp1252Literal {
+    char bytes[N]{};
+    std::size_t size = 0;
+
+    consteval Cp1252Literal(const char (&utf8)[N]) {
+        std::size_t i = 0;
+        while (i + 1 < N) {
+            auto b = static_cast<unsigned char>(utf8[i]);
+            char32_t cp = 0;
+            std::size_t length = 1;
+            if (b < 0x80) {
+                cp = b;
+            } else if ((b & 0xE0) == 0xC0) {
+                cp = b & 0x1F;
+                length = 2;
+            } else if ((b & 0xF0) == 0xE0) {
+                cp = b & 0x0F;
+                length = 3;
+            } else {
+                throw "not representable in Windows-1252";
+            }
+            for (std::size_t k = 1; k < length; ++k) {
+                cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+            }
+            int byte = unicodeToCp1252(cp);
+            if (byte < 0) throw "not representable in Windows-1252";
+            bytes[size++] = static_cast<char>(byte);
+            i += length;
+        }
+    }
+};
+
+inline namespace literals {
+template <Cp1252Literal L>
+std::string operator""_cp() {
+    return std::string(L.bytes, L.size);
+}
+}  // namespace literals
+
+}  // namespace pelora
