@@ -1,0 +1,54 @@
+// Pelora: the application, the Qt desktop and the main window; the command line names a work.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QStringList>
+#include <QTranslator>
+
+#include "ui/form1.h"
+#include "ui/qtdesktop.h"
+#include "ui/textconv.h"
+#include "work/app.h"
+#include "work/lifecycle.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pelora"));
+
+    // Qt's own dialogs in Swedish; without the catalogue they stay in English.
+    QTranslator qtSwedish;
+    if (qtSwedish.load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtSwedish);
+    }
+
+    pelora::ui::QtDesktop desktop;
+    pelora::App app(desktop);
+    pelora::ui::Form1 window(app);
+    desktop.setParentWindow(&window);
+
+    // The whole command line is the path of a work file; a path with blanks may come in parts.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const std::string commandLine = pelora::ui::fromQt(arguments.join(QLatin1Char(' ')));
+
+    bool ended = false;
+    window.setProgramEnd([&ended] {
+        ended = true;
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    });
+    const int screenWidth = window.screen() ? window.screen()->availableGeometry().width() : 1920;
+    window.run("Pelora", [&] {
+        pelora::Form_Load(app, window.designedWidth(), screenWidth, commandLine);
+    });
+    if (ended) return 0;
+
+    if (app.screen.startMaximized) {
+        window.showMaximized();
+    } else {
+        window.show();
+    }
+    return QApplication::exec();
+}

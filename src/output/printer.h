@@ -1,0 +1,28 @@
+// The printer as the print engine sees it: a page of width W in the printer's own units,
+// a horizontal print position, and text printed line by line in one font.
+#pragma once
+
+#include <string>
+
+namespace pelora {
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    virtual void setFontName(const std::string& name) = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual double pageWidth() = 0;
+    virtual void setCurrentX(double x) = 0;
+    virtual double currentX() = 0;
+    // Prints at the current position and stays on the line, after the text.
+    virtual void print(const std::string& text) = 0;
+    // Ends the line (an empty line when nothing was printed on it); x goes back to 0.
+    virtual void endLine() = 0;
+    virtual double textWidth(const std::string& text) = 0;
+    virtual void newPage() = 0;
+    // Sends the document to the printer; a page break just before adds no empty sheet.
+    virtual void endDoc() = 0;
+};
+
+}  // namespace pelora

@@ -1,0 +1,355 @@
+#include "ui/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "ui/groupboard.h"
+#include "ui/textconv.h"
+#include "ui/widgetsync.h"
+#include "work/codec.h"
+#include "work/lifecycle.h"
+
+namespace pelora::ui {
+
+namespace {
+
+// The size the window is laid out for; it opens maximized where that does not fit.
+constexpr int kDesignedWidth = 1280;
+constexpr int kDesignedHeight = 780;
+
+QPushButton* smallButton(const QString& caption, const char* name) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 12);
+    return button;
+}
+
+QLabel* panel(const char* name, int lines) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    label->setPalette(pal);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 8);
+    label->setMargin(3);
+    return label;
+}
+
+template <typename T>
+T* named(T* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+}  // namespace
+
+Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
+    setObjectName(QStringLiteral("Form1"));
+    buildMenus();
+
+    auto* central = new QWidget;
+    auto* columns = new QHBoxLayout(central);
+    columns->addWidget(buildWishEntry(), 3);
+    columns->addWidget(buildOverview(), 4);
+    columns->addWidget(buildGroups(), 0);
+    setCentralWidget(central);
+
+    setupFiles();
+    setupPupils();
+    setupBoard();
+    resize(kDesignedWidth, kDesignedHeight);
+    render();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const char* caption, const char* name) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    Arkiv = named(bar->addMenu(QStringLiteral("&Arkiv")), "Arkiv");
+    Arkiv_Nytt_ = item(Arkiv, "Nytt", "Arkiv_Nytt");
+    Arkivoppna_ = item(Arkiv, "Öppna", "Arkivoppna");
+    Arkiv_Spara_ = item(Arkiv, "Spara", "Arkiv_Spara");
+    Arkivsparasom_ = item(Arkiv, "Spara som...", "Arkivsparasom");
+    Arkiv_skrivare_ = item(Arkiv, "Skrivare", "Arkiv_skrivare");
+    Arkivskrivut_ = item(Arkiv, "Skriv ut", "Arkivskrivut");
+    Arkiv_export_ = item(Arkiv, "Exportera till Lumidor", "Arkiv_export");
+    red_startdata_ = item(Arkiv, "Redigera startdata", "red_startdata");
+    Arkivavsluta_ = item(Arkiv, "Avsluta", "Arkivavsluta");
+
+    ny_grupp_ = named(bar->addAction(QStringLiteral("Ny grupp")), "ny_grupp");
+
+    Help = named(bar->addMenu(QStringLiteral("Hjälp")), "Help");
+    help_about_ = item(Help, "Om programmet", "help_about");
+    Helptext_ = item(Help, "Hjälpavsnitt", "Helptext");
+
+    // The group labels' pop-up menu; never in the menu bar.
+    H_klick = named(new QMenu(this), "H_klick");
+    h_klick_red_ = item(H_klick, "Redigera", "h_klick_red");
+    H_klick_tabort_ = item(H_klick, "Ta bort", "H_klick_tabort");
+    H_klick_skrivut_ = item(H_klick, "Skriv ut", "H_klick_skrivut");
+
+    // Printing, the export, the group editor and help are not part of the program yet.
+    for (QAction* later : {Arkiv_skrivare_, Arkivskrivut_, Arkiv_export_, ny_grupp_, help_about_,
+                           Helptext_, h_klick_red_, H_klick_tabort_, H_klick_skrivut_}) {
+        later->setEnabled(false);
+    }
+
+    connect(Arkivavsluta_, &QAction::triggered, this, &Form1::Arkivavsluta);
+}
+
+QWidget* Form1::buildWishEntry() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Elever")), "FrameElever");
+    auto* grid = new QGridLayout(frame);
+    Combo1 = named(new QComboBox, "Combo1");
+    Combo2 = named(new QComboBox, "Combo2");
+    for (QComboBox* combo : {Combo1, Combo2}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setMaxVisibleItems(25);
+    }
+    Command5 = smallButton(QStringLiteral("<"), "Command5");
+    Command6 = smallButton(QStringLiteral(">"), "Command6");
+    Command2 = smallButton(QStringLiteral("<"), "Command2");
+    Command3 = smallButton(QStringLiteral(">"), "Command3");
+    Text2 = named(new QPlainTextEdit, "Text2");
+    Text2->setTabChangesFocus(true);
+    Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Command4 = named(new QPushButton(QStringLiteral("Ångra")), "Command4");
+
+    grid->addWidget(new QLabel(QStringLiteral("Klass")), 0, 0);
+    grid->addWidget(Combo1, 0, 1);
+    grid->addWidget(Command5, 0, 2);
+    grid->addWidget(Command6, 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Elev")), 1, 0);
+    grid->addWidget(Combo2, 1, 1);
+    grid->addWidget(Command2, 1, 2);
+    grid->addWidget(Command3, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Önskemål")), 2, 0, 1, 4);
+    grid->addWidget(Text2, 3, 0, 1, 4);
+    grid->addWidget(Command4, 4, 0, 1, 4, Qt::AlignRight);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
+    return frame;
+}
+
+QWidget* Form1::buildOverview() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Översikten")), "FrameOversikten");
+    auto* grid = new QGridLayout(frame);
+    Combo3 = named(new QComboBox, "Combo3");
+    Combo3->setEditable(true);
+    Combo3->setInsertPolicy(QComboBox::NoInsert);
+    Check3 = named(new QCheckBox(QStringLiteral("Visa bara oplacerade")), "Check3");
+    List2 = named(new QListWidget, "List2");
+    List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    List2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Label11 = named(new QLabel, "Label11");
+    Text1 = named(new QLineEdit, "Text1");
+    Command8 = named(new QPushButton(QStringLiteral("Sök")), "Command8");
+    Check2 = named(new QCheckBox(QStringLiteral("Matcha hela ord")), "Check2");
+    Command7 = named(new QPushButton(QStringLiteral("Placera i aktuell grupp")), "Command7");
+    Command7->setToolTip(QStringLiteral("Placera alla/markerade elever i aktuell grupp"));
+
+    auto* criterion = new QHBoxLayout;
+    criterion->addWidget(new QLabel(QStringLiteral("Visa i översikt")));
+    criterion->addWidget(Combo3, 1);
+    grid->addLayout(criterion, 0, 0, 1, 3);
+    grid->addWidget(Check3, 1, 0, 1, 3);
+    grid->addWidget(List2, 2, 0, 1, 3);
+    grid->addWidget(Label11, 3, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Sökbegrepp")), 4, 0);
+    grid->addWidget(Text1, 4, 1);
+    grid->addWidget(Command8, 4, 2);
+    grid->addWidget(Check2, 5, 1, 1, 2);
+    grid->addWidget(Command7, 6, 0, 1, 3);
+    grid->addWidget(named(new QLabel(QStringLiteral("* placerad i annan grupp")), "LegendOther"),
+                    7, 0, 1, 3);
+    grid->addWidget(named(new QLabel(QStringLiteral("+ placerad i aktuell grupp")), "LegendCurrent"),
+                    8, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+    return frame;
+}
+
+QWidget* Form1::buildGroups() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Grupper")), "FrameGrupper");
+    Picture1 = new GroupBoard;
+    List1 = named(new QListWidget, "List1");
+    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    List1->setMinimumWidth(200);
+    Command1 = named(new QPushButton(QStringLiteral("Ta bort markerade")), "Command1");
+    Command1->setToolTip(QStringLiteral("Ta bort markerade elever i aktuell grupp"));
+    groupData = panel("groupData", 3);
+    status = panel("status", 3);
+    periodCaption = named(new QLabel(QStringLiteral("Period")), "periodCaption");
+    Command10 = smallButton(QStringLiteral("<"), "Command10");
+    periodDisplay = panel("periodDisplay", 1);
+    periodDisplay->setAlignment(Qt::AlignCenter);
+    periodDisplay->setFixedWidth(periodDisplay->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
+    Command9 = smallButton(QStringLiteral(">"), "Command9");
+    Check1 = named(new QCheckBox(QStringLiteral("För in grupper i Önskemål")), "Check1");
+
+    auto* stepper = new QHBoxLayout;
+    stepper->addWidget(Command10);
+    stepper->addWidget(periodDisplay);
+    stepper->addWidget(Command9);
+    stepper->addStretch(1);
+
+    // The board with what describes it on the left, the member list and the controls of the
+    // shown period on the right.
+    auto* left = new QVBoxLayout;
+    left->addWidget(Picture1);
+    left->addWidget(new QLabel(QStringLiteral("Gruppdata")));
+    left->addWidget(groupData);
+    left->addWidget(new QLabel(QStringLiteral("Status")));
+    left->addWidget(status);
+    left->addStretch(1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("Grupplista")));
+    right->addWidget(List1, 1);
+    right->addWidget(Command1);
+    right->addSpacing(8);
+    right->addWidget(periodCaption);
+    right->addLayout(stepper);
+    right->addSpacing(8);
+    right->addWidget(Check1);
+
+    auto* columns = new QHBoxLayout(frame);
+    columns->addLayout(left, 0);
+    columns->addLayout(right, 1);
+    return frame;
+}
+
+int Form1::designedWidth() const { return kDesignedWidth; }
+
+void Form1::render() {
+    const MainScreen& s = m_app.screen;
+    const QString caption = toQt(s.caption);
+    if (windowTitle() != caption) setWindowTitle(caption);
+
+    ui::render(Combo1, s.Combo1);
+    ui::render(Combo2, s.Combo2);
+    ui::render(Command5, s.Command5);
+    ui::render(Command6, s.Command6);
+    ui::render(Command2, s.Command2);
+    ui::render(Command3, s.Command3);
+    {
+        QSignalBlocker blocker(Text2);
+        const QString text = toQtLines(s.Text2.text);
+        if (Text2->toPlainText() != text) Text2->setPlainText(text);
+        Text2->setEnabled(s.Text2.enabled);
+    }
+    ui::render(Command4, s.Command4);
+
+    ui::render(Combo3, s.Combo3);
+    ui::render(Check3, s.Check3);
+    ui::render(List2, s.List2);
+    ui::render(Label11, s.Label11);
+    ui::render(Text1, s.Text1);
+    ui::render(Command8, s.Command8);
+    ui::render(Check2, s.Check2);
+    ui::render(Command7, s.Command7);
+
+    Picture1->render(m_app);
+    ui::render(List1, s.List1);
+    ui::render(Command1, s.Command1);
+    ui::render(groupData, s.groupData);
+    ui::render(periodCaption, s.periodCaption);
+    ui::render(Command10, s.Command10);
+    ui::render(periodDisplay, s.periodDisplay);
+    ui::render(Command9, s.Command9);
+    ui::render(status, s.status);
+    ui::render(Check1, s.Check1);
+
+    renderPupils();
+    renderBoard();
+
+    if (m_app.screen.focusRequest != Focus::None) {
+        if (m_app.screen.focusRequest == Focus::WishBox) Text2->setFocus();
+        m_app.screen.focusRequest = Focus::None;
+    }
+}
+
+void Form1::run(const std::string& title, const std::function<void()>& operation) {
+    try {
+        runGuarded(m_app.desktop, title, operation);
+    } catch (const ProgramEnd&) {
+        endProgram();
+        return;
+    }
+    render();
+}
+
+void Form1::endProgram() {
+    m_ending = true;
+    if (m_programEnd) {
+        m_programEnd();
+    } else {
+        QApplication::closeAllWindows();
+        QApplication::quit();
+    }
+}
+
+void Form1::activated() {
+    run("", [this] { Form_Activate(m_app); });
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        activated();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    bool cancel = false;
+    run("Avsluta", [this, &cancel] { Form_QueryUnload(m_app, cancel); });
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    endProgram();
+}
+
+void Form1::Arkivavsluta() {
+    bool end = false;
+    run("Avsluta", [this, &end] { end = pelora::Arkivavsluta(m_app); });
+    if (end && !m_ending) endProgram();
+}
+
+}  // namespace pelora::ui

@@ -1,0 +1,140 @@
+// Form1, the main window: the wish entry "Elever", the overview "Översikten" and the groups
+// "Grupper" with the board, under the menus. A thin view: every handler hands its event to
+// the core and then renders the screen state.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <string>
+
+#include "work/app.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace pelora::ui {
+
+class GroupBoard;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form1(App& app, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Copies the screen state into the widgets.
+    void render();
+
+    // Runs a core operation under the guard titled for it, then renders. A ProgramEnd ends the
+    // program without the save question.
+    void run(const std::string& title, const std::function<void()>& operation);
+
+    // What "end the program" does; the application quits by default.
+    void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
+
+    // The main window became the active window of the program (first shown, a dialog closed).
+    void activated();
+
+    // The width the window is designed for, in pixels, before any resizing.
+    int designedWidth() const;
+
+    QMenu* popupMenu() const { return H_klick; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildWishEntry();
+    QWidget* buildOverview();
+    QWidget* buildGroups();
+    void endProgram();
+
+    // Menu "Arkiv".
+    void Arkiv_Nytt();
+    void Arkivoppna();
+    void Arkiv_Spara();
+    void Arkivsparasom();
+    void red_startdata();
+    void Arkivavsluta();
+
+    // --- the wish entry and the overview (frames "Elever", "Översikten") ---
+    void setupPupils();
+    void renderPupils();
+
+    // --- the groups (frame "Grupper", the board) ---
+    void setupBoard();
+    void renderBoard();
+
+    // --- work files and start data ---
+    void setupFiles();
+
+    App& m_app;
+    std::function<void()> m_programEnd;
+    bool m_ending = false;
+    bool m_shownOnce = false;
+
+    // Menus.
+    QMenu* Arkiv = nullptr;
+    QAction* Arkiv_Nytt_ = nullptr;
+    QAction* Arkivoppna_ = nullptr;
+    QAction* Arkiv_Spara_ = nullptr;
+    QAction* Arkivsparasom_ = nullptr;
+    QAction* Arkiv_skrivare_ = nullptr;
+    QAction* Arkivskrivut_ = nullptr;
+    QAction* Arkiv_export_ = nullptr;
+    QAction* red_startdata_ = nullptr;
+    QAction* Arkivavsluta_ = nullptr;
+    QAction* ny_grupp_ = nullptr;
+    QMenu* Help = nullptr;
+    QAction* help_about_ = nullptr;
+    QAction* Helptext_ = nullptr;
+    QMenu* H_klick = nullptr;
+    QAction* h_klick_red_ = nullptr;
+    QAction* H_klick_tabort_ = nullptr;
+    QAction* H_klick_skrivut_ = nullptr;
+
+    // Frame "Elever".
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPlainTextEdit* Text2 = nullptr;
+    QPushButton* Command4 = nullptr;
+
+    // Frame "Översikten".
+    QComboBox* Combo3 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QListWidget* List2 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* Command8 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QPushButton* Command7 = nullptr;
+
+    // Frame "Grupper".
+    GroupBoard* Picture1 = nullptr;
+    QListWidget* List1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* groupData = nullptr;
+    QLabel* periodCaption = nullptr;
+    QPushButton* Command10 = nullptr;
+    QLabel* periodDisplay = nullptr;
+    QPushButton* Command9 = nullptr;
+    QLabel* status = nullptr;
+    QCheckBox* Check1 = nullptr;
+};
+
+}  // namespace pelora::ui

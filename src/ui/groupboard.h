@@ -1,0 +1,37 @@
+// Picture1, the group board: a free surface of 5430 x 4545 twips holding the 101 group labels
+// at their twip positions (pixels = twips x logical DPI / 1440).
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <array>
+
+#include "work/app.h"
+
+namespace pelora::ui {
+
+class GroupBoard : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr double WidthTwips = 5430;
+    static constexpr double HeightTwips = 4545;
+
+    explicit GroupBoard(QWidget* parent = nullptr);
+
+    QLabel* label(int g) const { return m_labels[g]; }
+    // The label of group g's number, or 0 when the widget is none of the labels.
+    int labelNumber(const QWidget* widget) const;
+
+    int toPixels(double twips) const;
+    double toTwips(double pixels) const;
+
+    // Captions, visibility, colours, positions and stacking order from the work and the screen.
+    void render(const App& app);
+
+private:
+    std::array<QLabel*, MaxGroups + 1> m_labels{};
+    std::array<int, MaxGroups + 1> m_renderedOrder{};
+};
+
+}  // namespace pelora::ui

@@ -1,0 +1,147 @@
+#include "ui/qtdesktop.h"
+
+#include <QDate>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/qtprinter.h"
+#include "ui/textconv.h"
+
+namespace pelora::ui {
+
+namespace {
+
+const char* kAnswerProperty = "peloraAnswer";
+
+QMessageBox::Icon qtIcon(Desktop::Icon icon) {
+    switch (icon) {
+        case Desktop::Icon::Critical: return QMessageBox::Critical;
+        case Desktop::Icon::Question: return QMessageBox::Question;
+        case Desktop::Icon::Exclamation: return QMessageBox::Warning;
+        case Desktop::Icon::Information: return QMessageBox::Information;
+        case Desktop::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop() = default;
+QtDesktop::~QtDesktop() = default;
+
+std::unique_ptr<QMessageBox> QtDesktop::buildMessageBox(const std::string& text, Buttons buttons,
+                                                        Icon icon, const std::string& title,
+                                                        QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(qtIcon(icon), toQt(title), toQtLines(text),
+                                             QMessageBox::NoButton, parent);
+    auto add = [&box](const char* caption, QMessageBox::ButtonRole role, Answer answer) {
+        QPushButton* button = box->addButton(QString::fromUtf8(caption), role);
+        button->setProperty(kAnswerProperty, static_cast<int>(answer));
+        return button;
+    };
+    QPushButton* first = nullptr;
+    QPushButton* escape = nullptr;
+    switch (buttons) {
+        case Buttons::Ok:
+            first = escape = add("OK", QMessageBox::AcceptRole, Answer::Ok);
+            break;
+        case Buttons::OkCancel:
+            first = add("OK", QMessageBox::AcceptRole, Answer::Ok);
+            escape = add("Avbryt", QMessageBox::RejectRole, Answer::Cancel);
+            break;
+        case Buttons::YesNo:
+            first = add("Ja", QMessageBox::YesRole, Answer::Yes);
+            escape = add("Nej", QMessageBox::NoRole, Answer::No);
+            break;
+        case Buttons::YesNoCancel:
+            first = add("Ja", QMessageBox::YesRole, Answer::Yes);
+            add("Nej", QMessageBox::NoRole, Answer::No);
+            escape = add("Avbryt", QMessageBox::RejectRole, Answer::Cancel);
+            break;
+    }
+    box->setDefaultButton(first);
+    box->setEscapeButton(escape);
+    return box;
+}
+
+Desktop::Answer QtDesktop::answerOf(QMessageBox& box) {
+    QAbstractButton* clicked = box.clickedButton();
+    if (!clicked) clicked = box.escapeButton();
+    return static_cast<Answer>(clicked->property(kAnswerProperty).toInt());
+}
+
+Desktop::Answer QtDesktop::MsgBox(const std::string& text, Buttons buttons, Icon icon,
+                                  const std::string& title) {
+    auto box = buildMessageBox(text, buttons, icon, title, m_parent);
+    box->exec();
+    return answerOf(*box);
+}
+
+std::string QtDesktop::InputBox(const std::string& prompt, const std::string& title,
+                                const std::string& defaultText) {
+    QInputDialog dialog(m_parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(toQt(title));
+    dialog.setLabelText(toQtLines(prompt));
+    dialog.setTextValue(toQt(defaultText));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Avbryt"));
+    if (dialog.exec() != QDialog::Accepted) return std::string();
+    return fromQt(dialog.textValue());
+}
+
+QString qtFilter(const std::string& filter) {
+    if (filter.empty()) return QString();
+    const QStringList parts = toQt(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QStringLiteral(")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString withDefaultExtension(const QString& path, const std::string& extension) {
+    if (path.isEmpty() || extension.empty()) return path;
+    if (!QFileInfo(path).suffix().isEmpty()) return path;
+    QString ext = toQt(extension);
+    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    return path + QLatin1Char('.') + ext;
+}
+
+std::optional<std::string> QtDesktop::OpenFileDialog(const FileDialogRequest& request) {
+    QString path = QFileDialog::getOpenFileName(m_parent, QStringLiteral("Öppna"),
+                                                toQt(request.initialName), qtFilter(request.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return fromQt(path);
+}
+
+std::optional<std::string> QtDesktop::SaveFileDialog(const FileDialogRequest& request) {
+    // The program asks about replacing a file itself where it should.
+    QString path = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Spara som"),
+                                                toQt(request.initialName), qtFilter(request.filter),
+                                                nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
+    return fromQt(withDefaultExtension(path, request.defaultExtension));
+}
+
+void QtDesktop::PrinterSetup() {
+    if (!m_printer) m_printer = std::make_unique<QtPrinter>();
+    m_printer->setup(m_parent);
+}
+
+Printer& QtDesktop::printer() {
+    if (!m_printer) m_printer = std::make_unique<QtPrinter>();
+    return *m_printer;
+}
+
+Date QtDesktop::today() {
+    QDate date = QDate::currentDate();
+    return Date{date.year(), date.month(), date.day()};
+}
+
+}  // namespace pelora::ui

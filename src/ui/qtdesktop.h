@@ -1,0 +1,54 @@
+// The desktop the core asks through, answered with Qt dialogs: message boxes with Swedish
+// buttons, the input box, file dialogs, the printer and the date.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "work/desktop.h"
+
+class QMessageBox;
+
+namespace pelora::ui {
+
+class QtPrinter;
+
+class QtDesktop : public Desktop {
+public:
+    QtDesktop();
+    ~QtDesktop() override;
+
+    // Dialogs open over this window.
+    void setParentWindow(QWidget* window) { m_parent = window; }
+
+    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon,
+                  const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    void PrinterSetup() override;
+    Printer& printer() override;
+    Date today() override;
+
+    // The message box MsgBox shows, built but not shown: buttons "OK", "Ja", "Nej", "Avbryt",
+    // the first one default; Esc and the close box mean Cancel, or No where there is no Cancel.
+    static std::unique_ptr<QMessageBox> buildMessageBox(const std::string& text, Buttons buttons,
+                                                        Icon icon, const std::string& title,
+                                                        QWidget* parent);
+    // The answer a button of such a box stands for.
+    static Answer answerOf(QMessageBox& box);
+
+private:
+    QPointer<QWidget> m_parent;
+    std::unique_ptr<QtPrinter> m_printer;
+};
+
+// "*.pel|*.pel" (descriptions and patterns in pairs) as a Qt name filter.
+QString qtFilter(const std::string& filter);
+
+// The chosen name with the default extension added when it has none.
+QString withDefaultExtension(const QString& path, const std::string& extension);
+
+}  // namespace pelora::ui

@@ -1,0 +1,102 @@
+#include "ui/qtprinter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintDialog>
+
+#include "ui/textconv.h"
+
+namespace pelora::ui {
+
+QtPrinter::QtPrinter() { m_font = QFont(QStringLiteral("Times New Roman"), 12); }
+
+QtPrinter::~QtPrinter() {
+    if (m_painter && m_painter->isActive()) m_painter->end();
+}
+
+void QtPrinter::setup(QWidget* parent) {
+    QPrintDialog dialog(&m_printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Skrivare"));
+    dialog.exec();  // cancelling keeps the printer as it was
+}
+
+QPainter& QtPrinter::painter() {
+    if (!m_painter) m_painter = std::make_unique<QPainter>();
+    if (!m_painter->isActive()) {
+        m_painter->begin(&m_printer);
+        m_y = 0;
+        m_pageHasText = false;
+        m_pageBreakPending = false;
+        applyFont();
+    }
+    return *m_painter;
+}
+
+void QtPrinter::applyFont() {
+    if (m_painter && m_painter->isActive()) m_painter->setFont(m_font);
+}
+
+void QtPrinter::setFontName(const std::string& name) {
+    m_font.setFamily(toQt(name));
+    applyFont();
+}
+
+void QtPrinter::setFontSize(double points) {
+    m_font.setPointSizeF(points);
+    applyFont();
+}
+
+double QtPrinter::pageWidth() { return m_printer.pageRect(QPrinter::DevicePixel).width(); }
+
+double QtPrinter::lineHeight() { return QFontMetricsF(m_font, &m_printer).lineSpacing(); }
+
+double QtPrinter::textWidth(const std::string& text) {
+    return QFontMetricsF(m_font, &m_printer).horizontalAdvance(toQt(text));
+}
+
+void QtPrinter::print(const std::string& text) {
+    QPainter& p = painter();
+    if (m_pageBreakPending) {
+        m_printer.newPage();
+        m_pageBreakPending = false;
+        m_y = 0;
+    }
+    const double pageHeight = m_printer.pageRect(QPrinter::DevicePixel).height();
+    if (m_pageHasText && m_y + lineHeight() > pageHeight) {
+        m_printer.newPage();
+        m_y = 0;
+    }
+    QFontMetricsF metrics(m_font, &m_printer);
+    p.drawText(QPointF(m_x, m_y + metrics.ascent()), toQt(text));
+    m_x += metrics.horizontalAdvance(toQt(text));
+    m_pageHasText = true;
+}
+
+void QtPrinter::endLine() {
+    painter();
+    if (m_pageBreakPending) {
+        // An empty line at the top of a sheet that has nothing on it yet still takes its space.
+        m_printer.newPage();
+        m_pageBreakPending = false;
+        m_y = 0;
+    }
+    m_y += lineHeight();
+    m_x = 0;
+    m_pageHasText = true;
+}
+
+void QtPrinter::newPage() {
+    painter();
+    m_pageBreakPending = true;
+    m_x = 0;
+}
+
+void QtPrinter::endDoc() {
+    if (m_painter && m_painter->isActive()) m_painter->end();
+    m_x = 0;
+    m_y = 0;
+    m_pageBreakPending = false;
+    m_pageHasText = false;
+}
+
+}  // namespace pelora::ui

@@ -1,0 +1,50 @@
+// The printer of the print engine on a QPrinter: text line by line in one font, a sheet that is
+// full continues on the next, and a new sheet only when something is printed on it.
+#pragma once
+
+#include <QFont>
+#include <QPrinter>
+#include <memory>
+
+#include "output/printer.h"
+
+class QPainter;
+class QWidget;
+
+namespace pelora::ui {
+
+class QtPrinter : public Printer {
+public:
+    QtPrinter();
+    ~QtPrinter() override;
+
+    // The printer dialog; the printer chosen there serves every later run.
+    void setup(QWidget* parent);
+    QPrinter& device() { return m_printer; }
+
+    void setFontName(const std::string& name) override;
+    void setFontSize(double points) override;
+    double pageWidth() override;
+    void setCurrentX(double x) override { m_x = x; }
+    double currentX() override { return m_x; }
+    void print(const std::string& text) override;
+    void endLine() override;
+    double textWidth(const std::string& text) override;
+    void newPage() override;
+    void endDoc() override;
+
+private:
+    QPainter& painter();
+    void applyFont();
+    double lineHeight();
+
+    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<QPainter> m_painter;
+    QFont m_font;
+    double m_x = 0;
+    double m_y = 0;
+    bool m_pageBreakPending = false;
+    bool m_pageHasText = false;
+};
+
+}  // namespace pelora::ui

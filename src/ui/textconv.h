@@ -1,0 +1,17 @@
+// The one crossing between the core's Windows-1252 text and Qt's strings.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace pelora::ui {
+
+// Exact both ways for every byte; a character Windows-1252 cannot hold becomes "?".
+QString toQt(const std::string& cp1252);
+std::string fromQt(const QString& text);
+
+// For widgets that break lines with LF (labels, the wish box): CR LF in the core, LF in Qt.
+QString toQtLines(const std::string& cp1252);
+std::string fromQtLines(const QString& text);
+
+}  // namespace pelora::ui

@@ -1,0 +1,31 @@
+// Copying the core's plain controls into Qt widgets and user input back. Rendering touches only
+// what differs, with the widget's signals blocked, so a text being typed is never reset.
+#pragma once
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QWidget>
+
+#include "work/screen.h"
+
+namespace pelora::ui {
+
+void render(QComboBox* widget, const ComboBox& combo);
+void render(QListWidget* widget, const ListBox& list);
+void render(QLineEdit* widget, const TextBox& box);
+void render(QCheckBox* widget, const CheckBox& box);
+void render(QAbstractButton* widget, const Button& button);
+void render(QLabel* widget, const Label& label);
+
+// User input into the screen state: the combo box's typed text, the marked lines of a list,
+// the text of a line edit, the tick of a check box.
+void readInput(const QComboBox* widget, ComboBox& combo);
+void readInput(const QListWidget* widget, ListBox& list);
+void readInput(const QLineEdit* widget, TextBox& box);
+void readInput(const QCheckBox* widget, CheckBox& box);
+
+}  // namespace pelora::ui

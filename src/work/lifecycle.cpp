@@ -1,0 +1,114 @@
+#include "work/lifecycle.h"
+
+#include "groups/board.h"
+#include "groups/status.h"
+#include "pupils/overview.h"
+#include "pupils/wishes.h"
+#include "work/codec.h"
+#include "work/numbers.h"
+#include "work/workfile.h"
+
+namespace pelora {
+
+void ClearWork(App& app) {
+    Work& work = app.work;
+    MainScreen& screen = app.screen;
+    work.groupCount = 0;
+    work.studentCount = 0;
+    work.classCount = 0;
+    work.currentClassIndex = 0;
+    work.currentStudent = 0;
+    work.currentGroup = 0;
+    work.previousStudent = 0;
+    for (int g = 1; g <= MaxGroups; ++g) work.groupMemberCount[g] = 0;
+    screen.Combo1.clear();
+    screen.Combo2.clear();
+    screen.List1.clear();
+    screen.List2.clear();
+    screen.Command4.enabled = false;
+    screen.Text2.text.clear();
+    work.undoWishes.clear();
+    work.dirty = false;
+    work.start.periodCount = 1;
+}
+
+void Form_Load(App& app, int designedWidth, int screenWidth, const std::string& commandLine) {
+    MainScreen& screen = app.screen;
+    screen.startMaximized = !(designedWidth * 1.1 < screenWidth);
+    for (GroupLabel& label : screen.Label1) {
+        label.visible = false;
+        label.stackOrder = ++screen.topStackOrder;
+    }
+    app.work.currentPeriod = 1;
+    app.work.start.periodCount = 1;
+    if (!commandLine.empty()) {
+        app.work.commandLineFile = commandLine;
+        Arkivoppna(app);
+    }
+}
+
+void Form_Activate(App& app) {
+    MainScreen& screen = app.screen;
+    const StartData& start = app.work.start;
+    const bool severalPeriods = start.periodCount > 1;
+
+    screen.Combo3.clear();
+    screen.Combo3.addItem("Alla");
+    screen.Combo3.addItem("Ej gjort val");
+    if (!severalPeriods) {
+        screen.Combo3.addItem("Ej placerade");
+    } else if (start.showAllPeriods == 0) {
+        screen.Combo3.addItem("Ej placerade vald period");
+    }
+    screen.Combo3.addItem("Önskat aktuell grupp"_cp);
+    if (!severalPeriods) {
+        screen.Combo3.addItem("Aktuell grupp som 1:a-val");
+        screen.Combo3.addItem("Aktuell grupp som >1:a-val");
+        screen.Combo3.addItem("Ej fått 1:a-val"_cp);
+    }
+    screen.Combo3.addItem("Enligt sökbegrepp"_cp);
+
+    PrintScreen& print = app.form4;
+    print.periodLabel.enabled = severalPeriods;
+    print.Text4.enabled = severalPeriods;
+    print.Check5.enabled = severalPeriods;
+    if (severalPeriods) {
+        if (screen.periodDisplay.caption.empty()) {
+            screen.periodDisplay.caption = plainNumber(app.work.currentPeriod);
+        }
+        screen.periodCaption.enabled = true;
+        screen.periodDisplay.enabled = true;
+        screen.Command9.enabled = true;
+        screen.Command10.enabled = true;
+    }
+    if (!severalPeriods || start.showAllPeriods == 1) {
+        screen.Command9.enabled = false;
+        screen.Command10.enabled = false;
+        screen.periodDisplay.caption.clear();
+        screen.periodDisplay.enabled = false;
+        screen.periodCaption.enabled = false;
+    }
+
+    screen.Combo3.text = "Alla";
+    RefreshOverview(app);
+}
+
+bool askToSaveChanges(App& app, const std::string& title) {
+    if (!app.work.dirty) return true;
+    auto answer = app.desktop.MsgBox("Vill du spara ändringarna?"_cp, Desktop::Buttons::YesNoCancel,
+                                     Desktop::Icon::Question, title);
+    if (answer == Desktop::Answer::Cancel) return false;
+    if (answer == Desktop::Answer::Yes) Arkiv_Spara(app);
+    return true;
+}
+
+bool Arkivavsluta(App& app) { return askToSaveChanges(app, "Avsluta"); }
+
+void Form_QueryUnload(App& app, bool& cancel) { cancel = !askToSaveChanges(app, "Avsluta"); }
+
+void Arkiv_Nytt(App& app) {
+    // The rest of New comes with the start data dialog and the roster reader.
+    (void)app;
+}
+
+}  // namespace pelora

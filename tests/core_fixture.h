@@ -1,0 +1,27 @@
+// The common ground of the core tests: an App whose desktop fails the test on any question
+// that the test did not script.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "scripted_desktop.h"
+#include "work/app.h"
+#include "work/codec.h"
+
+namespace pelora::test {
+
+inline ScriptedDesktop::FailHandler gtestFailure() {
+    return [](const std::string& what) { ADD_FAILURE() << what; };
+}
+
+class CoreTest : public ::testing::Test {
+protected:
+    ScriptedDesktop desktop{gtestFailure()};
+    App app{desktop};
+
+    using Buttons = Desktop::Buttons;
+    using Icon = Desktop::Icon;
+    using Answer = Desktop::Answer;
+};
+
+}  // namespace pelora::test

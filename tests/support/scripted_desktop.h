@@ -1,0 +1,84 @@
+// A desktop for tests: every question the program asks must be expected, in order, and is
+// answered from the script. An unexpected question, a question that differs from the expected
+// one, and an expected question that was never asked are reported through the fail handler
+// (the test framework's failure). All texts are Windows-1252, as the core holds them; write
+// them with the _cp suffix.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "recording_printer.h"
+#include "work/desktop.h"
+
+namespace pelora::test {
+
+class ScriptedDesktop : public Desktop {
+public:
+    using FailHandler = std::function<void(const std::string& utf8Description)>;
+
+    explicit ScriptedDesktop(FailHandler fail);
+    ~ScriptedDesktop() override;
+
+    struct Message {
+        std::string text;
+        Buttons buttons;
+        Icon icon;
+        std::string title;
+    };
+
+    ScriptedDesktop& expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
+                                  const std::string& title, Answer answer);
+    ScriptedDesktop& expectInputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText, const std::string& answer);
+    // A dialog that returns `answer` (nothing for Cancel); `expected` checks the request.
+    ScriptedDesktop& expectOpenFile(std::optional<std::string> answer,
+                                    std::optional<FileDialogRequest> expected = std::nullopt);
+    ScriptedDesktop& expectSaveFile(std::optional<std::string> answer,
+                                    std::optional<FileDialogRequest> expected = std::nullopt);
+    ScriptedDesktop& expectPrinterSetup();
+
+    // Reports every expectation left over and forgets them.
+    void verify();
+    bool done() const { return script_.empty(); }
+
+    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon,
+                  const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    void PrinterSetup() override;
+    Printer& printer() override { return recordingPrinter; }
+    Date today() override { return date; }
+
+    std::vector<Message> messages;  // every message box shown, in order
+    std::vector<FileDialogRequest> fileDialogs;  // every file dialog shown, in order
+    RecordingPrinter recordingPrinter;
+    Date date{2026, 12, 6};
+
+private:
+    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, PrinterSetup };
+    struct Step {
+        Kind kind;
+        Message message;
+        Answer answer = Answer::Cancel;
+        std::string prompt, title, defaultText, textAnswer;
+        std::optional<std::string> path;
+        std::optional<FileDialogRequest> request;
+    };
+
+    std::optional<Step> next(Kind kind, const std::string& what);
+    std::optional<std::string> fileDialog(Kind kind, const FileDialogRequest& request);
+
+    FailHandler fail_;
+    std::deque<Step> script_;
+};
+
+// A readable description of a message box, in UTF-8.
+std::string describe(const ScriptedDesktop::Message& message);
+
+}  // namespace pelora::test
