@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Pelora needs to build, test and run, and nothing when all are
+# there already. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build ccache pkg-config
+  qt6-base-dev qt6-translations-l10n fonts-liberation
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]} > 0)); then
+  echo "Installerar: ${missing[*]}"
+  sudo=()
+  if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+fi

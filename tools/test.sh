@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: core_tests and ui_tests, core_tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of every fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/ensure-packages.sh
+jobs=$(nproc)
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+
+echo "== Bygger och testar"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs") | tee -a "$log"
+
+echo "== core_tests med AddressSanitizer och UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELORA_UI=OFF -DPELORA_SANITIZE=ON >/dev/null
+cmake --build build-asan --target core_tests
+(cd build-asan && ctest --output-on-failure -j "$jobs") | tee -a "$log"
+
+if [ -d fuzz ] && [ -f fuzz/CMakeLists.txt ]; then
+  echo "== Fuzzning, kort"
+  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DPELORA_UI=OFF -DPELORA_TESTS=OFF -DPELORA_FUZZ=ON >/dev/null
+  cmake --build build-fuzz
+  for target in build-fuzz/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus=build-fuzz/corpus-$name
+    mkdir -p "$corpus"
+    seeds=fuzz/seeds/${name#fuzz_}
+    echo "-- $name"
+    "$target" -max_total_time="${PELORA_FUZZ_SECONDS:-20}" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=0 "$corpus" $( [ -d "$seeds" ] && echo "$seeds" ) 2>&1 | tail -n 2
+  done
+fi
+
+passed=$(grep -Eo 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" |
+         awk '{ total += $NF; failed += $3 } END { print total - failed }')
+failed=$(grep -Eo 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" |
+         awk '{ failed += $3 } END { print failed + 0 }')
+echo "Pelora: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
