@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
     pelora::App app(desktop);
     pelora::ui::Form1 window(app);
     desktop.setParentWindow(&window);
+    desktop.setDialogHandler([&window](pelora::Dialog dialog) { window.showDialog(dialog); });
 
     // The whole command line is the path of a work file; a path with blanks may come in parts.
     QStringList arguments = QApplication::arguments();

@@ -296,13 +296,36 @@ void Form1::render() {
 }
 
 void Form1::run(const std::string& title, const std::function<void()>& operation) {
+    ++m_running;
     try {
         runGuarded(m_app.desktop, title, operation);
     } catch (const ProgramEnd&) {
+        --m_running;
         endProgram();
         return;
     }
+    --m_running;
+    if (m_running == 0 && m_activationPending) {
+        m_activationPending = false;
+        activated();
+        return;
+    }
     render();
+}
+
+void Form1::showDialog(Dialog dialog) {
+    render();
+    switch (dialog) {
+        case Dialog::StartData:
+        case Dialog::GroupEditor:
+        case Dialog::HelpPopup:
+            break;
+    }
+    m_activationPending = true;
+    if (m_running == 0) {
+        m_activationPending = false;
+        activated();
+    }
 }
 
 void Form1::endProgram() {

@@ -44,6 +44,10 @@ public:
     // The main window became the active window of the program (first shown, a dialog closed).
     void activated();
 
+    // Shows one of the program's modal dialogs (created on first use, hidden afterwards); the
+    // main window counts as activated again when the command that showed it has finished.
+    void showDialog(Dialog dialog);
+
     // The width the window is designed for, in pixels, before any resizing.
     int designedWidth() const;
 
@@ -83,6 +87,8 @@ private:
     std::function<void()> m_programEnd;
     bool m_ending = false;
     bool m_shownOnce = false;
+    bool m_activationPending = false;
+    int m_running = 0;
 
     // Menus.
     QMenu* Arkiv = nullptr;

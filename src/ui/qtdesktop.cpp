@@ -129,6 +129,10 @@ std::optional<std::string> QtDesktop::SaveFileDialog(const FileDialogRequest& re
     return fromQt(withDefaultExtension(path, request.defaultExtension));
 }
 
+void QtDesktop::ShowDialog(Dialog dialog) {
+    if (m_dialogs) m_dialogs(dialog);
+}
+
 void QtDesktop::PrinterSetup() {
     if (!m_printer) m_printer = std::make_unique<QtPrinter>();
     m_printer->setup(m_parent);

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "work/desktop.h"
@@ -21,6 +22,8 @@ public:
 
     // Dialogs open over this window.
     void setParentWindow(QWidget* window) { m_parent = window; }
+    // Who shows the program's own dialogs (the main window).
+    void setDialogHandler(std::function<void(Dialog)> handler) { m_dialogs = std::move(handler); }
 
     Answer MsgBox(const std::string& text, Buttons buttons, Icon icon,
                   const std::string& title) override;
@@ -28,6 +31,7 @@ public:
                          const std::string& defaultText) override;
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override;
     Printer& printer() override;
     Date today() override;
@@ -42,6 +46,7 @@ public:
 
 private:
     QPointer<QWidget> m_parent;
+    std::function<void(Dialog)> m_dialogs;
     std::unique_ptr<QtPrinter> m_printer;
 };
 

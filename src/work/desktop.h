@@ -23,6 +23,9 @@ struct FileDialogRequest {
     std::string initialName;       // the file name the dialog starts with
 };
 
+// The program's own modal dialogs, which a command shows in its middle and reads afterwards.
+enum class Dialog { StartData, GroupEditor, HelpPopup };
+
 class Desktop {
 public:
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -39,6 +42,9 @@ public:
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+    // Shows one of the program's modal dialogs and returns when it is hidden again; what the
+    // user does in it reaches the core through the dialog's own handlers.
+    virtual void ShowDialog(Dialog dialog) = 0;
     // The printer set-up dialog; later print runs go to the printer chosen there.
     virtual void PrinterSetup() = 0;
     virtual Printer& printer() = 0;

@@ -7,8 +7,8 @@ namespace pelora::test {
 namespace {
 
 const char* kindName(int kind) {
-    static const char* names[] = {"message box", "input box", "open dialog", "save dialog",
-                                  "printer set-up"};
+    static const char* names[] = {"message box", "input box",      "open dialog",
+                                  "save dialog", "printer set-up", "dialog"};
     return names[kind];
 }
 
@@ -95,6 +95,14 @@ ScriptedDesktop& ScriptedDesktop::expectPrinterSetup() {
     return *this;
 }
 
+ScriptedDesktop& ScriptedDesktop::expectDialog(Dialog dialog, std::function<void()> user) {
+    Step step{Kind::Dialog, {}};
+    step.dialog = dialog;
+    step.user = std::move(user);
+    script_.push_back(std::move(step));
+    return *this;
+}
+
 void ScriptedDesktop::verify() {
     for (const Step& step : script_) {
         std::string what = kindName(static_cast<int>(step.kind));
@@ -175,5 +183,17 @@ std::optional<std::string> ScriptedDesktop::SaveFileDialog(const FileDialogReque
 }
 
 void ScriptedDesktop::PrinterSetup() { next(Kind::PrinterSetup, "printer set-up"); }
+
+void ScriptedDesktop::ShowDialog(Dialog dialog) {
+    const std::string what = "dialog " + std::to_string(static_cast<int>(dialog));
+    std::optional<Step> step = next(Kind::Dialog, what);
+    if (!step) return;
+    if (step->dialog != dialog) {
+        fail_("expected dialog " + std::to_string(static_cast<int>(step->dialog)) + " but " + what +
+              " was shown");
+        return;
+    }
+    if (step->user) step->user();
+}
 
 }  // namespace pelora::test

@@ -40,6 +40,8 @@ public:
     ScriptedDesktop& expectSaveFile(std::optional<std::string> answer,
                                     std::optional<FileDialogRequest> expected = std::nullopt);
     ScriptedDesktop& expectPrinterSetup();
+    // The dialog is shown; `user` does what the user does in it (fill fields, press "OK").
+    ScriptedDesktop& expectDialog(Dialog dialog, std::function<void()> user);
 
     // Reports every expectation left over and forgets them.
     void verify();
@@ -51,6 +53,7 @@ public:
                          const std::string& defaultText) override;
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override;
     Printer& printer() override { return recordingPrinter; }
     Date today() override { return date; }
@@ -61,7 +64,7 @@ public:
     Date date{2026, 12, 6};
 
 private:
-    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, PrinterSetup };
+    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, PrinterSetup, Dialog };
     struct Step {
         Kind kind;
         Message message;
@@ -69,6 +72,8 @@ private:
         std::string prompt, title, defaultText, textAnswer;
         std::optional<std::string> path;
         std::optional<FileDialogRequest> request;
+        Dialog dialog = Dialog::StartData;
+        std::function<void()> user;
     };
 
     std::optional<Step> next(Kind kind, const std::string& what);
