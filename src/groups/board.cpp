@@ -1,5 +1,8 @@
 #include "groups/board.h"
 
+#include "groups/status.h"
+#include "pupils/wishes.h"
+
 #include "pupils/overview.h"
 #include "pupils/text.h"
 #include "work/numbers.h"
@@ -43,7 +46,8 @@ void RefreshBoard(App& app) {
         label.visible = shown;
         if (shown) label.caption = labelCaption(work, g);
     }
-    for (int g = work.groupCount + 1; g <= MaxGroups; ++g) app.screen.Label1[g].visible = false;
+    for (int g = work.groupCount + 1; g <= MaxGroups; ++g)
+        app.screen.Label1[g].visible = false;
     ColourBoard(app);
 }
 
@@ -68,8 +72,8 @@ void ShowMemberList(App& app, int g) {
     const Work& work = app.work;
     ListBox& list = app.screen.List1;
     list.clear();
-    list.addItem(work.groupTable[g].name.substr(0, 14) + "  Antal: " +
-                 withSignSpace(work.groupMemberCount[g]));
+    list.addItem(work.groupTable[g].name.substr(0, 14) +
+                 "  Antal: " + withSignSpace(work.groupMemberCount[g]));
     list.addItem("");
     const int p = groupPeriod(work, g);
     if (p > 0) {
@@ -81,6 +85,76 @@ void ShowMemberList(App& app, int g) {
         }
     }
     RefreshOverview(app);
+}
+
+LabelPress Label1_MouseDown(App& app, int g, MouseButton button, double x, double y) {
+    if (app.screen.Check1.value == 1) {
+        AppendGroupToWishes(app, g);
+        return LabelPress::Nothing;
+    }
+    app.work.currentGroup = g;
+    ShowMemberList(app, g);
+    if (button == MouseButton::Right) return LabelPress::OpenPopup;
+    app.screen.dragOffsetX = toInteger(x);
+    app.screen.dragOffsetY = toInteger(y);
+    app.screen.Label1[g].stackOrder = ++app.screen.topStackOrder;
+    app.work.dirty = true;
+    return LabelPress::StartDrag;
+}
+
+void Picture1_DragDrop(App& app, int dragged, double x, double y) {
+    Group& group = app.work.groupTable[dragged];
+    group.boardLeft = x - app.screen.dragOffsetX;
+    group.boardTop = y - app.screen.dragOffsetY;
+    ColourBoard(app);
+}
+
+void Label1_DragDrop(App& app, int target, int dragged, double x, double y) {
+    const Group& under = app.work.groupTable[target];
+    Picture1_DragDrop(app, dragged, under.boardLeft + x, under.boardTop + y);
+}
+
+std::string groupDataText(const Work& work, int g) {
+    const Group& group = work.groupTable[g];
+    std::string text = group.name;
+    if (work.start.periodCount > 1) text += "      Period " + group.periodText;
+    text += "\r\n";
+    if (!group.staff.empty()) text += group.staff + "     ";
+    if (!group.maxText.empty()) text += "Max: " + group.maxText;
+    text += "\r\n";
+    text += group.comment;
+    return text;
+}
+
+void Label1_MouseMove(App& app, int g) {
+    if (app.screen.Check1.value == 1) return;
+    app.screen.groupData.caption = groupDataText(app.work, g);
+}
+
+void Picture1_MouseMove(App& app) {
+    app.screen.groupData.caption.clear();
+}
+
+namespace {
+
+void showPeriod(App& app, int period) {
+    app.work.currentPeriod = period;
+    app.screen.periodDisplay.caption = plainNumber(period);
+    RefreshBoard(app);
+    ShowStatus(app);
+    RefreshOverview(app);
+}
+
+}  // namespace
+
+void Command9_Click(App& app) {
+    int period = app.work.currentPeriod + 1;
+    showPeriod(app, period > app.work.start.periodCount ? 1 : period);
+}
+
+void Command10_Click(App& app) {
+    int period = app.work.currentPeriod - 1;
+    showPeriod(app, period < 1 ? app.work.start.periodCount : period);
 }
 
 }  // namespace pelora

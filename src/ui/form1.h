@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointF>
 #include <functional>
 #include <string>
 
@@ -79,6 +80,8 @@ private:
     // --- the groups (frame "Grupper", the board) ---
     void setupBoard();
     void renderBoard();
+    void Label1_MouseDown(int g, Qt::MouseButton button, QPointF position);
+    void Label1_Drop(int g, QPoint globalPosition);
 
     // --- work files and start data ---
     void setupFiles();

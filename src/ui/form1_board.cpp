@@ -1,10 +1,62 @@
 // Form1: the group board, the member list and the period stepper (frame "Grupper").
+#include <QCheckBox>
+#include <QMenu>
+#include <QPushButton>
+
+#include "groups/board.h"
 #include "ui/form1.h"
+#include "ui/groupboard.h"
+#include "ui/widgetsync.h"
 
 namespace pelora::ui {
 
-void Form1::setupBoard() {}
+void Form1::setupBoard() {
+    connect(Picture1, &GroupBoard::labelPressed, this, &Form1::Label1_MouseDown);
+    connect(Picture1, &GroupBoard::labelDropped, this, &Form1::Label1_Drop);
+    connect(Picture1, &GroupBoard::labelHovered, this,
+            [this](int g) { run("", [this, g] { pelora::Label1_MouseMove(m_app, g); }); });
+    connect(Picture1, &GroupBoard::surfaceHovered, this,
+            [this] { run("", [this] { pelora::Picture1_MouseMove(m_app); }); });
+    connect(Command9, &QPushButton::clicked, this,
+            [this] { run("", [this] { pelora::Command9_Click(m_app); }); });
+    connect(Command10, &QPushButton::clicked, this,
+            [this] { run("", [this] { pelora::Command10_Click(m_app); }); });
+    connect(Check1, &QCheckBox::clicked, this, [this] { readInput(Check1, m_app.screen.Check1); });
+}
 
 void Form1::renderBoard() {}
+
+void Form1::Label1_MouseDown(int g, Qt::MouseButton button, QPointF position) {
+    readInput(Check1, m_app.screen.Check1);
+    const MouseButton which = button == Qt::RightButton  ? MouseButton::Right
+                              : button == Qt::LeftButton ? MouseButton::Left
+                                                         : MouseButton::Middle;
+    LabelPress result = LabelPress::Nothing;
+    run("", [&] {
+        result = pelora::Label1_MouseDown(m_app, g, which, Picture1->toTwips(position.x()),
+                                          Picture1->toTwips(position.y()));
+    });
+    if (result == LabelPress::StartDrag) {
+        Picture1->beginDrag(g, position);
+    } else if (result == LabelPress::OpenPopup) {
+        H_klick->popup(Picture1->label(g)->mapToGlobal(position.toPoint()));
+    }
+}
+
+void Form1::Label1_Drop(int g, QPoint globalPosition) {
+    const QPoint onBoard = Picture1->mapFromGlobal(globalPosition);
+    if (!Picture1->rect().contains(onBoard)) return;  // dropped outside the board: stays put
+    const int target = Picture1->labelAt(onBoard);
+    run("", [&] {
+        if (target > 0) {
+            const QPoint inTarget = onBoard - Picture1->label(target)->pos();
+            pelora::Label1_DragDrop(m_app, target, g, Picture1->toTwips(inTarget.x()),
+                                    Picture1->toTwips(inTarget.y()));
+        } else {
+            pelora::Picture1_DragDrop(m_app, g, Picture1->toTwips(onBoard.x()),
+                                      Picture1->toTwips(onBoard.y()));
+        }
+    });
+}
 
 }  // namespace pelora::ui

@@ -44,10 +44,84 @@ GroupBoard::GroupBoard(QWidget* parent) : QFrame(parent) {
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::Box);
         label->setAutoFillBackground(true);
+        label->setMouseTracking(true);
+        label->installEventFilter(this);
         label->hide();
         label->raise();
         m_labels[g] = label;
     }
+    setMouseTracking(true);
+
+    m_ghost = new QLabel(this);
+    m_ghost->setObjectName(QStringLiteral("dragGhost"));
+    m_ghost->setFont(font);
+    m_ghost->setFixedSize(size);
+    m_ghost->setAlignment(Qt::AlignCenter);
+    m_ghost->setFrameShape(QFrame::Box);
+    m_ghost->setLineWidth(2);
+    m_ghost->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_ghost->hide();
+}
+
+void GroupBoard::beginDrag(int g, QPointF hold) {
+    QLabel* label = m_labels[g];
+    m_dragged = g;
+    m_hold = hold;
+    m_ghost->setText(label->text());
+    QPalette pal = label->palette();
+    QColor fill = pal.color(QPalette::Window);
+    fill.setAlpha(170);
+    pal.setColor(QPalette::Window, fill);
+    m_ghost->setPalette(pal);
+    m_ghost->setAutoFillBackground(true);
+    m_ghost->move(label->pos());
+    m_ghost->show();
+    m_ghost->raise();
+}
+
+int GroupBoard::labelAt(QPoint boardPoint) const {
+    return labelNumber(childAt(boardPoint));
+}
+
+bool GroupBoard::eventFilter(QObject* watched, QEvent* event) {
+    auto* label = qobject_cast<QLabel*>(watched);
+    const int g = label ? labelNumber(label) : 0;
+    if (g == 0) return QFrame::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (m_dragged == 0) emit labelPressed(g, mouse->button(), mouse->position());
+            return true;
+        }
+        case QEvent::MouseMove: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (m_dragged != 0) {
+                const QPointF onBoard = mapFromGlobal(mouse->globalPosition());
+                m_ghost->move((onBoard - m_hold).toPoint());
+            } else if (mouse->buttons() == Qt::NoButton) {
+                emit labelHovered(g);
+            }
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (m_dragged != 0 && mouse->buttons() == Qt::NoButton) {
+                const int dragged = m_dragged;
+                m_dragged = 0;
+                m_ghost->hide();
+                emit labelDropped(dragged, mouse->globalPosition().toPoint());
+            }
+            return true;
+        }
+        default:
+            return QFrame::eventFilter(watched, event);
+    }
+}
+
+void GroupBoard::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragged == 0 && event->buttons() == Qt::NoButton) emit surfaceHovered();
+    QFrame::mouseMoveEvent(event);
 }
 
 int GroupBoard::labelNumber(const QWidget* widget) const {
@@ -64,7 +138,9 @@ int GroupBoard::toPixels(double twips) const {
     return static_cast<int>(std::lround(pixels));
 }
 
-double GroupBoard::toTwips(double pixels) const { return pixels * 1440.0 / logicalDpiX(); }
+double GroupBoard::toTwips(double pixels) const {
+    return pixels * 1440.0 / logicalDpiX();
+}
 
 void GroupBoard::render(const App& app) {
     const MainScreen& screen = app.screen;
@@ -87,14 +163,15 @@ void GroupBoard::render(const App& app) {
     }
 
     std::array<int, MaxGroups + 1> order{};
-    for (int g = 0; g <= MaxGroups; ++g) order[g] = screen.Label1[g].stackOrder;
+    for (int g = 0; g <= MaxGroups; ++g)
+        order[g] = screen.Label1[g].stackOrder;
     if (order != m_renderedOrder) {
         std::array<int, MaxGroups + 1> numbers{};
         std::iota(numbers.begin(), numbers.end(), 0);
-        std::stable_sort(numbers.begin(), numbers.end(), [&order](int a, int b) {
-            return order[a] < order[b];
-        });
-        for (int g : numbers) m_labels[g]->raise();
+        std::stable_sort(numbers.begin(), numbers.end(),
+                         [&order](int a, int b) { return order[a] < order[b]; });
+        for (int g : numbers)
+            m_labels[g]->raise();
         m_renderedOrder = order;
     }
 }

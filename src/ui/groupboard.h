@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <array>
 
 #include "work/app.h"
@@ -29,9 +30,31 @@ public:
     // Captions, visibility, colours, positions and stacking order from the work and the screen.
     void render(const App& app);
 
+    // Shows label g following the mouse until the button is released; `hold` is where the label
+    // was taken hold of, in pixels inside it.
+    void beginDrag(int g, QPointF hold);
+    bool dragging() const { return m_dragged != 0; }
+
+    // The label under a board point, ignoring the copy that follows the mouse; 0 for none.
+    int labelAt(QPoint boardPoint) const;
+
+signals:
+    void labelPressed(int g, Qt::MouseButton button, QPointF positionInLabel);
+    // The dragged label was released at a point given in global coordinates.
+    void labelDropped(int g, QPoint globalPosition);
+    void labelHovered(int g);
+    void surfaceHovered();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
 private:
     std::array<QLabel*, MaxGroups + 1> m_labels{};
     std::array<int, MaxGroups + 1> m_renderedOrder{};
+    QLabel* m_ghost = nullptr;  // the dragged label's look, following the mouse
+    int m_dragged = 0;
+    QPointF m_hold;
 };
 
 }  // namespace pelora::ui
