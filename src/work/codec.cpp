@@ -43,38 +43,10 @@ std::string cp1252ToUtf8(const std::string& text) {
 std::string utf8ToCp1252(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        auto b = static_cast<unsigned char>(text[i]);
-        char32_t cp = 0;
-        std::size_t length = 1;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F, length = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F, length = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07, length = 4;
-        } else {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        bool valid = i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) valid = false;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            out.push_back('?');
-            ++i;
-            continue;
-        }
-        int byte = unicodeToCp1252(cp);
-        out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
-        i += length;
+    for (std::size_t i = 0; i < text.size();) {
+        Utf8Step step = cp1252FromUtf8At(text.data(), text.size(), i);
+        out.push_back(step.byte < 0 ? '?' : static_cast<char>(step.byte));
+        i += step.length;
     }
     return out;
 }

@@ -49,6 +49,40 @@ std::string upperCp1252(const std::string& text);
 std::string cp1252ToUtf8(const std::string& text);
 std::string utf8ToCp1252(const std::string& text);
 
+// The UTF-8 character starting at text[i]: its Windows-1252 byte (-1 when the code page has no
+// such character or the sequence is broken) and how many bytes it takes (at least 1).
+struct Utf8Step {
+    int byte;
+    std::size_t length;
+};
+
+constexpr Utf8Step cp1252FromUtf8At(const char* text, std::size_t size, std::size_t i) {
+    auto b = static_cast<unsigned char>(text[i]);
+    char32_t cp = 0;
+    std::size_t length = 1;
+    if (b < 0x80) {
+        return {b, 1};
+    } else if ((b & 0xE0) == 0xC0) {
+        cp = b & 0x1F;
+        length = 2;
+    } else if ((b & 0xF0) == 0xE0) {
+        cp = b & 0x0F;
+        length = 3;
+    } else if ((b & 0xF8) == 0xF0) {
+        cp = b & 0x07;
+        length = 4;
+    } else {
+        return {-1, 1};
+    }
+    if (i + length > size) return {-1, 1};
+    for (std::size_t k = 1; k < length; ++k) {
+        auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80) return {-1, 1};
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    return {unicodeToCp1252(cp), length};
+}
+
 // A UTF-8 string literal converted to Windows-1252 at compile time; a character outside the
 // code page does not compile.
 template <std::size_t N>
@@ -57,29 +91,11 @@ struct Cp1252Literal {
     std::size_t size = 0;
 
     consteval Cp1252Literal(const char (&utf8)[N]) {
-        std::size_t i = 0;
-        while (i + 1 < N) {
-            auto b = static_cast<unsigned char>(utf8[i]);
-            char32_t cp = 0;
-            std::size_t length = 1;
-            if (b < 0x80) {
-                cp = b;
-            } else if ((b & 0xE0) == 0xC0) {
-                cp = b & 0x1F;
-                length = 2;
-            } else if ((b & 0xF0) == 0xE0) {
-                cp = b & 0x0F;
-                length = 3;
-            } else {
-                throw "not representable in Windows-1252";
-            }
-            for (std::size_t k = 1; k < length; ++k) {
-                cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-            }
-            int byte = unicodeToCp1252(cp);
-            if (byte < 0) throw "not representable in Windows-1252";
-            bytes[size++] = static_cast<char>(byte);
-            i += length;
+        for (std::size_t i = 0; i + 1 < N;) {
+            Utf8Step step = cp1252FromUtf8At(utf8, N - 1, i);
+            if (step.byte < 0) throw "not representable in Windows-1252";
+            bytes[size++] = static_cast<char>(step.byte);
+            i += step.length;
         }
     }
 };
