@@ -174,16 +174,6 @@ TEST_F(OnePeriod, PickingALineShowsThePupilAndCountsTheMarks) {
     EXPECT_EQ(list.markedCount(), 0);
 }
 
-TEST_F(Overview, TwelveLinesThreeMarked) {
-    for (int i = 1; i <= 12; ++i)
-        addPupil("ELEV " + std::to_string(i), "9A");
-    activate();
-    for (int line : {3, 7, 11})
-        app.screen.List2.lines[line].marked = true;
-    PickFromOverview(app, 7);
-    EXPECT_EQ(app.screen.Label11.caption, "12 elev(er), 3 markerad(e)");
-}
-
 // Two periods with groups of the current period on the board.
 class TwoPeriods : public Overview {
 protected:
@@ -236,31 +226,6 @@ TEST_F(TwoPeriods, TheCriteriaOfTheWorkAreTheOnlyOnesFound) {
     refresh("Alla");
     refresh("Ej fått 1:a-val"_cp);
     EXPECT_EQ(listed().size(), 4u);
-}
-
-TEST(OverviewLimits, AFullRosterAgainstAFullBoard) {
-    ScriptedDesktop desktop(gtestFailure());
-    App app(desktop);
-    Work& work = app.work;
-    for (int g = 1; g <= MaxGroups; ++g) {
-        work.groupTable[g].name = "GRUPP" + std::to_string(g) + "-A";
-        work.groupTable[g].periodText = "1";
-    }
-    work.groupCount = MaxGroups;
-    for (int i = 1; i <= MaxStudents; ++i) {
-        work.studentTable[i] = {"ELEV " + std::to_string(i), "K", "9A",
-                                i % 2 == 0 ? "GRUPP" + std::to_string(i % 100 + 1) : "INGEN"};
-        work.placement[1][i] = static_cast<std::int16_t>(i % 2 == 0 ? i % 100 + 1 : 0);
-    }
-    work.classList[1] = "9A";
-    work.classCount = 1;
-    work.studentCount = MaxStudents;
-    Form_Activate(app);
-    app.screen.Combo3.text = "Ej gjort val";
-    RefreshOverview(app);
-    EXPECT_EQ(app.screen.List2.lines.size(), 300u);
-    EXPECT_EQ(app.screen.List2.lines.back().itemData, 599);
-    EXPECT_EQ(app.screen.Label11.caption, "300 elev(er)");
 }
 
 }  // namespace

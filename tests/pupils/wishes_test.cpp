@@ -116,13 +116,6 @@ TEST_F(Wishes, PupilSteppingStaysWithinTheClass) {
     }
 }
 
-TEST_F(Wishes, NextPupilWithNobodyShownStepsFromTheFirst) {
-    app.screen.Combo1.text = "7A";
-    app.work.currentStudent = 0;
-    NextStudent(app);
-    EXPECT_EQ(app.work.currentStudent, 2);
-}
-
 TEST_F(Wishes, ClassSteppingStopsAtTheFirstAndTheLastClass) {
     const StepCase cases[] = {
         {"next", NextClass, 1, 4, false},
