@@ -10,7 +10,7 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
 echo "== Bygger och testar"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELORA_BENCH=ON >/dev/null
 cmake --build build
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs") | tee -a "$log"
 

@@ -1,5 +1,7 @@
 #include "pupils/text.h"
 
+#include <string_view>
+
 #include "work/codec.h"
 
 namespace pelora {
@@ -98,22 +100,54 @@ std::string BaseName(const std::string& groupName) {
     return s;
 }
 
+namespace {
+
+// BaseName without a copy: the overview asks it for every pupil and every group.
+std::string_view baseNameView(std::string_view name) {
+    std::size_t hyphen = name.find('-');
+    if (hyphen != std::string_view::npos) name = name.substr(0, hyphen);
+    std::size_t paren = name.find('(');
+    if (paren != std::string_view::npos) {
+        name = name.substr(0, paren);
+        std::size_t first = name.find_first_not_of(' ');
+        if (first == std::string_view::npos) return {};
+        name = name.substr(first, name.find_last_not_of(' ') - first + 1);
+    }
+    return name;
+}
+
+}  // namespace
+
+// The search for LF + key in LF + wishes, made in place: a line start is position 0 or the
+// position after an LF.
 int FindWish(const std::string& wishes, const std::string& groupName) {
-    const std::string key = BaseName(groupName);
-    const std::string haystack = "\n" + wishes;
-    const std::string needle = "\n" + key;
-    const std::string withEnd = wishes + "\r";
-    std::size_t start = 1;  // 1-based, in haystack
+    const std::string_view key = baseNameView(groupName);
+    const std::string_view text = wishes;
+    const std::size_t n = text.size();
+    // The character at 1-based position k of the wish text followed by CR.
+    auto at = [&](std::size_t k) { return k <= n ? text[k - 1] : '\r'; };
+    std::size_t from = 0;  // 0-based; the earliest line start the key may begin at
     for (;;) {
-        std::size_t found = haystack.find(needle, start - 1);
-        if (found == std::string::npos) return 0;
-        std::size_t p = found + 1;  // where the key starts in the wish text
+        std::size_t lineStart;
+        if (from == 0) {
+            lineStart = 0;
+        } else {
+            std::size_t lf = text.find('\n', from - 1);
+            if (lf == std::string_view::npos) return 0;
+            lineStart = lf + 1;
+        }
+        if (text.substr(lineStart, key.size()) != key) {
+            from = lineStart + 1;
+            continue;
+        }
+        const std::size_t p = lineStart + 1;  // 1-based
         std::size_t k = p + key.size();
-        while (k <= withEnd.size() && withEnd[k - 1] == ' ') ++k;
-        char c = k <= withEnd.size() ? withEnd[k - 1] : '\r';
+        while (k <= n + 1 && at(k) == ' ')
+            ++k;
+        const char c = at(k);
         if (c == '\r' || c == '*' || c == '(' || c == '-') return static_cast<int>(p);
         // An empty base name would find the same line again and again: always move on.
-        start = k > p ? k : p + 1;
+        from = (k > p ? k : p + 1) - 1;
     }
 }
 

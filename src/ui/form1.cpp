@@ -260,8 +260,11 @@ void Form1::render() {
     ui::render(Command3, s.Command3);
     {
         QSignalBlocker blocker(Text2);
-        const QString text = toQtLines(s.Text2.text);
-        if (Text2->toPlainText() != text) Text2->setPlainText(text);
+        // Compared in the core's text, so that a typed character the code page cannot hold
+        // does not make the box be rewritten under the user's cursor.
+        if (fromQtLines(Text2->toPlainText()) != s.Text2.text) {
+            Text2->setPlainText(toQtLines(s.Text2.text));
+        }
         Text2->setEnabled(s.Text2.enabled);
     }
     ui::render(Command4, s.Command4);

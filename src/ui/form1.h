@@ -76,6 +76,26 @@ private:
     // --- the wish entry and the overview (frames "Elever", "Översikten") ---
     void setupPupils();
     void renderPupils();
+    void Combo1_Change();
+    void Combo1_Click();
+    void Combo2_Change();
+    void Combo2_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Text2_Change();
+    void Text2_LostFocus();
+    void Command4_Click();
+    void List1_Click();
+    void Combo3_Change();
+    void Combo3_Click();
+    void Check3_Click();
+    void Check2_Click();
+    void Text1_Change();
+    void Text1_KeyPress();
+    void Command8_Click();
+    void List2_Click();
 
     // --- the groups (frame "Grupper", the board) ---
     void setupBoard();

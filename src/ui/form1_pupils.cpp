@@ -1,10 +1,191 @@
 // Form1: the wish entry (frame "Elever") and the overview (frame "Översikten").
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <functional>
+
+#include "pupils/overview.h"
+#include "pupils/wishes.h"
 #include "ui/form1.h"
+#include "ui/textconv.h"
+#include "ui/widgetsync.h"
+#include "work/codec.h"
 
 namespace pelora::ui {
 
-void Form1::setupPupils() {}
+namespace {
 
-void Form1::renderPupils() {}
+// Reports when the wish box is left for another control of the program. Focus that goes to
+// another window (a message box asked in the middle of typing, a menu, another program) comes
+// back to the box, so the box has not been left.
+class LeaveWatcher : public QObject {
+public:
+    LeaveWatcher(QObject* parent, std::function<void()> left)
+        : QObject(parent), m_left(std::move(left)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut && watched->isWidgetType()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            const bool windowOpen = static_cast<QWidget*>(watched)->window()->isVisible();
+            if (windowOpen && reason != Qt::ActiveWindowFocusReason &&
+                reason != Qt::PopupFocusReason) {
+                m_left();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_left;
+};
+
+const std::string kWishEntry = "Elever";
+
+}  // namespace
+
+void Form1::setupPupils() {
+    connect(Combo1, &QComboBox::editTextChanged, this, &Form1::Combo1_Change);
+    connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
+    connect(Combo2, &QComboBox::editTextChanged, this, &Form1::Combo2_Change);
+    connect(Combo2, &QComboBox::activated, this, &Form1::Combo2_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Text2, &QPlainTextEdit::textChanged, this, &Form1::Text2_Change);
+    Text2->installEventFilter(new LeaveWatcher(Text2, [this] { Text2_LostFocus(); }));
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(List1, &QListWidget::itemPressed, this, &Form1::List1_Click);
+    connect(List1, &QListWidget::itemSelectionChanged, this, &Form1::List1_Click);
+
+    connect(Combo3, &QComboBox::editTextChanged, this, &Form1::Combo3_Change);
+    connect(Combo3, &QComboBox::activated, this, &Form1::Combo3_Click);
+    connect(Check3, &QCheckBox::clicked, this, &Form1::Check3_Click);
+    connect(Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(Text1, &QLineEdit::returnPressed, this, &Form1::Text1_KeyPress);
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+    // A click lands as a press; marks changed by the keyboard or on release as a selection.
+    connect(List2, &QListWidget::itemPressed, this, &Form1::List2_Click);
+    connect(List2, &QListWidget::itemSelectionChanged, this, &Form1::List2_Click);
+}
+
+void Form1::renderPupils() {
+    // The overview's lines carry their pupil's number.
+    const ListBox& list = m_app.screen.List2;
+    for (int k = 0; k < List2->count() && k < static_cast<int>(list.lines.size()); ++k) {
+        QListWidgetItem* item = List2->item(k);
+        const int pupil = list.lines[static_cast<std::size_t>(k)].itemData;
+        if (item->data(Qt::UserRole) != QVariant(pupil)) item->setData(Qt::UserRole, pupil);
+    }
+}
+
+// The class box and the pupil box: a typed text runs the choice only when it really changed,
+// a click on an item always does.
+void Form1::Combo1_Change() {
+    const std::string text = fromQt(Combo1->currentText());
+    if (text == m_app.screen.Combo1.text) return;
+    m_app.screen.Combo1.text = text;
+    run(kWishEntry, [this] { ChooseClass(m_app); });
+}
+
+void Form1::Combo1_Click() {
+    readInput(Combo1, m_app.screen.Combo1);
+    run(kWishEntry, [this] { ChooseClass(m_app); });
+}
+
+void Form1::Combo2_Change() {
+    const std::string text = fromQt(Combo2->currentText());
+    if (text == m_app.screen.Combo2.text) return;
+    m_app.screen.Combo2.text = text;
+    run(kWishEntry, [this] { ChooseStudent(m_app); });
+}
+
+void Form1::Combo2_Click() {
+    readInput(Combo2, m_app.screen.Combo2);
+    run(kWishEntry, [this] { ChooseStudent(m_app); });
+}
+
+void Form1::Command5_Click() {
+    run(kWishEntry, [this] { PreviousClass(m_app); });
+}
+
+void Form1::Command6_Click() {
+    run(kWishEntry, [this] { NextClass(m_app); });
+}
+
+void Form1::Command2_Click() {
+    run(kWishEntry, [this] { PreviousStudent(m_app); });
+}
+
+void Form1::Command3_Click() {
+    run(kWishEntry, [this] { NextStudent(m_app); });
+}
+
+// Every change of the wish box is stored as it is typed; the box itself is left alone.
+void Form1::Text2_Change() {
+    const std::string text = fromQtLines(Text2->toPlainText());
+    if (text == m_app.screen.Text2.text) return;
+    m_app.screen.Text2.text = text;
+    run("Ange önskemål"_cp, [this] { StoreWishText(m_app); });
+}
+
+void Form1::Text2_LostFocus() {
+    run("Ange önskemål"_cp, [this] { TidyWishBox(m_app); });
+}
+
+void Form1::Command4_Click() {
+    run(kWishEntry, [this] { UndoWishes(m_app); });
+}
+
+void Form1::List1_Click() {
+    readInput(List1, m_app.screen.List1);
+    run("Grupplista", [this] { PickFromMemberList(m_app, List1->currentRow()); });
+}
+
+void Form1::Combo3_Change() {
+    const std::string text = fromQt(Combo3->currentText());
+    if (text == m_app.screen.Combo3.text) return;
+    m_app.screen.Combo3.text = text;
+    run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+}
+
+void Form1::Combo3_Click() {
+    readInput(Combo3, m_app.screen.Combo3);
+    run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+}
+
+void Form1::Check3_Click() {
+    readInput(Check3, m_app.screen.Check3);
+    run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+}
+
+void Form1::Check2_Click() {
+    readInput(Check2, m_app.screen.Check2);
+}
+
+void Form1::Text1_Change() {
+    readInput(Text1, m_app.screen.Text1);
+}
+
+void Form1::Text1_KeyPress() {
+    readInput(Text1, m_app.screen.Text1);
+    run("Visa översikten"_cp, [this] { SearchOverview(m_app); });
+}
+
+void Form1::Command8_Click() {
+    readInput(Text1, m_app.screen.Text1);
+    run("Visa översikten"_cp, [this] { SearchOverview(m_app); });
+}
+
+void Form1::List2_Click() {
+    readInput(List2, m_app.screen.List2);
+    run("Visa översikten"_cp, [this] { PickFromOverview(m_app, List2->currentRow()); });
+}
 
 }  // namespace pelora::ui

@@ -132,6 +132,42 @@ TEST(TextRules, FindWishWithAnEmptyBaseNameEnds) {
     EXPECT_EQ(FindWish("", "-X"), 1);
 }
 
+// FindWish written as the rule reads: search LF + key in LF + wishes from `start`, look past
+// the blanks after the key, and search again from there when the key only began a word.
+int loopFindWish(const std::string& wishes, const std::string& group) {
+    const std::string key = BaseName(group);
+    const std::string haystack = "\n" + wishes;
+    const std::string withEnd = wishes + "\r";
+    std::size_t start = 1;
+    for (;;) {
+        std::size_t found = haystack.find("\n" + key, start - 1);
+        if (found == std::string::npos) return 0;
+        std::size_t p = found + 1;
+        std::size_t k = p + key.size();
+        while (k <= withEnd.size() && withEnd[k - 1] == ' ') ++k;
+        char c = k <= withEnd.size() ? withEnd[k - 1] : '\r';
+        if (c == '\r' || c == '*' || c == '(' || c == '-') return static_cast<int>(p);
+        start = k > p ? k : p + 1;
+    }
+}
+
+TEST(TextRules, FindWishEqualsTheRuleOnRandomTexts) {
+    std::mt19937 random(1252);
+    const char alphabet[] = {' ', '\r', '\n', 'A', 'B', '*', '(', '-', 'P'};
+    auto randomText = [&](int maxLength) {
+        std::string s;
+        int length = static_cast<int>(random() % maxLength);
+        for (int k = 0; k < length; ++k) s.push_back(alphabet[random() % sizeof alphabet]);
+        return s;
+    };
+    for (int n = 0; n < 50000; ++n) {
+        const std::string wishes = randomText(16);
+        const std::string group = randomText(6);
+        ASSERT_EQ(FindWish(wishes, group), loopFindWish(wishes, group))
+            << testing::PrintToString(wishes) << " / " << testing::PrintToString(group);
+    }
+}
+
 TEST(TextRules, ReplaceAll) {
     EXPECT_EQ(replaceAll("A//B//C", "//", "\r\n"), "A\r\nB\r\nC");
     EXPECT_EQ(replaceAll("AAA", "AA", "A"), "AA");
