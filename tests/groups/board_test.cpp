@@ -154,7 +154,11 @@ TEST_F(Board, WithWishModeTickedPressingNeitherSelectsNorDrags) {
     app.screen.Check1.value = 1;
     app.work.currentGroup = 1;
     app.screen.List1.addItem("DANS  Antal:  0");
+    app.work.studentCount = 1;
+    app.work.currentStudent = 1;
+    app.screen.Text2.text = "FOTBOLL";
     EXPECT_EQ(Label1_MouseDown(app, g, MouseButton::Left, 10, 10), LabelPress::Nothing);
+    EXPECT_EQ(app.work.studentTable[1].wishes, "FOTBOLL\r\nENGELSKA");
     EXPECT_EQ(app.work.currentGroup, 1);
     EXPECT_EQ(app.screen.List1.lines.size(), 1u);
     EXPECT_EQ(app.screen.dragOffsetX, 0);
