@@ -75,15 +75,7 @@ void Form1::setupPupils() {
     connect(List2, &QListWidget::itemSelectionChanged, this, &Form1::List2_Click);
 }
 
-void Form1::renderPupils() {
-    // The overview's lines carry their pupil's number.
-    const ListBox& list = m_app.screen.List2;
-    for (int k = 0; k < List2->count() && k < static_cast<int>(list.lines.size()); ++k) {
-        QListWidgetItem* item = List2->item(k);
-        const int pupil = list.lines[static_cast<std::size_t>(k)].itemData;
-        if (item->data(Qt::UserRole) != QVariant(pupil)) item->setData(Qt::UserRole, pupil);
-    }
-}
+void Form1::renderPupils() {}
 
 // The class box and the pupil box: a typed text runs the choice only when it really changed,
 // a click on an item always does.

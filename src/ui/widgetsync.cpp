@@ -1,6 +1,7 @@
 #include "ui/widgetsync.h"
 
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "ui/textconv.h"
 
@@ -9,9 +10,11 @@ namespace pelora::ui {
 void render(QComboBox* widget, const ComboBox& combo) {
     QSignalBlocker blocker(widget);
     QStringList items;
-    for (const std::string& item : combo.items) items << toQt(item);
+    for (const std::string& item : combo.items)
+        items << toQt(item);
     bool same = widget->count() == items.size();
-    for (int k = 0; same && k < widget->count(); ++k) same = widget->itemText(k) == items[k];
+    for (int k = 0; same && k < widget->count(); ++k)
+        same = widget->itemText(k) == items[k];
     if (!same) {
         widget->clear();
         widget->addItems(items);
@@ -31,20 +34,44 @@ void render(QComboBox* widget, const ComboBox& combo) {
 
 void render(QListWidget* widget, const ListBox& list) {
     QSignalBlocker blocker(widget);
-    bool same = widget->count() == static_cast<int>(list.lines.size());
-    for (int k = 0; same && k < widget->count(); ++k) {
-        same = widget->item(k)->text() == toQt(list.lines[k].text);
+    const int wanted = static_cast<int>(list.lines.size());
+    const int count = widget->count();
+    auto same = [&](int row, int line) {
+        return widget->item(row)->text() == toQt(list.lines[line].text);
+    };
+
+    // Only the lines between the unchanged ones at both ends are replaced, so that typing a wish
+    // that moves one pupil in or out of a long overview does not rebuild the whole list.
+    int head = 0;
+    while (head < count && head < wanted && same(head, head))
+        ++head;
+    int tail = 0;
+    while (tail < count - head && tail < wanted - head &&
+           same(count - 1 - tail, wanted - 1 - tail)) {
+        ++tail;
     }
-    if (!same) {
-        widget->clear();
-        for (const ListLine& line : list.lines) widget->addItem(toQt(line.text));
+    const int removed = count - head - tail;
+    const int inserted = wanted - head - tail;
+    const int replaced = std::min(removed, inserted);
+    for (int k = 0; k < replaced; ++k)
+        widget->item(head + k)->setText(toQt(list.lines[head + k].text));
+    if (removed > replaced) widget->model()->removeRows(head + replaced, removed - replaced);
+    if (inserted > replaced) {
+        QStringList texts;
+        for (int k = replaced; k < inserted; ++k)
+            texts << toQt(list.lines[head + k].text);
+        widget->insertItems(head + replaced, texts);
     }
-    for (int k = 0; k < widget->count(); ++k) {
-        bool marked = list.lines[k].marked;
-        if (widget->item(k)->isSelected() != marked) widget->item(k)->setSelected(marked);
+
+    for (int k = 0; k < wanted; ++k) {
+        QListWidgetItem* item = widget->item(k);
+        const ListLine& line = list.lines[k];
+        // Each line carries its pupil's number, as the core's list does.
+        if (item->data(Qt::UserRole) != QVariant(line.itemData))
+            item->setData(Qt::UserRole, line.itemData);
+        if (item->isSelected() != line.marked) item->setSelected(line.marked);
     }
-    if (list.listIndex >= 0 && list.listIndex < widget->count() &&
-        widget->currentRow() != list.listIndex) {
+    if (list.listIndex >= 0 && list.listIndex < wanted && widget->currentRow() != list.listIndex) {
         widget->setCurrentRow(list.listIndex, QItemSelectionModel::NoUpdate);
     }
 }
@@ -65,7 +92,9 @@ void render(QCheckBox* widget, const CheckBox& box) {
     widget->setEnabled(box.enabled);
 }
 
-void render(QAbstractButton* widget, const Button& button) { widget->setEnabled(button.enabled); }
+void render(QAbstractButton* widget, const Button& button) {
+    widget->setEnabled(button.enabled);
+}
 
 void render(QLabel* widget, const Label& label) {
     const QString text = toQtLines(label.caption);
@@ -73,7 +102,9 @@ void render(QLabel* widget, const Label& label) {
     widget->setEnabled(label.enabled);
 }
 
-void readInput(const QComboBox* widget, ComboBox& combo) { combo.text = fromQt(widget->currentText()); }
+void readInput(const QComboBox* widget, ComboBox& combo) {
+    combo.text = fromQt(widget->currentText());
+}
 
 void readInput(const QListWidget* widget, ListBox& list) {
     for (int k = 0; k < widget->count() && k < static_cast<int>(list.lines.size()); ++k) {
@@ -82,7 +113,9 @@ void readInput(const QListWidget* widget, ListBox& list) {
     list.listIndex = widget->currentRow();
 }
 
-void readInput(const QLineEdit* widget, TextBox& box) { box.text = fromQt(widget->text()); }
+void readInput(const QLineEdit* widget, TextBox& box) {
+    box.text = fromQt(widget->text());
+}
 
 void readInput(const QCheckBox* widget, CheckBox& box) {
     Qt::CheckState state = widget->checkState();
