@@ -88,7 +88,7 @@ public:
                 case WorkLine::PeriodCount: {
                     const int n = numericInteger(classified.value);
                     if (n < 1 || n > MaxPeriods) {
-                        refuse(fault("filen anger " + plainNumber(n) +
+                        refuse(fault("filen anger " + value +
                                      " perioder, men programmet hanterar 1 till 10 perioder."));
                         return Reading::Refused;
                     }
@@ -102,7 +102,9 @@ public:
                     work.start.ignoreWishes = numericInteger(classified.value);
                     break;
                 case WorkLine::Groups:
-                    if (!readGroups(numericInteger(classified.value))) return Reading::Refused;
+                    if (!readGroups(numericInteger(classified.value), value)) {
+                        return Reading::Refused;
+                    }
                     break;
                 case WorkLine::Pupil: {
                     std::optional<Reading> stop = readPupil(line);
@@ -125,11 +127,12 @@ private:
         m_app.desktop.MsgBox(message, Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Öppna"_cp);
     }
 
-    bool readGroups(int count) {
+    // `written` is the count as the file has it, for the message.
+    bool readGroups(int count, const std::string& written) {
         Work& work = m_app.work;
         if (count < 1) count = 0;
         if (count > MaxGroups) {
-            refuse(fault("filen anger " + plainNumber(count) +
+            refuse(fault("filen anger " + written +
                          " grupper, men programmet hanterar högst 100 grupper."_cp));
             return false;
         }
@@ -350,7 +353,8 @@ void Arkivsparasom(App& app) {
     work.workFilePath = *chosen;
     if (fileExists(work.workFilePath)) {
         const Desktop::Answer answer = app.desktop.MsgBox(
-            work.workFilePath + ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?",
+            work.workFilePath +
+                ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
             Desktop::Buttons::YesNo, Desktop::Icon::Question, "Spara som");
         if (answer != Desktop::Answer::Yes) {
             // The work stays with the file it had, so nothing is ever written to the declined one.
