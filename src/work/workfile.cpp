@@ -27,6 +27,8 @@ struct LinePrefix {
 };
 
 const std::vector<LinePrefix>& linePrefixes() {
+    // Converted first: clang 14 cannot take the literal inside the braces.
+    static const std::string ignoreWishes = "EJ ÖNSKEMÅL:"_cp;
     static const std::vector<LinePrefix> table = {
         {WorkLine::Activity, "AKTIVITET:"},
         {WorkLine::School, "SKOLA:"},
@@ -35,7 +37,7 @@ const std::vector<LinePrefix>& linePrefixes() {
         {WorkLine::StudentList, "ELEVLISTA:"},
         {WorkLine::PeriodCount, "ANTAL PERIODER:"},
         {WorkLine::ShowAllPeriods, "VISA ALLA PERIODER:"},
-        {WorkLine::IgnoreWishes, "EJ ÖNSKEMÅL:"_cp},
+        {WorkLine::IgnoreWishes, ignoreWishes},
         {WorkLine::Groups, "GRUPPER:"},
     };
     return table;
