@@ -244,14 +244,5 @@ TEST_F(EditStartData, AvbrytAndTheCloseBoxChangeNothing) {
     EXPECT_FALSE(app.work.dirty);
 }
 
-TEST_F(EditStartData, HelpAsksNothingOfTheUser) {
-    desktop.expectDialog(Dialog::StartData, [&] {
-        form3::Command3_Click(app);
-        EXPECT_TRUE(app.form3.visible);
-        form3::Command2_Click(app);
-    });
-    red_startdata(app);
-}
-
 }  // namespace
 }  // namespace pelora::test

@@ -3,6 +3,7 @@
 #include "core_fixture.h"
 #include "temp_folder.h"
 #include "work/files.h"
+#include "work/lifecycle.h"
 #include "work/roster.h"
 
 namespace pelora::test {
@@ -313,7 +314,7 @@ TEST_F(WorkFile, AHandWrittenFileWithEveryKindOfLineIsSavedAsExpected) {
 
 TEST_F(WorkFile, TheSampleWorkOpensAndSavesByteForByte) {
     const std::string path = kShare + "/exempel/exempel.pel";
-    openFromCommandLine(path);
+    Form_Load(app, 1000, 2000, "\"" + path + "\"");
     const Work& w = app.work;
     EXPECT_EQ(w.studentCount, 150);
     EXPECT_EQ(w.classCount, 6);
@@ -340,7 +341,7 @@ TEST_F(WorkFile, TheSampleWorkOpensAndSavesByteForByte) {
 
 TEST_F(WorkFile, OpenShowsTheFirstClassAndRefreshesEverything) {
     const std::string path =
-        workFile("val.pel",
+        workFile("mitt val.pel",
                  "ANTAL PERIODER:  2 \r\nVISA ALLA PERIODER:  0 \r\nGRUPPER:  1 \r\n"
                  "DANS,,2,,  10 ,  20 ,1\r\n" +
                      anna + ", DANS\t 1 , 0 \r\n");
