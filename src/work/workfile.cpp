@@ -1,6 +1,7 @@
 #include "work/workfile.h"
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -390,9 +391,10 @@ void Arkivoppna(App& app) {
         return;
     }
 
-    // A file the program refuses brings the work back as it was before the open.
-    const Work workBefore = work;
-    const MainScreen screenBefore = app.screen;
+    // A file the program refuses brings the work back as it was before the open. (The copies
+    // are large tables, so they live on the heap.)
+    const auto workBefore = std::make_unique<const Work>(work);
+    const auto screenBefore = std::make_unique<const MainScreen>(app.screen);
 
     work.workFilePath = path;
     ClearWork(app);
@@ -402,8 +404,8 @@ void Arkivoppna(App& app) {
     switch (reader.read()) {
         case Reading::Refused: {
             const std::string dialogName = app.screen.fileDialogName;
-            work = workBefore;
-            app.screen = screenBefore;
+            work = *workBefore;
+            app.screen = *screenBefore;
             app.screen.fileDialogName = dialogName;
             return;
         }
