@@ -19,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "ui/form3.h"
 #include "ui/groupboard.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
@@ -292,8 +293,9 @@ void Form1::render() {
     renderPupils();
     renderBoard();
 
-    if (m_app.screen.focusRequest != Focus::None) {
-        if (m_app.screen.focusRequest == Focus::WishBox) Text2->setFocus();
+    // A request for a dialog's field is left for that dialog.
+    if (m_app.screen.focusRequest == Focus::WishBox) {
+        Text2->setFocus();
         m_app.screen.focusRequest = Focus::None;
     }
 }
@@ -320,6 +322,16 @@ void Form1::showDialog(Dialog dialog) {
     render();
     switch (dialog) {
         case Dialog::StartData:
+            if (!m_form3) {
+                m_form3 = new Form3(
+                    m_app,
+                    [this](const std::string& title, const std::function<void()>& operation) {
+                        run(title, operation);
+                    },
+                    this);
+            }
+            m_form3->showModal();
+            break;
         case Dialog::GroupEditor:
         case Dialog::HelpPopup:
             break;

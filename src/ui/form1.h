@@ -23,6 +23,7 @@ class QPushButton;
 
 namespace pelora::ui {
 
+class Form3;
 class GroupBoard;
 
 class Form1 : public QMainWindow {
@@ -112,6 +113,7 @@ private:
     bool m_shownOnce = false;
     bool m_activationPending = false;
     int m_running = 0;
+    Form3* m_form3 = nullptr;  // the start data dialog, created on first use
 
     // Menus.
     QMenu* Arkiv = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 #include "work/codec.h"
 #include "work/lifecycle.h"
+#include "work/startdata.h"
 #include "work/workfile.h"
 
 namespace pelora::ui {
@@ -32,6 +33,8 @@ void Form1::Arkivsparasom() {
     run("Spara som", [this] { pelora::Arkivsparasom(m_app); });
 }
 
-void Form1::red_startdata() {}
+void Form1::red_startdata() {
+    run("Redigera startdata", [this] { pelora::red_startdata(m_app); });
+}
 
 }  // namespace pelora::ui

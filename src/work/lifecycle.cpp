@@ -6,6 +6,8 @@
 #include "pupils/wishes.h"
 #include "work/codec.h"
 #include "work/numbers.h"
+#include "work/roster.h"
+#include "work/startdata.h"
 #include "work/workfile.h"
 
 namespace pelora {
@@ -107,8 +109,30 @@ bool Arkivavsluta(App& app) { return askToSaveChanges(app, "Avsluta"); }
 void Form_QueryUnload(App& app, bool& cancel) { cancel = !askToSaveChanges(app, "Avsluta"); }
 
 void Arkiv_Nytt(App& app) {
-    // The rest of New comes with the start data dialog and the roster reader.
-    (void)app;
+    Work& work = app.work;
+    if (!askToSaveChanges(app, "Nytt")) return;
+    work.dirty = false;
+
+    showStartDataDialog(app, "Nytt");
+    if (work.startDataCancelled) {
+        work.startDataCancelled = false;
+        return;
+    }
+
+    const int groupCount = work.groupCount;
+    const int periodCount = work.start.periodCount;
+    ClearWork(app);
+    work.workFilePath.clear();
+    work.start.periodCount = periodCount;
+    // The kept groups come back with their names, staff, places, periods and positions; the
+    // roster read below clears their members.
+    if (app.form3.Check1.value == 1) work.groupCount = groupCount;
+    if (!work.start.studentListPath.empty()) Hamta_elever(app);
+
+    RefreshBoard(app);
+    ShowStatus(app);
+    app.screen.Combo3.text = "Alla";
+    RefreshOverview(app);
 }
 
 }  // namespace pelora
