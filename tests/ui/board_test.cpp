@@ -1,7 +1,10 @@
+#include <QAction>
 #include <QLabel>
 #include <QMenu>
 
 #include "groups/board.h"
+#include "temp_folder.h"
+#include "work/numbers.h"
 #include "ui/form1.h"
 #include "ui/groupboard.h"
 #include "ui/textconv.h"
@@ -59,6 +62,30 @@ private slots:
         QCOMPARE(f.app.work.groupTable[1].boardLeft, 150 + f.board->toTwips(100));
         QCOMPARE(f.app.work.groupTable[1].boardTop, 300 + f.board->toTwips(60));
         QCOMPARE(dans->pos(), start + QPoint(100, 60));
+    }
+
+    void theSavedWorkHoldsTheNewPosition() {
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        f.app.work.groupTable[2].boardLeft = 3000.25;  // never moved: written back as it was
+        QLabel* dans = f.board->label(1);
+        QTest::mousePress(dans, Qt::LeftButton, {}, QPoint(10, 8));
+        QTest::mouseMove(dans, QPoint(40, 28));
+        QTest::mouseRelease(dans, Qt::LeftButton, {}, QPoint(40, 28));
+
+        TempFolder folder;
+        const std::string path = folder.path("val.pel");
+        f.desktop.expectSaveFile(path);
+        f.window.findChild<QAction*>("Arkiv_Spara")->trigger();
+        QVERIFY(f.desktop.done());
+        const std::string left = plainNumber(150 + f.board->toTwips(30));
+        const std::string top = plainNumber(300 + f.board->toTwips(20));
+        const std::string bytes = fileBytes(path);
+        QVERIFY2(bytes.find("DANS,Eva,25,Sal 3,  " + left + " ,  " + top + " ,1\r\n") !=
+                     std::string::npos,
+                 bytes.c_str());
+        QVERIFY(bytes.find("FOTBOLL,,,,  3000.25 ,  2400 ,1\r\n") != std::string::npos);
+        QVERIFY(!f.app.work.dirty);
     }
 
     void aClickWithoutMovingLeavesTheLabelWhereItWas() {
