@@ -20,8 +20,8 @@ class ScriptedDesktop : public Desktop {
 public:
     using FailHandler = std::function<void(const std::string& utf8Description)>;
 
-    explicit ScriptedDesktop(FailHandler fail);
-    ~ScriptedDesktop() override;
+    explicit ScriptedDesktop(FailHandler fail) : fail_(std::move(fail)) {}
+    ~ScriptedDesktop() override { verify(); }
 
     struct Message {
         std::string text;
@@ -54,30 +54,28 @@ public:
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     void ShowDialog(Dialog dialog) override;
-    void PrinterSetup() override;
+    void PrinterSetup() override { ask("printer set-up", ""); }
     Printer& printer() override { return recordingPrinter; }
     Date today() override { return date; }
 
-    std::vector<Message> messages;  // every message box shown, in order
+    std::vector<Message> messages;               // every message box shown, in order
     std::vector<FileDialogRequest> fileDialogs;  // every file dialog shown, in order
     RecordingPrinter recordingPrinter;
     Date date{2026, 12, 6};
 
 private:
-    enum class Kind { MsgBox, InputBox, OpenFile, SaveFile, PrinterSetup, Dialog };
     struct Step {
-        Kind kind;
-        Message message;
+        std::string kind;
+        std::string question;  // how the expected question reads; empty: any of its kind
         Answer answer = Answer::Cancel;
-        std::string prompt, title, defaultText, textAnswer;
-        std::optional<std::string> path;
-        std::optional<FileDialogRequest> request;
-        Dialog dialog = Dialog::StartData;
-        std::function<void()> user;
+        std::string text;                 // an input box's answer
+        std::optional<std::string> path;  // a file dialog's answer
+        std::function<void()> user;       // what the user does in a dialog
     };
 
-    std::optional<Step> next(Kind kind, const std::string& what);
-    std::optional<std::string> fileDialog(Kind kind, const FileDialogRequest& request);
+    ScriptedDesktop& expect(Step step);
+    // The expected step for a question as it was asked, or nothing when it was not expected.
+    std::optional<Step> ask(const std::string& kind, const std::string& question);
 
     FailHandler fail_;
     std::deque<Step> script_;
