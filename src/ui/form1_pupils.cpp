@@ -46,6 +46,14 @@ private:
 
 const std::string kWishEntry = "Elever";
 
+// The typed text of a combo box into the screen state; false when it did not really change.
+bool typedInto(const QComboBox* widget, ComboBox& box) {
+    const std::string text = fromQt(widget->currentText());
+    if (text == box.text) return false;
+    box.text = text;
+    return true;
+}
+
 }  // namespace
 
 void Form1::setupPupils() {
@@ -80,10 +88,7 @@ void Form1::renderPupils() {}
 // The class box and the pupil box: a typed text runs the choice only when it really changed,
 // a click on an item always does.
 void Form1::Combo1_Change() {
-    const std::string text = fromQt(Combo1->currentText());
-    if (text == m_app.screen.Combo1.text) return;
-    m_app.screen.Combo1.text = text;
-    run(kWishEntry, [this] { ChooseClass(m_app); });
+    if (typedInto(Combo1, m_app.screen.Combo1)) run(kWishEntry, [this] { ChooseClass(m_app); });
 }
 
 void Form1::Combo1_Click() {
@@ -92,10 +97,7 @@ void Form1::Combo1_Click() {
 }
 
 void Form1::Combo2_Change() {
-    const std::string text = fromQt(Combo2->currentText());
-    if (text == m_app.screen.Combo2.text) return;
-    m_app.screen.Combo2.text = text;
-    run(kWishEntry, [this] { ChooseStudent(m_app); });
+    if (typedInto(Combo2, m_app.screen.Combo2)) run(kWishEntry, [this] { ChooseStudent(m_app); });
 }
 
 void Form1::Combo2_Click() {
@@ -141,10 +143,7 @@ void Form1::List1_Click() {
 }
 
 void Form1::Combo3_Change() {
-    const std::string text = fromQt(Combo3->currentText());
-    if (text == m_app.screen.Combo3.text) return;
-    m_app.screen.Combo3.text = text;
-    run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+    if (typedInto(Combo3, m_app.screen.Combo3)) run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
 }
 
 void Form1::Combo3_Click() {
