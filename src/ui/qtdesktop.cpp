@@ -18,11 +18,16 @@ const char* kAnswerProperty = "peloraAnswer";
 
 QMessageBox::Icon qtIcon(Desktop::Icon icon) {
     switch (icon) {
-        case Desktop::Icon::Critical: return QMessageBox::Critical;
-        case Desktop::Icon::Question: return QMessageBox::Question;
-        case Desktop::Icon::Exclamation: return QMessageBox::Warning;
-        case Desktop::Icon::Information: return QMessageBox::Information;
-        case Desktop::Icon::None: break;
+        case Desktop::Icon::Critical:
+            return QMessageBox::Critical;
+        case Desktop::Icon::Question:
+            return QMessageBox::Question;
+        case Desktop::Icon::Exclamation:
+            return QMessageBox::Warning;
+        case Desktop::Icon::Information:
+            return QMessageBox::Information;
+        case Desktop::Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -113,20 +118,45 @@ QString withDefaultExtension(const QString& path, const std::string& extension) 
     return path + QLatin1Char('.') + ext;
 }
 
-std::optional<std::string> QtDesktop::OpenFileDialog(const FileDialogRequest& request) {
-    QString path = QFileDialog::getOpenFileName(m_parent, QStringLiteral("Öppna"),
-                                                toQt(request.initialName), qtFilter(request.filter));
+namespace {
+
+// A file dialog with every text in Swedish: Qt's own catalogue leaves some of them in English.
+std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
+                                     const FileDialogRequest& request) {
+    const bool save = mode == QFileDialog::AcceptSave;
+    QFileDialog dialog(parent, save ? QStringLiteral("Spara som") : QStringLiteral("Öppna"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The program asks about replacing a file itself where it should.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.filter.empty()) dialog.setNameFilter(qtFilter(request.filter));
+    if (!request.initialName.empty()) dialog.selectFile(toQt(request.initialName));
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Leta i:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnamn:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filer av typen:"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        save ? QStringLiteral("Spara") : QStringLiteral("Öppna"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) return std::nullopt;
-    return fromQt(path);
+    return path;
+}
+
+}  // namespace
+
+std::optional<std::string> QtDesktop::OpenFileDialog(const FileDialogRequest& request) {
+    std::optional<QString> path = runFileDialog(m_parent, QFileDialog::AcceptOpen, request);
+    if (!path) return std::nullopt;
+    return fromQt(*path);
 }
 
 std::optional<std::string> QtDesktop::SaveFileDialog(const FileDialogRequest& request) {
-    // The program asks about replacing a file itself where it should.
-    QString path = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Spara som"),
-                                                toQt(request.initialName), qtFilter(request.filter),
-                                                nullptr, QFileDialog::DontConfirmOverwrite);
-    if (path.isEmpty()) return std::nullopt;
-    return fromQt(withDefaultExtension(path, request.defaultExtension));
+    std::optional<QString> path = runFileDialog(m_parent, QFileDialog::AcceptSave, request);
+    if (!path) return std::nullopt;
+    return fromQt(withDefaultExtension(*path, request.defaultExtension));
 }
 
 void QtDesktop::ShowDialog(Dialog dialog) {
