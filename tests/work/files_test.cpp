@@ -1,102 +1,346 @@
-#include "work/files.h"
-
-#include <gtest/gtest.h>
-
+// The roster and the work file: reading, writing, and the questions on the way.
+#include "core_fixture.h"
 #include "temp_folder.h"
+#include "work/lifecycle.h"
+#include "work/roster.h"
+#include "work/workfile.h"
 
 namespace pelora::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct SplitCase {
-    std::string bytes;
-    std::vector<std::string> lines;
+std::string codes(std::initializer_list<int> list) {
+    return std::string(list.begin(), list.end());
+}
+
+TEST(StudentKey, TakesFourDigitPairsOfTheNumberInAnyWriting) {
+    // The first and the last digit are not part of the key.
+    for (const char* id : {"19900101-1234", "900101-1234", "9001011234", "8001011239"})
+        EXPECT_EQ(studentKey(id), codes({32, 42, 43, 55})) << id;
+    // A year 19 without century loses its "19" too; a short number gets one "0" in front; only
+    // the first "-" goes, and a sign counts.
+    const std::pair<const char*, std::string> cases[] = {
+        {"190101-1234", codes({42, 43, 55, 36})},    {"1234567", codes({44, 66, 88, 39})},
+        {"ABCDEFGHIJ", codes({32, 32, 32, 32})},     {"12-3-4-56", codes({55, 28, 27, 38})},
+        {"0969798990", codes({128, 129, 130, 131})},
+    };
+    for (const auto& [id, key] : cases)
+        EXPECT_EQ(studentKey(id), key) << id;
+}
+
+TEST(WorkFileWriter, WritesGroupAndPupilLinesAsTheFileHoldsThem) {
+    EXPECT_EQ(groupLine({"ENGELSKA", "LÄRARE"_cp, "25", "", "1", 120, 480}),
+              "ENGELSKA,LÄRARE,25,,  120 ,  480 ,1"_cp);
+    Work work;
+    work.studentTable[1] = {"Anna", ",\x83 A", "7A", "ENGELSKA\r\nFRANSKA"};
+    work.placement[1][1] = 3;
+    work.start.periodCount = 2;
+    EXPECT_EQ(pupilLine(work, 1), ",\x83 A, ENGELSKA//FRANSKA\t 3 , 0 ");
+}
+
+class Roster : public CoreTest {
+protected:
+    // Reads the roster and gives its pupils as "name/class;" in order.
+    std::string read(const std::string& bytes) {
+        app.work.start.studentListPath = folder.write("elever.txt", bytes);
+        EXPECT_TRUE(Hamta_elever(app));
+        std::string all;
+        for (int i = 1; i <= app.work.studentCount; ++i) {
+            all += app.work.studentTable[i].name + "/" + app.work.studentTable[i].className + ";";
+        }
+        return all;
+    }
+
+    const std::string title = "Öppna elevlista"_cp;
+    TempFolder folder;
 };
 
-TEST(SplitLines, EndsLinesAtCrLfLoneCrAndLoneLf) {
-    const SplitCase cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\n", {"a"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\rb\nc\r\nd", {"a", "b", "c", "d"}},
-        {"a\n\rb", {"a", "", "b"}},  // LF then CR: two line ends
-        {"\r\n\r\n", {"", ""}},
-        {"a\r\r\nb", {"a", "", "b"}},
-        {"a\tb \r\n", {"a\tb "}},
-        {std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
-    };
-    for (const SplitCase& c : cases) {
-        EXPECT_EQ(splitLines(c.bytes), c.lines) << "bytes \"" << c.bytes << "\"";
+TEST_F(Roster, ReadsPupilLinesInFileOrderWithAnyLineEnd) {
+    for (const std::string end : {"\r\n", "\r", "\n"}) {
+        SCOPED_TRACE(end.size() == 2 ? "CR LF" : end == "\r" ? "CR" : "LF");
+        app.work.placement[1][2] = 5;
+        app.work.studentTable[1].wishes = "GAMMALT";
+        EXPECT_EQ(read("Namn\tPersonnummer\tKlass" + end + "Bo E\t9001011234\t7A" + end +
+                       "Ann B\t12\t7" + end + "Anna Berg \t 19900101-1234 \t7b " + end + end +
+                       "  Ann\t12\t7A" + end + "Ulla Ek\t1\t8a\tx"),
+                  "Anna Berg/7B;Ann/7A;Ulla Ek/8A\tX;");
+        EXPECT_EQ(app.work.studentTable[1].wishes, "");
+        EXPECT_EQ(app.work.placement[1][2], 0);
+        EXPECT_EQ(app.screen.Combo1.items, (std::vector<std::string>{"7B", "7A", "8A\tX"}));
     }
 }
 
-TEST(PathBeside, TakesARelativePathFromTheOtherFilesFolder) {
-    EXPECT_EQ(pathBeside("/skola/val.pel", "elever.txt"), "/skola/elever.txt");
-    EXPECT_EQ(pathBeside("/skola/val.pel", "listor/elever.txt"), "/skola/listor/elever.txt");
-    EXPECT_EQ(pathBeside("/skola/val.pel", "/annan/elever.txt"), "/annan/elever.txt");
-    EXPECT_EQ(pathBeside("val.pel", "elever.txt"), "elever.txt");
-    EXPECT_EQ(pathBeside("", "elever.txt"), "elever.txt");
-    EXPECT_EQ(pathBeside("/skola/val.pel", ""), "");
-    EXPECT_EQ(pathBeside("/skolår/val.pel"_cp, "elevlista ö.txt"_cp), "/skolår/elevlista ö.txt"_cp);
+TEST_F(Roster, TheClassFilterIsComparedAsStoredAndALineWithOneTabEndsTheProgram) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "Anna Berg/7A;Bo Ekman/7B;Carl Dahl/7;"},
+        {"7A 7B", "Anna Berg/7A;Bo Ekman/7B;"},
+        {"7a", ""},
+        {"7", "Carl Dahl/7;"},
+    };
+    for (const auto& [filter, pupils] : cases) {
+        app.work.start.classFilter = filter;
+        EXPECT_EQ(read("Anna Berg\t1\t7a\r\nBo Ekman\t1\t7B\r\nCarl Dahl\t1\t7\r\n"), pupils)
+            << "filter " << filter;
+    }
+    // A pupil line with only one TAB ends the program, whatever the filter.
+    desktop.expectMsgBox("Elevlistan har inte rätt format. Programmet avslutas."_cp, Buttons::Ok,
+                         Icon::Critical, "Fel i elevfil", Answer::Ok);
+    EXPECT_THROW(read("Anna Berg\t9001011234\t7A\r\nBo Ekman\t9001011234\r\n"), ProgramEnd);
 }
 
-TEST(ReadFileBytes, ReadsEveryByteOfARegularFileOnly) {
-    TempFolder folder;
-    const std::string bytes("\x80\r\n\0\xff", 5);
-    EXPECT_EQ(readFileBytes(folder.write("å.txt"_cp, bytes)), bytes);
-    EXPECT_EQ(readFileBytes(folder.write("tom.txt", "")), std::string());
-    EXPECT_EQ(readFileBytes(folder.path("saknas.txt")), std::nullopt);
-    EXPECT_EQ(readFileBytes(folder.path("")), std::nullopt);  // the folder itself
-    EXPECT_EQ(readFileBytes(""), std::nullopt);
-    EXPECT_EQ(readFileBytes("/dev/zero"), std::nullopt);  // would never end
+TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
+    const std::string good = folder.write("elever.txt", "Anna Berg\t9001011234\t7A\r\n");
+    const std::string missing = folder.path("saknas ö.txt"_cp);
+    const std::string prompt = "Kan ej öppna "_cp + missing + ". Ange ny sökväg."_cp;
+    app.work.start.studentListPath = "saknas.txt";
+    desktop
+        .expectInputBox("Kan ej öppna saknas.txt. Ange ny sökväg."_cp, title, "saknas.txt", missing)
+        .expectInputBox(prompt, title, missing, good);
+    EXPECT_TRUE(Hamta_elever(app));
+    EXPECT_EQ(app.work.start.studentListPath, good);
+    EXPECT_FALSE(app.work.dirty);  // a new path alone is no change
+
+    const std::pair<std::string, std::string> giveUps[] = {
+        {"", "Redigera vid behov . Programmet avslutas."},
+        {"/skola/val.pel", "Redigera vid behov /skola/val.pel. Programmet avslutas."},
+    };
+    for (const auto& [workFile, message] : giveUps) {
+        app.work.workFilePath = workFile;
+        app.work.start.studentListPath = missing;
+        desktop.expectInputBox(prompt, title, missing, "")
+            .expectMsgBox(message, Buttons::Ok, Icon::Critical, title, Answer::Ok);
+        EXPECT_THROW(Hamta_elever(app), ProgramEnd);
+        desktop.verify();
+    }
 }
 
-TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNoTemporaryFile) {
-    TempFolder folder;
-    const std::string path = folder.write("val.pel", "gammalt");
-    ASSERT_TRUE(writeFileAtomically(path, "nytt\r\n"));
-    EXPECT_EQ(fileBytes(path), "nytt\r\n");
-    EXPECT_FALSE(fs::exists(folder.native() / "val.pel.tmp"));
-    EXPECT_EQ(temporaryPathFor(path), path + ".tmp");
-
-    const std::string fresh = folder.path("ny fil ö.pel"_cp);
-    ASSERT_TRUE(writeFileAtomically(fresh, "x"));
-    EXPECT_EQ(fileBytes(fresh), "x");
+TEST_F(Roster, AWorkOpensWith600PupilsAnd50ClassesButNotWithMore) {
+    const std::string work = folder.write("val.pel", "ELEVLISTA: elever.txt\r\n");
+    const std::tuple<int, int, std::string> cases[] = {
+        {601, 50,
+         "har fler än 600 elever i de klasser som ska läsas in. Programmet hanterar högst 600 "
+         "elever."_cp},
+        {51, 51, "har fler än 50 klasser. Programmet hanterar högst 50 klasser."_cp},
+        {600, 50, ""},
+    };
+    for (const auto& [pupils, classes, problem] : cases) {
+        std::string text;
+        for (int i = 0; i < pupils; ++i)
+            text += "Elev " + std::to_string(i) + "\t1\tK" + std::to_string(i % classes) + "\r\n";
+        folder.write("elever.txt", text);
+        if (!problem.empty()) {
+            desktop
+                .expectMsgBox("Elevlistan elever.txt " + problem +
+                                  " Inga elever har lästs in. Ange färre klasser under Klasser i "
+                                  "startdata."_cp,
+                              Buttons::Ok, Icon::Exclamation, title, Answer::Ok)
+                .expectMsgBox(work + " kan inte öppnas."_cp, Buttons::Ok, Icon::Exclamation,
+                              "Öppna"_cp, Answer::Ok);
+        }
+        app.work.commandLineFile = work;
+        Arkivoppna(app);
+        desktop.verify();
+        EXPECT_EQ(app.work.studentCount, problem.empty() ? 600 : 0) << pupils << " pupils";
+    }
 }
 
-TEST(WriteFileAtomically, AFailureLeavesTheOldFileByteForByte) {
+// Work files in a folder "skolår" beside their roster, which they name without a folder: Anna
+// Berg in 7A and Bo Ekman in 7B.
+class WorkFile : public CoreTest {
+protected:
+    void SetUp() override {
+        fs::create_directory(folder.native() / "skolår");
+        folder.write("skolår/elever.txt"_cp,
+                     "Anna Berg\t9001011234\t7A\r\nBo Ekman\t9102021234\t7B\r\n");
+    }
+
+    std::string workFile(const std::string& body) {
+        return folder.write("skolår/val.pel"_cp,
+                            "AKTIVITET: Val\r\nELEVLISTA: elever.txt\r\n" + body);
+    }
+
+    void open(const std::string& commandLine) {
+        app.work.commandLineFile = commandLine;
+        Arkivoppna(app);
+        desktop.verify();
+    }
+
+    void expectOpenMessage(const std::string& text, Buttons buttons = Buttons::Ok,
+                           Answer answer = Answer::Ok, Icon icon = Icon::Exclamation) {
+        desktop.expectMsgBox(text, buttons, icon, "Öppna"_cp, answer);
+    }
+
+    // A work that an open must either replace or leave exactly as it was.
+    void previousWork() {
+        Work& w = app.work;
+        w.start.activity = "Förra"_cp;
+        w.studentCount = w.groupCount = w.groupMemberCount[1] = w.placement[1][1] = 1;
+        w.studentTable[1] = {"Cilla Dahl", "WXYZ", "9C", "DANS"};
+        w.groupTable[1] = {"DANS", "", "", "", "1", 100, 100};
+        w.workFilePath = "/förra.pel"_cp;
+        w.dirty = true;
+        app.screen.Combo1.text = "9C";
+        previous = workState();
+    }
+
+    // The work and what the window shows of it, as one text to compare.
+    std::string workState() const {
+        const Work& w = app.work;
+        return workFileBytes(w) + w.workFilePath + (w.dirty ? " dirty " : " ") +
+               std::to_string(w.groupMemberCount[1]) + " " + app.screen.Combo1.text;
+    }
+
+    const std::string anna = studentKey("9001011234"), bo = studentKey("9102021234");
+    std::string previous;
     TempFolder folder;
-    const std::string old("AKTIVITET: Val\r\n\x80 gammalt", 24);
-    const std::string path = folder.write("val.pel", old);
+};
 
-    // The temporary file cannot be created where a folder of its name stands.
-    fs::create_directory(folder.native() / "val.pel.tmp");
-    EXPECT_FALSE(writeFileAtomically(path, "nytt"));
-    EXPECT_EQ(fileBytes(path), old);
-    EXPECT_TRUE(fs::is_directory(folder.native() / "val.pel.tmp"));  // not ours to remove
+TEST_F(WorkFile, AHandWrittenFileWithEveryKindOfLineIsSavedAsExpected) {
+    const std::string path = PELORA_TEST_DATA "/roundtrip.pel";
+    expectOpenMessage("Fel i " + path, Buttons::OkCancel);
+    expectOpenMessage(" 1 elev(er) saknas i elevlistan och har tagits bort.", Buttons::Ok,
+                      Answer::Ok, Icon::Information);
+    open("\"" + path + "\"");
+    // The later of two lines with one key wins, and only its placements count.
+    const int members[] = {0, 1, 1, 2, 0, 2};
+    for (int g = 1; g <= 5; ++g)
+        EXPECT_EQ(app.work.groupMemberCount[g], members[g]) << g;
 
-    // Renaming over a folder fails too; the temporary file is cleaned away.
+    const std::string saved = folder.path("sparad.pel");
+    app.work.workFilePath = saved;
+    Arkiv_Spara(app);
+    EXPECT_EQ(fileBytes(saved), fileBytes(PELORA_TEST_DATA "/roundtrip_saved.pel"));
+
+    // What the program wrote it reads back as written.
+    fs::copy_file(PELORA_TEST_DATA "/roundtrip_elever.txt",
+                  folder.native() / "roundtrip_elever.txt");
+    open(saved);
+    app.work.workFilePath = folder.path("igen.pel");
+    Arkiv_Spara(app);
+    EXPECT_EQ(fileBytes(folder.path("igen.pel")), fileBytes(saved));
+}
+
+TEST_F(WorkFile, TheSampleOpensFromAQuotedCommandLineAndSavesByteForByte) {
+    const std::string path = PELORA_SHARE "/exempel/exempel.pel";
+    Form_Load(app, 1000, 2000, "\"" + path + "\"");
+    app.work.workFilePath = folder.path("exempel.pel");
+    Arkiv_Spara(app);
+    EXPECT_EQ(fileBytes(folder.path("exempel.pel")), fileBytes(path));
+}
+
+TEST_F(WorkFile, AFileThatCannotBeOpenedLeavesTheWorkAndItsFileName) {
     fs::create_directory(folder.native() / "mapp.pel");
-    EXPECT_FALSE(writeFileAtomically(folder.path("mapp.pel"), "nytt"));
-    EXPECT_FALSE(fs::exists(folder.native() / "mapp.pel.tmp"));
-
-    EXPECT_FALSE(writeFileAtomically(folder.path("saknas/val.pel"), "nytt"));
-    EXPECT_FALSE(writeFileAtomically("", "nytt"));
+    std::string shown;  // the dialog starts with the name chosen last
+    for (const std::string& path :
+         {folder.path("saknas.pel"), folder.path("mapp.pel"), std::string("/dev/zero")}) {
+        previousWork();
+        desktop
+            .expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
+                          "Öppna"_cp, Answer::No)
+            .expectOpenFile(path, FileDialogRequest{"*.pel|*.pel", "", shown});
+        expectOpenMessage(path + " kan inte öppnas."_cp);
+        open("");
+        EXPECT_EQ(workState(), previous);
+        shown = path;
+    }
 }
 
-TEST(WriteFileAtomically, KeepsThePermissionsAndWritesThroughALink) {
-    TempFolder folder;
-    const std::string path = folder.write("val.pel", "gammalt");
-    fs::permissions(folder.native() / "val.pel", fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_symlink(folder.native() / "val.pel", folder.native() / "länk.pel");
+TEST_F(WorkFile, ABadLineAsksOkGoesOnCancelKeepsWhatWasReadAndMissingPupilsComeLast) {
+    const std::string path = workFile(
+        "GRUPPER:  1 \r\nDANS,,,,  0 ,  0 ,1\r\nXYZ\r\nQQQQ, A\t 1 \r\n" + anna +
+        ", DANS\t 1 \r\nRRRR, utan tab\r\n" + bo + ", utan tab\r\n" + bo + ", FOTO\t 1 \r\n");
+    app.work.start.ignoreWishes = 1;
+    expectOpenMessage("Fel i " + path, Buttons::OkCancel);
+    expectOpenMessage("Fel i " + path, Buttons::OkCancel);
+    expectOpenMessage(" 2 elev(er) saknas i elevlistan och har tagits bort.", Buttons::Ok,
+                      Answer::Ok, Icon::Information);
+    open(path);
+    EXPECT_EQ(app.work.studentTable[2].wishes, "FOTO");
+    EXPECT_EQ(app.work.groupMemberCount[1], 2);
+    EXPECT_EQ(app.work.start.ignoreWishes, 0);  // no line, no setting
+    EXPECT_EQ(app.screen.Combo1.text, "7A");
+    EXPECT_FALSE(app.work.dirty);
 
-    ASSERT_TRUE(writeFileAtomically(folder.path("länk.pel"_cp), "nytt"));
-    EXPECT_TRUE(fs::is_symlink(folder.native() / "länk.pel"));
-    EXPECT_EQ(fileBytes(path), "nytt");
-    EXPECT_EQ(fs::status(folder.native() / "val.pel").permissions(),
-              fs::perms::owner_read | fs::perms::owner_write);
+    previousWork();
+    expectOpenMessage("Fel i " + path, Buttons::OkCancel);
+    expectOpenMessage("Fel i " + path, Buttons::OkCancel, Answer::Cancel);
+    open(path);
+    EXPECT_EQ(app.work.studentTable[1].wishes, "DANS");
+    EXPECT_EQ(app.work.studentTable[2].wishes, "");
+    EXPECT_FALSE(app.work.dirty);
+    // Only part of the file is in memory: the next save asks for a name.
+    EXPECT_EQ(app.screen.caption, "Pelora");
+    desktop.expectSaveFile(std::nullopt, FileDialogRequest{"*.pel|*.pel", "pel", ""});
+    Arkiv_Spara(app);
+}
+
+TEST_F(WorkFile, AFileOutsideTheTablesIsRefusedAndThePreviousWorkComesBack) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"GRUPPER:  101 \r\n",
+         "filen anger 101 grupper, men programmet hanterar högst 100 grupper."_cp},
+        {"GRUPPER:  3 \r\nA\r\nB", "filen tar slut efter 2 av sina 3 grupprader."},
+        {"GRUPPER:  0 \r\n" + anna + ", \t 101 ",
+         "en elev har gruppnummer 101 i period 1, men gruppnumren går från 0 till 100."_cp},
+        {"ANTAL PERIODER: 2\r\nGRUPPER:  0 \r\n" + anna + ", \t 1 , -1 ",
+         "en elev har gruppnummer -1 i period 2, men gruppnumren går från 0 till 100."_cp},
+        {"ANTAL PERIODER:  11 \r\n",
+         "filen anger 11 perioder, men programmet hanterar 1 till 10 perioder."},
+        {"ANTAL PERIODER:  0 \r\n",
+         "filen anger 0 perioder, men programmet hanterar 1 till 10 perioder."},
+    };
+    for (const auto& [body, problem] : cases) {
+        previousWork();
+        const std::string path = workFile(body);
+        expectOpenMessage("Fel i " + path + ": " + problem + " Filen har inte öppnats."_cp);
+        open(path);
+        EXPECT_EQ(workState(), previous) << body;
+    }
+}
+
+TEST_F(WorkFile, SaveAsOntoAnExistingFileAsksAndNoNeverWritesThere) {
+    const std::string other = folder.write("annan.pel", "annat arbete");
+    auto expectReplace = [&](Answer answer) {
+        desktop.expectSaveFile(other).expectMsgBox(
+            other + ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
+            Buttons::YesNo, Icon::Question, "Spara som", answer);
+    };
+    const std::string own = folder.path("egen.pel");
+    app.work.workFilePath = own;
+    expectReplace(Answer::No);
+    Arkivsparasom(app);
+    Arkiv_Spara(app);  // goes on saving to the work's own file
+    EXPECT_EQ(fileBytes(other), "annat arbete");
+    // One period and no "EJ ÖNSKEMÅL": neither has a line.
+    EXPECT_EQ(fileBytes(own),
+              "AKTIVITET: \r\nSKOLA: \r\nPERIOD: \r\nKLASSER: \r\nELEVLISTA: \r\nGRUPPER:  0 \r\n");
+    EXPECT_EQ(app.screen.caption, "Pelora:    " + own);
+
+    app.work.dirty = true;
+    expectReplace(Answer::Yes);
+    Arkivsparasom(app);
+    EXPECT_EQ(fileBytes(other), fileBytes(own));
+    EXPECT_FALSE(app.work.dirty);
+    EXPECT_EQ(app.screen.caption, "Pelora:    " + other);
+}
+
+TEST_F(WorkFile, AFailedSaveLeavesTheOldFileKeepsDirtyAndLeavesNoTemporaryFile) {
+    const std::string old("AKTIVITET: Gammalt\r\n\x80", 21);
+    const std::string kept = folder.write("val.pel", old);
+    fs::create_directory(folder.native() / "val.pel.tmp");  // where the new file would be written
+    fs::create_directory(folder.native() / "mapp.pel");     // cannot be replaced by a file
+    for (const std::string& path : {kept, folder.path("mapp.pel"), folder.path("saknas/val.pel")}) {
+        app.work.workFilePath = path;
+        app.work.dirty = true;
+        desktop.expectMsgBox("Kan inte spara " + path, Buttons::Ok, Icon::Exclamation, "Spara",
+                             Answer::Ok);
+        Arkiv_Spara(app);
+        desktop.verify();
+        EXPECT_TRUE(app.work.dirty);
+        EXPECT_EQ(app.screen.caption, "Pelora:    " + path);
+    }
+    EXPECT_EQ(fileBytes(kept), old);
+    EXPECT_FALSE(fs::exists(folder.native() / "mapp.pel.tmp"));
 }
 
 }  // namespace
