@@ -1,5 +1,8 @@
 // The start data dialog, New, and the question about unsaved changes.
 #include "work/lifecycle.h"
+
+#include <tuple>
+
 #include "core_fixture.h"
 #include "temp_folder.h"
 #include "work/startdata.h"
@@ -59,6 +62,50 @@ TEST_F(Lifecycle, ClearWorkResetsCountsAndBoxesButKeepsRowsAndSettings) {
               (std::vector<int>{1, 1, 2}));
     w.groupCount = 2;  // putting the count back brings the groups back
     EXPECT_EQ(groupLine(w.groupTable[2]), "FOTO,Per,,,  1500 ,  300 ,2");
+}
+
+TEST_F(Lifecycle, ActivationFillsTheCriteriaAndTheStepperByPeriods) {
+    const std::string wished = "Önskat aktuell grupp"_cp, search = "Enligt sökbegrepp"_cp;
+    const std::vector<std::string> one = {"Alla",
+                                          "Ej gjort val",
+                                          "Ej placerade",
+                                          wished,
+                                          "Aktuell grupp som 1:a-val",
+                                          "Aktuell grupp som >1:a-val",
+                                          "Ej fått 1:a-val"_cp,
+                                          search};
+    const std::vector<std::tuple<int, int, std::vector<std::string>, bool>> cases = {
+        {1, 0, one, false},
+        {2, 0, {"Alla", "Ej gjort val", "Ej placerade vald period", wished, search}, true},
+        {3, 1, {"Alla", "Ej gjort val", wished, search}, false},
+    };
+    for (const auto& [periods, all, criteria, stepper] : cases) {
+        SCOPED_TRACE(periods * 10 + all);
+        app.work.start.periodCount = periods;
+        app.work.start.showAllPeriods = all;
+        app.work.currentPeriod = 2;
+        app.screen.periodDisplay.caption.clear();
+        app.screen.Combo3.text = "Ej gjort val";
+        Form_Activate(app);
+        EXPECT_EQ(app.screen.Combo3.items, criteria);
+        EXPECT_EQ(app.screen.Combo3.text, "Alla");
+        EXPECT_EQ((std::vector<bool>{app.screen.Command9.enabled, app.screen.Command10.enabled,
+                                     app.screen.periodDisplay.enabled}),
+                  std::vector<bool>(3, stepper));
+        EXPECT_EQ(app.screen.periodDisplay.caption, stepper ? "2" : "");
+        EXPECT_EQ(app.form4.Text4.enabled, periods > 1);
+    }
+    Form_Load(app, 1000, 1100, "");  // 1.1 times the designed width does not fit: maximized
+    EXPECT_TRUE(app.screen.startMaximized);
+    Form_Load(app, 1000, 1101, "");
+    EXPECT_FALSE(app.screen.startMaximized);
+}
+
+TEST_F(Lifecycle, YesOnExitForAnUnnamedWorkAsksForANameAndEndsWithoutIt) {
+    app.work.dirty = true;
+    desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Avsluta", Answer::Yes)
+        .expectSaveFile(std::nullopt);
+    EXPECT_TRUE(Arkivavsluta(app));
 }
 
 TEST_F(Lifecycle, CancelAtTheSaveQuestionGoesBackAndAvbrytInNewAfterNoOnlyClearsDirty) {
