@@ -1,28 +1,71 @@
 // ui_tests: Qt Test classes register themselves here and run one after the other, offscreen.
+// Most tests drive a shown main window over a small work.
 #pragma once
 
-#include <QObject>
 #include <QTest>
+#include <QtWidgets>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "groups/board.h"
+#include "pupils/wishes.h"
 #include "scripted_desktop.h"
+#include "ui/form1.h"
+#include "work/codec.h"
 
 namespace pelora::test {
 
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
-std::vector<TestFactory>& uiTestRegistry();
+inline std::vector<TestFactory>& uiTestRegistry() {
+    static std::vector<TestFactory> registry;
+    return registry;
+}
 
 template <typename T>
 struct RegisterUiTest {
-    RegisterUiTest() { uiTestRegistry().push_back([] { return std::make_unique<T>(); }); }
+    RegisterUiTest() {
+        uiTestRegistry().push_back([] { return std::make_unique<T>(); });
+    }
 };
 
 // A scripted desktop whose failures fail the running Qt test.
 inline ScriptedDesktop::FailHandler qtFailure() {
     return [](const std::string& what) { QTest::qFail(what.c_str(), __FILE__, __LINE__); };
 }
+
+// The main window, shown and active, over the groups DANS and FOTBOLL and `pupils` pupils
+// "ELEV n" (two in 7A, the rest in 7B; pupil 2 wishes FOTBOLL), the first one shown.
+struct Window {
+    ScriptedDesktop desktop{qtFailure()};  // checked for questions never asked when it goes
+    App app{desktop};
+    std::unique_ptr<ui::Form1> form;
+    int ends = 0;  // how often the program was ended
+
+    explicit Window(int pupils = 3) {
+        Work& work = app.work;
+        work.groupCount = 2;
+        work.groupTable[1] = {"DANS", "Eva", "25", "Sal 3", "1", 152.5, 300};
+        work.groupTable[2] = {"FOTBOLL", "", "", "", "1", 3000, 2400};
+        for (int i = 1; i <= pupils; ++i)
+            work.studentTable[i] = {"ELEV " + std::to_string(i), "", i <= 2 ? "7A" : "7B"};
+        work.studentTable[2].wishes = "FOTBOLL";
+        work.studentCount = pupils;
+        work.currentStudent = 1;
+        RefreshBoard(app);
+        ShowCurrentStudent(app);
+        form = std::make_unique<ui::Form1>(app);
+        form->setProgramEnd([this] { ++ends; });
+        form->show();
+        form->activateWindow();
+        QTest::qWaitForWindowActive(form.get());
+    }
+
+    template <typename T>
+    T* find(const QString& name) const {
+        return form->findChild<T*>(name);
+    }
+};
 
 }  // namespace pelora::test
 

@@ -1,0 +1,270 @@
+#include "temp_folder.h"
+#include "ui/form3.h"
+#include "ui/groupboard.h"
+#include "ui/qtdesktop.h"
+#include "ui/textconv.h"
+#include "ui/widgetsync.h"
+#include "ui_test.h"
+#include "work/numbers.h"
+
+namespace pelora::test {
+
+using Answer = Desktop::Answer;
+using Buttons = Desktop::Buttons;
+
+// Types the text one key at a time, as a keyboard does; Enter for "\n".
+void typeKeys(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        const auto key = c == u'\n' ? Qt::Key_Return : Qt::Key(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Click, widget, key, c == u'\n' ? QString() : QString(c), {});
+    }
+}
+
+// The shell's wiring: the menus and ending the program, the start data dialog, message boxes,
+// text and lists crossing to Qt, the mouse on the board, the wish box and the overview.
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menusCarryTheirCaptionsInOrder() {
+        Window w;
+        // A separator shows as an empty caption, a shortcut after its caption.
+        auto captions = [](QWidget* menu) {
+            QStringList list;
+            for (QAction* a : menu->actions())
+                list << a->text() + a->shortcut().toString();
+            return list;
+        };
+        QCOMPARE(captions(w.form->menuBar()), QStringList({"&Arkiv", "Ny grupp", "Hjälp"}));
+        QCOMPARE(captions(w.find<QMenu>("Arkiv")),
+                 QStringList({"Nytt", "Öppna", "Spara", "Spara som...", "Skrivare", "Skriv ut",
+                              "Exportera till Lumidor", "Redigera startdata", "Avsluta"}));
+        QCOMPARE(captions(w.find<QMenu>("Help")), QStringList({"Om programmet", "Hjälpavsnitt"}));
+        QCOMPARE(captions(w.form->popupMenu()), QStringList({"Redigera", "Ta bort", "Skriv ut"}));
+    }
+
+    void endingWithChangesAsksFirst_data() {
+        QTest::addColumn<bool>("viaAvsluta");
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("close box, Avbryt") << false << Answer::Cancel;
+        QTest::newRow("close box, Nej") << false << Answer::No;
+        QTest::newRow("Avsluta, Avbryt") << true << Answer::Cancel;
+        QTest::newRow("Avsluta, Nej") << true << Answer::No;
+    }
+
+    void endingWithChangesAsksFirst() {
+        QFETCH(bool, viaAvsluta);
+        QFETCH(Answer, answer);
+        Window w;
+        w.app.work.dirty = true;
+        w.desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel,
+                               Desktop::Icon::Question, "Avsluta", answer);
+        viaAvsluta ? w.find<QAction>("Arkivavsluta")->trigger() : void(w.form->close());
+        QCOMPARE(w.ends, answer == Answer::No ? 1 : 0);
+        QCOMPARE(w.form->isVisible(), viaAvsluta || answer == Answer::Cancel);
+    }
+
+    void openAndSaveAsReachTheirOperations() {
+        Window w;
+        w.desktop.expectOpenFile(std::nullopt).expectSaveFile(std::nullopt);
+        w.find<QAction>("Arkivoppna")->trigger();
+        w.find<QAction>("Arkivsparasom")->trigger();
+    }
+
+    void startData_data() {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("OK") << "Command1";
+        QTest::newRow("Avbryt") << "Command2";
+        QTest::newRow("close box") << "close";
+        QTest::newRow("Esc") << "Esc";
+    }
+
+    // The dialog shows the start data and keeps open on a refused period; only OK takes a
+    // change and reads the roster. Avbryt is tried on "Redigera startdata", the rest on "Nytt".
+    void startData() {
+        QFETCH(QString, way);
+        Window w;
+        w.app.work.start = {"Val", "Björkhagaskolan"_cp, "HT", "7A  7B  8A  8B  9A  9B",
+                            PELORA_SHARE "/exempel/elever.txt"};
+        const bool ok = way == "Command1", edit = way == "Command2";
+        w.desktop.expectDialog(Dialog::StartData, [&w] { w.form->showDialog(Dialog::StartData); })
+            .expectMsgBox("Ange period!", Buttons::Ok, Desktop::Icon::Exclamation,
+                          edit ? "Redigera startdata" : "Nytt", Answer::Ok);
+        QString school;
+        bool keptOpen = false;
+        QTimer::singleShot(0, w.form.get(), [&] {  // inside the dialog's own loop
+            auto* dialog = w.find<ui::Form3>("Form3");
+            school = dialog->findChild<QLineEdit*>("Text1")->text();
+            dialog->findChild<QLineEdit*>("Text6")->setText("0");
+            dialog->findChild<QPushButton*>("Command1")->click();
+            keptOpen = dialog->isVisible();
+            dialog->findChild<QLineEdit*>("Text6")->setText("2");
+            if (way.startsWith("Command")) dialog->findChild<QPushButton*>(way)->click();
+            if (way == "close") dialog->close();
+            if (way == "Esc") QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        w.find<QAction>(edit ? "red_startdata" : "Arkiv_Nytt")->trigger();
+        QCOMPARE(school, QString("Björkhagaskolan"));
+        QVERIFY(keptOpen);
+        QCOMPARE(w.app.work.start.periodCount, ok ? 2 : 1);
+        QCOMPARE(w.find<QComboBox>("Combo1")->count(), ok ? 6 : 0);  // the roster's classes
+        QCOMPARE(w.find<QComboBox>("Combo3")->count(), ok ? 5 : 8);  // activated again
+    }
+
+    void messageBoxesAreSwedish_data() {
+        QTest::addColumn<Buttons>("buttons");
+        QTest::addColumn<QStringList>("captions");   // the first one is the default
+        QTest::addColumn<QList<Answer>>("answers");  // Esc and the close box: the last one
+        QTest::newRow("Ok") << Buttons::Ok << QStringList{"OK"} << QList{Answer::Ok};
+        QTest::newRow("OkCancel") << Buttons::OkCancel << QStringList{"OK", "Avbryt"}
+                                  << QList{Answer::Ok, Answer::Cancel};
+        QTest::newRow("YesNo") << Buttons::YesNo << QStringList{"Ja", "Nej"}
+                               << QList{Answer::Yes, Answer::No};
+        QTest::newRow("YesNoCancel") << Buttons::YesNoCancel << QStringList{"Ja", "Nej", "Avbryt"}
+                                     << QList{Answer::Yes, Answer::No, Answer::Cancel};
+    }
+
+    void messageBoxesAreSwedish() {
+        QFETCH(Buttons, buttons);
+        QFETCH(QStringList, captions);
+        QFETCH(QList<Answer>, answers);
+        auto box = ui::QtDesktop::buildMessageBox("Vill du spara ändringarna?"_cp, buttons,
+                                                  Desktop::Icon::Question, "Avsluta", nullptr);
+        QCOMPARE(box->defaultButton()->text(), captions.first());
+        QCOMPARE(ui::QtDesktop::answerOf(*box), answers.last());
+        QCOMPARE(box->buttons().size(), captions.size());
+        for (QAbstractButton* button : box->buttons()) {
+            button->click();
+            QCOMPARE(ui::QtDesktop::answerOf(*box),
+                     answers.value(captions.indexOf(button->text())));
+        }
+    }
+
+    void textCrossesBetweenCoreAndQtExactly() {
+        for (int b = 0; b < 256; ++b)
+            QCOMPARE(ui::fromQt(ui::toQt(std::string(1, char(b)))), std::string(1, char(b)));
+        QCOMPARE(ui::toQt("\x80\xd6"), QString("€Ö"));
+    }
+
+    // One list widget through a row of changes, a letter to a line; "X" lines are marked.
+    void aListShowsExactlyTheLinesAfterEachChange() {
+        QListWidget widget;
+        for (const char* letters : {"ABC", "AXBC", "AC", "AXC", "XABC", "AAA", "AA", "", "AX"}) {
+            const QStringList lines = QString(letters).split("", Qt::SkipEmptyParts);
+            ListBox list;
+            for (const QString& line : lines)
+                list.lines.push_back({line.toStdString(), 0, line == "X"});
+            ui::render(&widget, list);
+            QStringList shown;
+            for (int k = 0; k < widget.count(); ++k) {
+                shown << widget.item(k)->text();
+                QCOMPARE(widget.item(k)->isSelected(), shown.last() == "X");
+            }
+            QCOMPARE(shown, lines);
+        }
+    }
+
+    void draggingALabel_data() {
+        // Let go on the board, where DANS sits at (10, 20) and FOTBOLL at (200, 160).
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QPointF>("twips");  // where DANS is then, 15 twips to a pixel
+        QTest::newRow("onto the free surface") << QPoint(120, 88) << QPointF(1650, 1200);
+        QTest::newRow("onto another label") << QPoint(220, 175) << QPointF(3150, 2505);
+        QTest::newRow("a click without moving") << QPoint(20, 28) << QPointF(152.5, 300);
+        QTest::newRow("outside the board") << QPoint(20, 420) << QPointF(152.5, 300);
+    }
+
+    // DANS, taken at (10, 8), is shown and saved where it is let go.
+    void draggingALabel() {
+        QFETCH(QPoint, release);
+        QFETCH(QPointF, twips);
+        Window w;
+        auto* board = w.find<ui::GroupBoard>("Picture1");
+        QLabel* dans = board->label(1);
+        QTest::mousePress(dans, Qt::LeftButton, {}, QPoint(10, 8));
+        QTest::mouseMove(dans, dans->mapFrom(board, release));
+        QTest::mouseRelease(dans, Qt::LeftButton, {}, dans->mapFrom(board, release));
+        QCOMPARE(dans->pos(), QPoint(board->toPixels(twips.x()), board->toPixels(twips.y())));
+        TempFolder folder;
+        w.desktop.expectSaveFile(folder.path("val.pel"));
+        w.find<QAction>("Arkiv_Spara")->trigger();
+        const std::string saved = fileBytes(folder.path("val.pel"));
+        const std::string at = plainNumber(twips.x()) + " ,  " + plainNumber(twips.y());
+        QVERIFY2(saved.find("DANS,Eva,25,Sal 3,  " + at + " ,1\r\n") != std::string::npos,
+                 saved.c_str());
+    }
+
+    void hoveringShowsGroupDataAndTheRightButtonThePopup() {
+        Window w;
+        auto* board = w.find<ui::GroupBoard>("Picture1");
+        QTest::mouseMove(board->label(1), QPoint(5, 5));
+        QCOMPARE(w.find<QLabel>("groupData")->text(), QString("DANS\nEva     Max: 25\nSal 3"));
+        QTest::mouseMove(board, QPoint(board->width() - 3, board->height() - 3));
+        QCOMPARE(w.find<QLabel>("groupData")->text(), QString());
+        QTest::mousePress(board->label(2), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(w.form->popupMenu()->isVisible() && w.app.work.currentGroup == 2);
+    }
+
+    void typingIntoTheWishBox() {
+        Window w;
+        auto* box = w.find<QPlainTextEdit>("Text2");
+        box->setFocus();
+        typeKeys(box, "slöjd\nmåla\nfält\nans");
+        QTest::keyClick(box, Qt::Key_Home);
+        typeKeys(box, "d");
+        QCOMPARE(w.app.work.studentTable[1].wishes, "SLÖJD\r\nMÅLA\r\nFÄLT\r\nDANS"_cp);
+        QCOMPARE(box->textCursor().position(), 17);  // where it was
+        QCOMPARE(w.find<QLabel>("Label1_1")->palette().window().color(), QColor(255, 128, 128));
+        QCOMPARE(box->toPlainText(), QString("slöjd\nmåla\nfält\ndans"));  // as typed
+        w.find<QLineEdit>("Text1")->setFocus(Qt::TabFocusReason);  // left for another control
+        QCOMPARE(box->toPlainText(), QString("SLÖJD\nMÅLA\nFÄLT\nDANS"));
+    }
+
+    void aTypedCriterionAndTheSearchBoxReachTheOverview() {
+        Window w(12);
+        QLineEdit* criterion = w.find<QComboBox>("Combo3")->lineEdit();
+        criterion->selectAll();
+        typeKeys(criterion, "ej gjort val");
+        QCOMPARE(w.find<QListWidget>("List2")->count(), 11);
+        typeKeys(w.find<QLineEdit>("Text1"), "elev 1\n");
+        QCOMPARE(w.find<QListWidget>("List2")->count(), 4);
+    }
+
+    void markingOverviewLines_data() {
+        QTest::addColumn<QString>("clicks");  // lines clicked in turn; ^ with Ctrl, + with Shift
+        QTest::addColumn<QList<int>>("marked");
+        QTest::newRow("plain") << "1" << QList<int>{1};
+        QTest::newRow("Ctrl adds") << "1 ^4" << QList<int>{1, 4};
+        QTest::newRow("Shift extends") << "1 ^4 +7" << QList<int>{1, 4, 5, 6, 7};
+        QTest::newRow("Ctrl takes away") << "1 ^4 +7 ^5" << QList<int>{1, 4, 6, 7};
+        QTest::newRow("the only marked line again") << "9 9" << QList<int>{9};
+    }
+
+    // Each click shows its line's pupil, even one that changes no mark.
+    void markingOverviewLines() {
+        QFETCH(QString, clicks);
+        QFETCH(QList<int>, marked);
+        Window w(12);
+        auto* list = w.find<QListWidget>("List2");
+        for (QString click : clicks.split(' ')) {
+            w.app.work.currentStudent = 0;
+            const auto keys = click.startsWith('^')   ? Qt::ControlModifier
+                              : click.startsWith('+') ? Qt::ShiftModifier
+                                                      : Qt::NoModifier;
+            const int row = click.remove('^').remove('+').toInt();
+            const QPoint point = list->visualItemRect(list->item(row)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, point);
+            QCOMPARE(w.app.work.currentStudent, row + 1);
+        }
+        QList<int> rows;
+        for (int k = 0; k < list->count(); ++k)
+            if (w.app.screen.List2.lines[k].marked) rows << k;
+        QCOMPARE(rows, marked);
+    }
+};
+
+PELORA_UI_TEST(ShellTest);
+
+}  // namespace pelora::test
+
+#include "shell_test.moc"
