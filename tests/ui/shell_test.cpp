@@ -144,6 +144,9 @@ private slots:
         for (int b = 0; b < 256; ++b)
             QCOMPARE(ui::fromQt(ui::toQt(std::string(1, char(b)))), std::string(1, char(b)));
         QCOMPARE(ui::toQt("\x80\xd6"), QString("€Ö"));
+        QCOMPARE(ui::fromQt("Ā😀"), std::string("??"));
+        QCOMPARE(ui::qtFilter("*.pel|*.pel"), QString("*.pel (*.pel)"));
+        QCOMPARE(ui::withDefaultExtension("/a.b/val", "pel"), QString("/a.b/val.pel"));
     }
 
     // One list widget through a row of changes, a letter to a line; "X" lines are marked.
@@ -215,6 +218,8 @@ private slots:
         QCOMPARE(w.app.work.studentTable[1].wishes, "SLÖJD\r\nMÅLA\r\nFÄLT\r\nDANS"_cp);
         QCOMPARE(box->textCursor().position(), 17);  // where it was
         QCOMPARE(w.find<QLabel>("Label1_1")->palette().window().color(), QColor(255, 128, 128));
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);  // another window
+        QApplication::sendEvent(box, &away);
         QCOMPARE(box->toPlainText(), QString("slöjd\nmåla\nfält\ndans"));  // as typed
         w.find<QLineEdit>("Text1")->setFocus(Qt::TabFocusReason);  // left for another control
         QCOMPARE(box->toPlainText(), QString("SLÖJD\nMÅLA\nFÄLT\nDANS"));

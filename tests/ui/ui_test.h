@@ -58,7 +58,7 @@ struct Window {
         form->setProgramEnd([this] { ++ends; });
         form->show();
         form->activateWindow();
-        QTest::qWaitForWindowActive(form.get());
+        if (!QTest::qWaitForWindowActive(form.get())) qWarning("the main window is not active");
     }
 
     template <typename T>
