@@ -41,9 +41,8 @@ int main(int argc, char* argv[]) {
         QApplication::quit();
     });
     const int screenWidth = window.screen() ? window.screen()->availableGeometry().width() : 1920;
-    window.run("Pelora", [&] {
-        pelora::Form_Load(app, window.designedWidth(), screenWidth, commandLine);
-    });
+    window.run("Pelora",
+               [&] { pelora::Form_Load(app, window.designedWidth(), screenWidth, commandLine); });
     if (ended) return 0;
 
     if (app.screen.startMaximized) {

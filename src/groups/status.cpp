@@ -7,7 +7,8 @@ namespace pelora {
 
 void RecountGroupMembers(App& app) {
     Work& work = app.work;
-    for (int g = 1; g <= work.groupCount; ++g) work.groupMemberCount[g] = 0;
+    for (int g = 1; g <= work.groupCount; ++g)
+        work.groupMemberCount[g] = 0;
     for (int i = 1; i <= work.studentCount; ++i) {
         for (int p = 1; p <= work.start.periodCount; ++p) {
             int g = work.placement[p][i];
@@ -34,8 +35,8 @@ void ShowStatus(App& app) {
         }
     }
 
-    std::string text = plainNumber(work.studentCount) + " elever, " +
-                       plainNumber(work.groupCount) + " grupper";
+    std::string text =
+        plainNumber(work.studentCount) + " elever, " + plainNumber(work.groupCount) + " grupper";
     if (work.studentCount > 0 && work.groupCount > 0) {
         int average = toInteger(static_cast<double>(work.studentCount) / work.groupCount);
         text += "   (snitt:" + withSignSpace(average) + " el/gr)";

@@ -32,7 +32,8 @@ std::string TrimLines(const std::string& text) {
         if (isLineBreakAt(s, i)) {
             afterBreaks += CRLF;
             i += 2;
-            while (i < s.size() && s[i] == ' ') ++i;
+            while (i < s.size() && s[i] == ' ')
+                ++i;
         } else {
             afterBreaks.push_back(s[i++]);
         }
@@ -56,9 +57,11 @@ std::string TrimLines(const std::string& text) {
 std::string CleanLines(const std::string& text) {
     std::string s = TrimLines(text);
     std::size_t end = s.size();
-    while (end >= 2 && s[end - 2] == '\r' && s[end - 1] == '\n') end -= 2;
+    while (end >= 2 && s[end - 2] == '\r' && s[end - 1] == '\n')
+        end -= 2;
     std::size_t begin = 0;
-    while (begin + 1 < end && s[begin] == '\r' && s[begin + 1] == '\n') begin += 2;
+    while (begin + 1 < end && s[begin] == '\r' && s[begin + 1] == '\n')
+        begin += 2;
 
     // A run of line breaks becomes one.
     std::string result;
@@ -67,7 +70,8 @@ std::string CleanLines(const std::string& text) {
         if (i + 1 < end && s[i] == '\r' && s[i + 1] == '\n') {
             result += CRLF;
             i += 2;
-            while (i + 1 < end && s[i] == '\r' && s[i + 1] == '\n') i += 2;
+            while (i + 1 < end && s[i] == '\r' && s[i + 1] == '\n')
+                i += 2;
         } else {
             result.push_back(s[i++]);
         }
@@ -167,4 +171,3 @@ std::string replaceAll(const std::string& text, const std::string& from, const s
 }
 
 }  // namespace pelora
-

@@ -187,10 +187,11 @@ QWidget* Form1::buildOverview() {
     grid->addWidget(Command8, 4, 2);
     grid->addWidget(Check2, 5, 1, 1, 2);
     grid->addWidget(Command7, 6, 0, 1, 3);
-    grid->addWidget(named(new QLabel(QStringLiteral("* placerad i annan grupp")), "LegendOther"),
-                    7, 0, 1, 3);
-    grid->addWidget(named(new QLabel(QStringLiteral("+ placerad i aktuell grupp")), "LegendCurrent"),
-                    8, 0, 1, 3);
+    grid->addWidget(named(new QLabel(QStringLiteral("* placerad i annan grupp")), "LegendOther"), 7,
+                    0, 1, 3);
+    grid->addWidget(
+        named(new QLabel(QStringLiteral("+ placerad i aktuell grupp")), "LegendCurrent"), 8, 0, 1,
+        3);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
     return frame;
@@ -210,7 +211,8 @@ QWidget* Form1::buildGroups() {
     Command10 = smallButton(QStringLiteral("<"), "Command10");
     periodDisplay = panel("periodDisplay", 1);
     periodDisplay->setAlignment(Qt::AlignCenter);
-    periodDisplay->setFixedWidth(periodDisplay->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
+    periodDisplay->setFixedWidth(
+        periodDisplay->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
     Command9 = smallButton(QStringLiteral(">"), "Command9");
     Check1 = named(new QCheckBox(QStringLiteral("För in grupper i Önskemål")), "Check1");
 
@@ -246,7 +248,9 @@ QWidget* Form1::buildGroups() {
     return frame;
 }
 
-int Form1::designedWidth() const { return kDesignedWidth; }
+int Form1::designedWidth() const {
+    return kDesignedWidth;
+}
 
 void Form1::render() {
     const MainScreen& s = m_app.screen;

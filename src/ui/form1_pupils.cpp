@@ -143,7 +143,8 @@ void Form1::List1_Click() {
 }
 
 void Form1::Combo3_Change() {
-    if (typedInto(Combo3, m_app.screen.Combo3)) run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+    if (typedInto(Combo3, m_app.screen.Combo3))
+        run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
 }
 
 void Form1::Combo3_Click() {
@@ -165,8 +166,7 @@ void Form1::Text1_Change() {
 }
 
 void Form1::Text1_KeyPress() {
-    readInput(Text1, m_app.screen.Text1);
-    run("Visa översikten"_cp, [this] { SearchOverview(m_app); });
+    Command8_Click();
 }
 
 void Form1::Command8_Click() {

@@ -8,7 +8,9 @@
 
 namespace pelora::ui {
 
-QtPrinter::QtPrinter() { m_font = QFont(QStringLiteral("Times New Roman"), 12); }
+QtPrinter::QtPrinter() {
+    m_font = QFont(QStringLiteral("Times New Roman"), 12);
+}
 
 QtPrinter::~QtPrinter() {
     if (m_painter && m_painter->isActive()) m_painter->end();
@@ -46,9 +48,13 @@ void QtPrinter::setFontSize(double points) {
     applyFont();
 }
 
-double QtPrinter::pageWidth() { return m_printer.pageRect(QPrinter::DevicePixel).width(); }
+double QtPrinter::pageWidth() {
+    return m_printer.pageRect(QPrinter::DevicePixel).width();
+}
 
-double QtPrinter::lineHeight() { return QFontMetricsF(m_font, &m_printer).lineSpacing(); }
+double QtPrinter::lineHeight() {
+    return QFontMetricsF(m_font, &m_printer).lineSpacing();
+}
 
 double QtPrinter::textWidth(const std::string& text) {
     return QFontMetricsF(m_font, &m_printer).horizontalAdvance(toQt(text));

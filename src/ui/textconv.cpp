@@ -26,7 +26,9 @@ std::string fromQt(const QString& text) {
     return result;
 }
 
-QString toQtLines(const std::string& cp1252) { return toQt(replaceAll(cp1252, "\r\n", "\n")); }
+QString toQtLines(const std::string& cp1252) {
+    return toQt(replaceAll(cp1252, "\r\n", "\n"));
+}
 
 std::string fromQtLines(const QString& text) {
     QString lines = text;

@@ -7,17 +7,23 @@ char upperCp1252(char c) {
     if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 32);
     switch (b) {
-        case 0x9A: return static_cast<char>(0x8A);  // š
-        case 0x9C: return static_cast<char>(0x8C);  // œ
-        case 0x9E: return static_cast<char>(0x8E);  // ž
-        case 0xFF: return static_cast<char>(0x9F);  // ÿ
-        default: return c;
+        case 0x9A:
+            return static_cast<char>(0x8A);  // š
+        case 0x9C:
+            return static_cast<char>(0x8C);  // œ
+        case 0x9E:
+            return static_cast<char>(0x8E);  // ž
+        case 0xFF:
+            return static_cast<char>(0x9F);  // ÿ
+        default:
+            return c;
     }
 }
 
 std::string upperCp1252(const std::string& text) {
     std::string result = text;
-    for (char& c : result) c = upperCp1252(c);
+    for (char& c : result)
+        c = upperCp1252(c);
     return result;
 }
 

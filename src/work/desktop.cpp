@@ -13,8 +13,8 @@ void runGuarded(Desktop& desktop, const std::string& title, const std::function<
         throw;
     } catch (const std::exception& error) {
         // Messages of the standard library are UTF-8 (or plain ASCII).
-        desktop.MsgBox(utf8ToCp1252(error.what()), Desktop::Buttons::Ok,
-                       Desktop::Icon::Exclamation, title);
+        desktop.MsgBox(utf8ToCp1252(error.what()), Desktop::Buttons::Ok, Desktop::Icon::Exclamation,
+                       title);
     }
 }
 

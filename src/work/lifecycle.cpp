@@ -22,7 +22,8 @@ void ClearWork(App& app) {
     work.currentStudent = 0;
     work.currentGroup = 0;
     work.previousStudent = 0;
-    for (int g = 1; g <= MaxGroups; ++g) work.groupMemberCount[g] = 0;
+    for (int g = 1; g <= MaxGroups; ++g)
+        work.groupMemberCount[g] = 0;
     screen.Combo1.clear();
     screen.Combo2.clear();
     screen.List1.clear();
@@ -104,9 +105,13 @@ bool askToSaveChanges(App& app, const std::string& title) {
     return true;
 }
 
-bool Arkivavsluta(App& app) { return askToSaveChanges(app, "Avsluta"); }
+bool Arkivavsluta(App& app) {
+    return askToSaveChanges(app, "Avsluta");
+}
 
-void Form_QueryUnload(App& app, bool& cancel) { cancel = !askToSaveChanges(app, "Avsluta"); }
+void Form_QueryUnload(App& app, bool& cancel) {
+    cancel = !askToSaveChanges(app, "Avsluta");
+}
 
 void Arkiv_Nytt(App& app) {
     Work& work = app.work;

@@ -33,10 +33,10 @@ struct Student {
 };
 
 struct Group {
-    std::string name;     // upper case, no "(", no ","
-    std::string staff;    // "Personal"
-    std::string maxText;  // "Max antal elever" as typed; NumericValue above 0 is the capacity
-    std::string comment;  // "Kommentar"
+    std::string name;        // upper case, no "(", no ","
+    std::string staff;       // "Personal"
+    std::string maxText;     // "Max antal elever" as typed; NumericValue above 0 is the capacity
+    std::string comment;     // "Kommentar"
     std::string periodText;  // the group's period as digits
     double boardLeft = 0;    // label position on the board, in twips
     double boardTop = 0;

@@ -9,7 +9,9 @@ namespace pelora {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Shortest text that reads back as the same double; locale-independent.
 std::string shortestDecimal(double value) {
@@ -36,11 +38,13 @@ double NumericValue(const std::string& text) {
     }
     std::size_t mantissaStart = i;
     std::size_t intDigits = 0;
-    while (i < s.size() && isDigit(s[i])) ++i, ++intDigits;
+    while (i < s.size() && isDigit(s[i]))
+        ++i, ++intDigits;
     std::size_t fracDigits = 0;
     if (i < s.size() && s[i] == '.') {
         ++i;
-        while (i < s.size() && isDigit(s[i])) ++i, ++fracDigits;
+        while (i < s.size() && isDigit(s[i]))
+            ++i, ++fracDigits;
     }
     if (intDigits + fracDigits == 0) return 0.0;
     std::size_t mantissaEnd = i;
@@ -103,7 +107,9 @@ int toInteger(double value) {
     return static_cast<int>(whole);
 }
 
-int numericInteger(const std::string& text) { return toInteger(NumericValue(text)); }
+int numericInteger(const std::string& text) {
+    return toInteger(NumericValue(text));
+}
 
 std::string withSignSpace(long long n) {
     return n < 0 ? std::to_string(n) : " " + std::to_string(n);
@@ -114,15 +120,21 @@ std::string withSignSpace(double value) {
     return value < 0 ? digits : " " + digits;
 }
 
-std::string plainNumber(long long n) { return std::to_string(n); }
+std::string plainNumber(long long n) {
+    return std::to_string(n);
+}
 
 std::string plainNumber(double value) {
     if (value == 0.0) value = 0.0;  // no "-0"
     return shortestDecimal(value);
 }
 
-std::string fileNumber(long long n) { return withSignSpace(n) + " "; }
+std::string fileNumber(long long n) {
+    return withSignSpace(n) + " ";
+}
 
-std::string fileNumber(double value) { return withSignSpace(value) + " "; }
+std::string fileNumber(double value) {
+    return withSignSpace(value) + " ";
+}
 
 }  // namespace pelora

@@ -29,8 +29,14 @@ std::string plainNumber(double value);
 std::string fileNumber(long long n);
 std::string fileNumber(double value);
 
-inline std::string withSignSpace(int n) { return withSignSpace(static_cast<long long>(n)); }
-inline std::string plainNumber(int n) { return plainNumber(static_cast<long long>(n)); }
-inline std::string fileNumber(int n) { return fileNumber(static_cast<long long>(n)); }
+inline std::string withSignSpace(int n) {
+    return withSignSpace(static_cast<long long>(n));
+}
+inline std::string plainNumber(int n) {
+    return plainNumber(static_cast<long long>(n));
+}
+inline std::string fileNumber(int n) {
+    return fileNumber(static_cast<long long>(n));
+}
 
 }  // namespace pelora

@@ -76,7 +76,8 @@ struct ListBox {
     void addItem(const std::string& text, int itemData = 0) { lines.push_back({text, itemData}); }
     int markedCount() const {
         int n = 0;
-        for (const ListLine& line : lines) n += line.marked ? 1 : 0;
+        for (const ListLine& line : lines)
+            n += line.marked ? 1 : 0;
         return n;
     }
 };
@@ -98,13 +99,13 @@ struct MainScreen {
     Focus focusRequest = Focus::None;  // taken and cleared by the shell
 
     // Frame "Elever": the wish entry.
-    ComboBox Combo1;        // class box "Klass"
-    ComboBox Combo2;        // pupil box "Elev", item data = pupil number
-    Button Command5;        // "<" previous class
-    Button Command6;        // ">" next class
-    Button Command2;        // "<" previous pupil
-    Button Command3;        // ">" next pupil
-    TextBox Text2;          // wish box "Önskemål"
+    ComboBox Combo1;         // class box "Klass"
+    ComboBox Combo2;         // pupil box "Elev", item data = pupil number
+    Button Command5;         // "<" previous class
+    Button Command6;         // ">" next class
+    Button Command2;         // "<" previous pupil
+    Button Command3;         // ">" next pupil
+    TextBox Text2;           // wish box "Önskemål"
     Button Command4{false};  // "Ångra"
 
     // Frame "Översikten".
@@ -119,16 +120,16 @@ struct MainScreen {
 
     // Frame "Grupper".
     std::array<GroupLabel, MaxGroups + 1> Label1;  // the board's labels; 0 is never used
-    int topStackOrder = 0;                          // stackOrder of the front-most label
-    ListBox List1;                                  // member list "Grupplista"
-    Button Command1;                                // "Ta bort markerade"
-    Label groupData;                                // "Gruppdata" panel
-    Label periodCaption{"Period"};                  // title of the period stepper
-    Button Command10;                               // "<" previous period
-    Label periodDisplay;                            // the stepper's period display
-    Button Command9;                                // ">" next period
-    Label status;                                   // status box "Status"
-    CheckBox Check1;                                // "För in grupper i Önskemål"
+    int topStackOrder = 0;                         // stackOrder of the front-most label
+    ListBox List1;                                 // member list "Grupplista"
+    Button Command1;                               // "Ta bort markerade"
+    Label groupData;                               // "Gruppdata" panel
+    Label periodCaption{"Period"};                 // title of the period stepper
+    Button Command10;                              // "<" previous period
+    Label periodDisplay;                           // the stepper's period display
+    Button Command9;                               // ">" next period
+    Label status;                                  // status box "Status"
+    CheckBox Check1;                               // "För in grupper i Önskemål"
 
     // The window's own variables.
     int dragOffsetX = 0;  // where a dragged label was taken hold of, in twips
@@ -145,15 +146,15 @@ struct MainScreen {
 struct StartDataScreen {
     std::string caption = "Nytt";  // "Nytt" or "Redigera startdata": the dialog's mode
     bool visible = false;
-    TextBox Text1;           // "Skola"
-    TextBox Text5;           // "Aktivitet"
-    TextBox Text2;           // "Period/läsår"
-    TextBox Text3;           // "Elevlista"
-    TextBox Text4;           // "Klasser"
-    TextBox Text6{"1"};      // "Antal perioder"
-    CheckBox Check2;         // "Visa alla perioder samtidigt"
-    CheckBox Check3;         // "Gruppfördelning utan önskemål"
-    CheckBox Check1;         // "Behåll befintliga grupper"
+    TextBox Text1;       // "Skola"
+    TextBox Text5;       // "Aktivitet"
+    TextBox Text2;       // "Period/läsår"
+    TextBox Text3;       // "Elevlista"
+    TextBox Text4;       // "Klasser"
+    TextBox Text6{"1"};  // "Antal perioder"
+    CheckBox Check2;     // "Visa alla perioder samtidigt"
+    CheckBox Check3;     // "Gruppfördelning utan önskemål"
+    CheckBox Check1;     // "Behåll befintliga grupper"
 };
 
 // The print dialog, Form4.
@@ -170,7 +171,7 @@ struct PrintScreen {
     CheckBox Check4;
     TextBox Text5;  // earlier placements
     CheckBox Check6;
-    CheckBox Check3;  // "Ej placerade"
+    CheckBox Check3;     // "Ej placerade"
     std::string folder;  // the folder of the earlier work files
 };
 
