@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "work/app.h"
-#include "work/lifecycle.h"
+#include "commands/app.h"
+#include "commands/lifecycle.h"
 
 namespace pelora::bench {
 
@@ -21,8 +21,12 @@ public:
     std::string InputBox(const std::string&, const std::string&, const std::string&) override {
         return {};
     }
-    std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override { return {}; }
+    std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest&) override {
+        return {};
+    }
+    std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest&) override {
+        return {};
+    }
     void ShowDialog(Dialog) override {}
     void PrinterSetup() override {}
     Printer& printer() override { throw std::logic_error("no printer in the benchmarks"); }
@@ -60,7 +64,7 @@ inline void fillWork(App& app, bool namedWishes) {
         if (i % 3 == 0) work.placement[1][i] = static_cast<std::int16_t>(i % MaxGroups + 1);
     }
     work.studentCount = MaxStudents;
-    work.currentGroup = 1;
+    app.run.currentGroup = 1;
     Form_Activate(app);
 }
 

@@ -1,10 +1,13 @@
 #include <benchmark/benchmark.h>
 
+#include "base/codec.h"
 #include "bench_work.h"
-#include "groups/board.h"
-#include "pupils/overview.h"
-#include "pupils/wishes.h"
-#include "work/codec.h"
+#include "commands/board.h"
+#include "commands/overview.h"
+#include "commands/wishes.h"
+#include "display/board.h"
+#include "display/currentpupil.h"
+#include "display/overview.h"
 
 namespace pelora::bench {
 namespace {
@@ -42,7 +45,7 @@ void ShowPupil(benchmark::State& state) {
     fillWork(*app, true);
     int i = 0;
     for (auto _ : state) {
-        app->work.currentStudent = i % MaxStudents + 1;
+        app->run.currentStudent = i % MaxStudents + 1;
         ShowCurrentStudent(*app);
         ++i;
     }

@@ -7,9 +7,12 @@
 #include <QPlainTextEdit>
 
 #include "bench_work.h"
-#include "groups/board.h"
-#include "pupils/overview.h"
-#include "pupils/wishes.h"
+#include "commands/board.h"
+#include "commands/overview.h"
+#include "commands/wishes.h"
+#include "display/board.h"
+#include "display/currentpupil.h"
+#include "display/overview.h"
 #include "ui/form1.h"
 
 namespace pelora::bench {
@@ -35,7 +38,7 @@ void KeystrokeInWishBox(benchmark::State& state) {
     QApplication::processEvents();
     window.run("", [&app] {
         RefreshBoard(*app);
-        app->work.currentStudent = 1;
+        app->run.currentStudent = 1;
         ShowCurrentStudent(*app);
         app->screen.Combo3.text = "Ej gjort val";
         RefreshOverview(*app);

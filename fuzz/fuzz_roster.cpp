@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/files.h"
+#include "commands/app.h"
+#include "commands/readroster.h"
+#include "formats/roster.h"
 #include "fuzz_support.h"
-#include "work/app.h"
-#include "work/roster.h"
 
 using namespace pelora;
 
@@ -17,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         filter = input.substr(0, nul);
         roster = input.substr(nul + 1);
     }
-    const std::string path = fuzz::writeFuzzFile("elever.txt", roster);
+    const std::string path = displayPath(fuzz::writeFuzzFile("elever.txt", roster));
 
     fuzz::FuzzDesktop desktop;
     auto app = std::make_unique<App>(desktop);

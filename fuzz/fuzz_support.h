@@ -10,8 +10,8 @@
 #include <fstream>
 #include <string>
 
-#include "output/printer.h"
-#include "work/desktop.h"
+#include "base/desktop.h"
+#include "base/printer.h"
 
 namespace pelora::fuzz {
 
@@ -70,11 +70,11 @@ public:
         ++questions;
         return inputBoxes++ == 0 ? rosterAnswer : std::string();
     }
-    std::optional<std::string> OpenFileDialog(const FileDialogRequest&) override {
+    std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest&) override {
         ++questions;
         return std::nullopt;
     }
-    std::optional<std::string> SaveFileDialog(const FileDialogRequest&) override {
+    std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest&) override {
         ++questions;
         return std::nullopt;
     }
@@ -110,10 +110,10 @@ inline const std::filesystem::path& fuzzFolder() {
     return folder;
 }
 
-inline std::string writeFuzzFile(const std::string& name, const std::string& bytes) {
+inline std::filesystem::path writeFuzzFile(const std::string& name, const std::string& bytes) {
     const auto path = fuzzFolder() / name;
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    return path.string();
+    return path;
 }
 
 }  // namespace pelora::fuzz

@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/files.h"
+#include "base/text.h"
+#include "commands/app.h"
+#include "commands/opensave.h"
+#include "formats/roster.h"
+#include "formats/workfile.h"
 #include "fuzz_support.h"
-#include "pupils/text.h"
-#include "work/app.h"
-#include "work/files.h"
-#include "work/roster.h"
-#include "work/workfile.h"
 
 using namespace pelora;
 
@@ -75,43 +76,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         roster = input.substr(nul + 1);
     }
     fuzz::writeFuzzFile("elever.txt", roster);
-    const std::string path = fuzz::writeFuzzFile("arbete.pel", file);
+    const std::filesystem::path path = fuzz::writeFuzzFile("arbete.pel", file);
 
     fuzz::FuzzDesktop desktop;
     desktop.cancelAt = static_cast<int>(size % 4);
     desktop.rosterAnswer = "elever.txt";
     auto app = std::make_unique<App>(desktop);
     try {
-        app->work.commandLineFile = path;
+        app->run.commandLineFile = path;
         Arkivoppna(*app);
     } catch (const ProgramEnd&) {
         return 0;
     }
     const Work& first = app->work;
     checkWork(first);
-    PELORA_CHECK(!first.dirty);
+    PELORA_CHECK(!app->run.dirty);
 
     // Read to the end, with the roster of this folder and a class filter that was not changed
     // after the roster was read (a later "KLASSER:" line): save and read again.
-    if (first.workFilePath != path || first.start.studentListPath != "elever.txt") return 0;
-    auto reference = std::make_unique<Work>();
-    reference->start.classFilter = first.start.classFilter;
-    if (loadRoster(*reference, roster) != RosterResult::Read) return 0;
-    if (reference->studentCount != first.studentCount) return 0;
+    if (app->run.workFilePath != path || first.start.studentListPath != "elever.txt") return 0;
+    const Roster reference = readRoster(roster, first.start.classFilter);
+    if (reference.error) return 0;
+    if (static_cast<int>(reference.pupils.size()) != first.studentCount) return 0;
     for (int i = 1; i <= first.studentCount; ++i) {
-        if (reference->studentTable[i].key != first.studentTable[i].key) return 0;
+        if (reference.pupils[static_cast<std::size_t>(i - 1)].key != first.studentTable[i].key) {
+            return 0;
+        }
     }
     const std::string saved = workFileBytes(first);
-    const std::string again = fuzz::writeFuzzFile("igen.pel", saved);
+    const std::filesystem::path again = fuzz::writeFuzzFile("igen.pel", saved);
 
     fuzz::FuzzDesktop quiet;
     auto second = std::make_unique<App>(quiet);
-    second->work.commandLineFile = again;
+    second->run.commandLineFile = again;
     Arkivoppna(*second);
     const Work& work = second->work;
     checkWork(work);
     PELORA_CHECK(quiet.questions == 0);
-    PELORA_CHECK(work.workFilePath == again);
+    PELORA_CHECK(second->run.workFilePath == again);
     PELORA_CHECK(work.studentCount == first.studentCount);
     PELORA_CHECK(work.groupCount == first.groupCount);
 

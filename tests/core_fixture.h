@@ -4,14 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include "base/codec.h"
+#include "base/files.h"
+#include "commands/app.h"
 #include "scripted_desktop.h"
-#include "work/app.h"
-#include "work/codec.h"
 
 namespace pelora::test {
 
 inline ScriptedDesktop::FailHandler gtestFailure() {
     return [](const std::string& what) { ADD_FAILURE() << what; };
+}
+
+// A path as messages and the caption show it.
+inline std::string shown(const std::filesystem::path& path) {
+    return displayPath(path);
 }
 
 class CoreTest : public ::testing::Test {

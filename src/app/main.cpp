@@ -6,11 +6,11 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include "commands/app.h"
+#include "commands/lifecycle.h"
 #include "ui/form1.h"
 #include "ui/qtdesktop.h"
 #include "ui/textconv.h"
-#include "work/app.h"
-#include "work/lifecycle.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
     // The whole command line is the path of a work file; a path with blanks may come in parts.
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    const std::string commandLine = pelora::ui::fromQt(arguments.join(QLatin1Char(' ')));
+    const std::filesystem::path commandLine = pelora::ui::toPath(arguments.join(QLatin1Char(' ')));
 
     bool ended = false;
     window.setProgramEnd([&ended] {

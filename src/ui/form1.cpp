@@ -19,12 +19,12 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "base/codec.h"
+#include "commands/lifecycle.h"
 #include "ui/form3.h"
 #include "ui/groupboard.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
-#include "work/codec.h"
-#include "work/lifecycle.h"
 
 namespace pelora::ui {
 
@@ -338,6 +338,8 @@ void Form1::showDialog(Dialog dialog) {
             break;
         case Dialog::GroupEditor:
         case Dialog::HelpPopup:
+        case Dialog::PrintDialog:
+        case Dialog::HelpWindow:
             break;
     }
     m_activationPending = true;

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "work/app.h"
+#include "commands/app.h"
 
 class QAction;
 class QCheckBox;

@@ -3,7 +3,8 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "groups/board.h"
+#include "commands/board.h"
+#include "display/board.h"
 #include "ui/form1.h"
 #include "ui/groupboard.h"
 #include "ui/widgetsync.h"

@@ -1,11 +1,12 @@
 // Form1: the menu items that replace, save or describe the whole work.
 #include <QAction>
 
+#include "base/codec.h"
+#include "commands/lifecycle.h"
+#include "commands/opensave.h"
+#include "commands/startdata.h"
+#include "formats/workfile.h"
 #include "ui/form1.h"
-#include "work/codec.h"
-#include "work/lifecycle.h"
-#include "work/startdata.h"
-#include "work/workfile.h"
 
 namespace pelora::ui {
 

@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <functional>
 
-#include "pupils/overview.h"
-#include "pupils/wishes.h"
+#include "base/codec.h"
+#include "commands/overview.h"
+#include "commands/wishes.h"
+#include "display/currentpupil.h"
+#include "display/overview.h"
 #include "ui/form1.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
-#include "work/codec.h"
 
 namespace pelora::ui {
 
@@ -102,7 +104,8 @@ void Form1::Combo2_Change() {
 
 void Form1::Combo2_Click() {
     readInput(Combo2, m_app.screen.Combo2);
-    run(kWishEntry, [this] { ChooseStudent(m_app); });
+    const int index = Combo2->currentIndex();
+    run(kWishEntry, [this, index] { ChooseStudent(m_app, index); });
 }
 
 void Form1::Command5_Click() {

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "commands/startdata.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
-#include "work/startdata.h"
 
 namespace pelora::ui {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "work/app.h"
+#include "commands/app.h"
 
 class QCheckBox;
 class QLineEdit;

@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <array>
 
-#include "work/app.h"
+#include "commands/app.h"
 
 namespace pelora::ui {
 

@@ -131,7 +131,7 @@ std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
     dialog.setAcceptMode(mode);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.filter.empty()) dialog.setNameFilter(qtFilter(request.filter));
-    if (!request.initialName.empty()) dialog.selectFile(toQt(request.initialName));
+    if (!request.initialName.empty()) dialog.selectFile(fromPath(request.initialName));
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Leta i:"));
     dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnamn:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filer av typen:"));
@@ -147,16 +147,16 @@ std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
 
 }  // namespace
 
-std::optional<std::string> QtDesktop::OpenFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> QtDesktop::OpenFileDialog(const FileDialogRequest& request) {
     std::optional<QString> path = runFileDialog(m_parent, QFileDialog::AcceptOpen, request);
     if (!path) return std::nullopt;
-    return fromQt(*path);
+    return toPath(*path);
 }
 
-std::optional<std::string> QtDesktop::SaveFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> QtDesktop::SaveFileDialog(const FileDialogRequest& request) {
     std::optional<QString> path = runFileDialog(m_parent, QFileDialog::AcceptSave, request);
     if (!path) return std::nullopt;
-    return fromQt(withDefaultExtension(*path, request.defaultExtension));
+    return toPath(withDefaultExtension(*path, request.defaultExtension));
 }
 
 void QtDesktop::ShowDialog(Dialog dialog) {

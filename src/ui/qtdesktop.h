@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "work/desktop.h"
+#include "base/desktop.h"
 
 class QMessageBox;
 
@@ -29,8 +29,8 @@ public:
                   const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
-    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
     void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override;
     Printer& printer() override;

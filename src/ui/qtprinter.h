@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <memory>
 
-#include "output/printer.h"
+#include "base/printer.h"
 
 class QPainter;
 class QWidget;

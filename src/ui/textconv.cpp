@@ -1,9 +1,10 @@
 #include "ui/textconv.h"
 
+#include <QFile>
 #include <QList>
 
-#include "pupils/text.h"
-#include "work/codec.h"
+#include "base/codec.h"
+#include "base/text.h"
 
 namespace pelora::ui {
 
@@ -24,6 +25,14 @@ std::string fromQt(const QString& text) {
         result.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return result;
+}
+
+std::filesystem::path toPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString fromPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
 QString toQtLines(const std::string& cp1252) {

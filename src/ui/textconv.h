@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <string>
 
 namespace pelora::ui {
@@ -9,6 +10,10 @@ namespace pelora::ui {
 // Exact both ways for every byte; a character Windows-1252 cannot hold becomes "?".
 QString toQt(const std::string& cp1252);
 std::string fromQt(const QString& text);
+
+// Paths as the system names them, never through Windows-1252.
+std::filesystem::path toPath(const QString& path);
+QString fromPath(const std::filesystem::path& path);
 
 // For widgets that break lines with LF (labels, the wish box): CR LF in the core, LF in Qt.
 QString toQtLines(const std::string& cp1252);

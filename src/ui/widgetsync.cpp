@@ -20,9 +20,14 @@ void render(QComboBox* widget, const ComboBox& combo) {
         widget->addItems(items);
     }
     const QString text = toQt(combo.text);
+    // Where two items read alike, the one the core names.
+    const int own = combo.listIndex >= 0 && combo.listIndex < widget->count() &&
+                            widget->itemText(combo.listIndex) == text
+                        ? combo.listIndex
+                        : -1;
     if (widget->isEditable()) {
-        if (widget->currentText() != text) {
-            int index = widget->findText(text, Qt::MatchExactly);
+        if (widget->currentText() != text || (own >= 0 && widget->currentIndex() != own)) {
+            const int index = own >= 0 ? own : widget->findText(text, Qt::MatchExactly);
             if (index >= 0) widget->setCurrentIndex(index);
             widget->setEditText(text);
         }

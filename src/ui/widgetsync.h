@@ -10,7 +10,7 @@
 #include <QListWidget>
 #include <QWidget>
 
-#include "work/screen.h"
+#include "base/screen.h"
 
 namespace pelora::ui {
 

@@ -1,6 +1,6 @@
 #include "recording_printer.h"
 
-#include "work/numbers.h"
+#include "base/numbers.h"
 
 namespace pelora::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "output/printer.h"
+#include "base/printer.h"
 
 namespace pelora::test {
 

@@ -1,6 +1,7 @@
 #include "scripted_desktop.h"
 
-#include "work/codec.h"
+#include "base/codec.h"
+#include "base/files.h"
 
 namespace pelora::test {
 
@@ -12,7 +13,7 @@ std::string quoted(const std::string& cp1252) {
 
 std::string describe(const FileDialogRequest& r) {
     return "filter " + quoted(r.filter) + ", extension " + quoted(r.defaultExtension) + ", name " +
-           quoted(r.initialName);
+           quoted(displayPath(r.initialName));
 }
 
 std::string describeInput(const std::string& prompt, const std::string& title,
@@ -46,12 +47,12 @@ ScriptedDesktop& ScriptedDesktop::expectInputBox(const std::string& prompt,
     return expect({"input box", describeInput(prompt, title, defaultText), Answer::Ok, answer});
 }
 
-ScriptedDesktop& ScriptedDesktop::expectOpenFile(std::optional<std::string> answer,
+ScriptedDesktop& ScriptedDesktop::expectOpenFile(std::optional<std::filesystem::path> answer,
                                                  std::optional<FileDialogRequest> expected) {
     return expect({"open dialog", expected ? describe(*expected) : "", Answer::Ok, "", answer});
 }
 
-ScriptedDesktop& ScriptedDesktop::expectSaveFile(std::optional<std::string> answer,
+ScriptedDesktop& ScriptedDesktop::expectSaveFile(std::optional<std::filesystem::path> answer,
                                                  std::optional<FileDialogRequest> expected) {
     return expect({"save dialog", expected ? describe(*expected) : "", Answer::Ok, "", answer});
 }
@@ -103,13 +104,15 @@ std::string ScriptedDesktop::InputBox(const std::string& prompt, const std::stri
     return step ? step->text : std::string();
 }
 
-std::optional<std::string> ScriptedDesktop::OpenFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> ScriptedDesktop::OpenFileDialog(
+    const FileDialogRequest& request) {
     fileDialogs.push_back(request);
     std::optional<Step> step = ask("open dialog", describe(request));
     return step ? step->path : std::nullopt;
 }
 
-std::optional<std::string> ScriptedDesktop::SaveFileDialog(const FileDialogRequest& request) {
+std::optional<std::filesystem::path> ScriptedDesktop::SaveFileDialog(
+    const FileDialogRequest& request) {
     fileDialogs.push_back(request);
     std::optional<Step> step = ask("save dialog", describe(request));
     return step ? step->path : std::nullopt;

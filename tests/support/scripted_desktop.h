@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/desktop.h"
 #include "recording_printer.h"
-#include "work/desktop.h"
 
 namespace pelora::test {
 
@@ -35,9 +35,9 @@ public:
     ScriptedDesktop& expectInputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText, const std::string& answer);
     // A dialog that returns `answer` (nothing for Cancel); `expected` checks the request.
-    ScriptedDesktop& expectOpenFile(std::optional<std::string> answer,
+    ScriptedDesktop& expectOpenFile(std::optional<std::filesystem::path> answer,
                                     std::optional<FileDialogRequest> expected = std::nullopt);
-    ScriptedDesktop& expectSaveFile(std::optional<std::string> answer,
+    ScriptedDesktop& expectSaveFile(std::optional<std::filesystem::path> answer,
                                     std::optional<FileDialogRequest> expected = std::nullopt);
     ScriptedDesktop& expectPrinterSetup();
     // The dialog is shown; `user` does what the user does in it (fill fields, press "OK").
@@ -51,8 +51,8 @@ public:
                   const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
-    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
     void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override { ask("printer set-up", ""); }
     Printer& printer() override { return recordingPrinter; }
@@ -68,9 +68,9 @@ private:
         std::string kind;
         std::string question;  // how the expected question reads; empty: any of its kind
         Answer answer = Answer::Cancel;
-        std::string text;                 // an input box's answer
-        std::optional<std::string> path;  // a file dialog's answer
-        std::function<void()> user;       // what the user does in a dialog
+        std::string text;                           // an input box's answer
+        std::optional<std::filesystem::path> path;  // a file dialog's answer
+        std::function<void()> user;                 // what the user does in a dialog
     };
 
     ScriptedDesktop& expect(Step step);

@@ -1,5 +1,6 @@
-// A fresh folder for one test, removed with everything in it when the test ends. Paths come back
-// as Windows-1252 text, the way the core holds them.
+// A fresh folder for one test, removed with everything in it when the test ends. Names are given
+// in Windows-1252, as the core writes texts; paths come back as the system names them, or as
+// Windows-1252 text where a work file holds one (the roster path).
 #pragma once
 
 #include <atomic>
@@ -9,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "work/codec.h"
+#include "base/codec.h"
 
 namespace pelora::test {
 
@@ -31,14 +32,17 @@ public:
 
     const std::filesystem::path& native() const { return m_path; }
 
-    // The path of `name` inside the folder, as Windows-1252 text.
-    std::string path(const std::string& name) const {
-        return utf8ToCp1252((m_path / cp1252ToUtf8(name)).string());
+    // The path of `name` inside the folder.
+    std::filesystem::path path(const std::string& name) const {
+        return m_path / cp1252ToUtf8(name);
     }
 
+    // The same path as Windows-1252 text.
+    std::string text(const std::string& name) const { return utf8ToCp1252(path(name).string()); }
+
     // Writes the bytes to `name` and returns its path.
-    std::string write(const std::string& name, const std::string& bytes) const {
-        std::ofstream out(m_path / cp1252ToUtf8(name), std::ios::binary | std::ios::trunc);
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const {
+        std::ofstream out(path(name), std::ios::binary | std::ios::trunc);
         out << bytes;
         return path(name);
     }
@@ -48,8 +52,8 @@ private:
 };
 
 // Every byte of a file, or "(missing)" when it cannot be read.
-inline std::string fileBytes(const std::string& cp1252Path) {
-    std::ifstream in(std::filesystem::path(cp1252ToUtf8(cp1252Path)), std::ios::binary);
+inline std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     if (!in) return "(missing)";
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }

@@ -1,3 +1,4 @@
+#include "base/numbers.h"
 #include "temp_folder.h"
 #include "ui/form3.h"
 #include "ui/groupboard.h"
@@ -5,7 +6,6 @@
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
 #include "ui_test.h"
-#include "work/numbers.h"
 
 namespace pelora::test {
 
@@ -56,7 +56,7 @@ private slots:
         QFETCH(bool, viaAvsluta);
         QFETCH(Answer, answer);
         Window w;
-        w.app.work.dirty = true;
+        w.app.run.dirty = true;
         w.desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel,
                                Desktop::Icon::Question, "Avsluta", answer);
         viaAvsluta ? w.find<QAction>("Arkivavsluta")->trigger() : void(w.form->close());
@@ -205,7 +205,7 @@ private slots:
         QTest::mouseMove(board, QPoint(board->width() - 3, board->height() - 3));
         QCOMPARE(w.find<QLabel>("groupData")->text(), QString());
         QTest::mousePress(board->label(2), Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(w.form->popupMenu()->isVisible() && w.app.work.currentGroup == 2);
+        QVERIFY(w.form->popupMenu()->isVisible() && w.app.run.currentGroup == 2);
     }
 
     void typingIntoTheWishBox() {
@@ -252,14 +252,14 @@ private slots:
         Window w(12);
         auto* list = w.find<QListWidget>("List2");
         for (QString click : clicks.split(' ')) {
-            w.app.work.currentStudent = 0;
+            w.app.run.currentStudent = 0;
             const auto keys = click.startsWith('^')   ? Qt::ControlModifier
                               : click.startsWith('+') ? Qt::ShiftModifier
                                                       : Qt::NoModifier;
             const int row = click.remove('^').remove('+').toInt();
             const QPoint point = list->visualItemRect(list->item(row)).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, point);
-            QCOMPARE(w.app.work.currentStudent, row + 1);
+            QCOMPARE(w.app.run.currentStudent, row + 1);
         }
         QList<int> rows;
         for (int k = 0; k < list->count(); ++k)

@@ -8,11 +8,13 @@
 #include <memory>
 #include <vector>
 
-#include "groups/board.h"
-#include "pupils/wishes.h"
+#include "base/codec.h"
+#include "commands/board.h"
+#include "commands/wishes.h"
+#include "display/board.h"
+#include "display/currentpupil.h"
 #include "scripted_desktop.h"
 #include "ui/form1.h"
-#include "work/codec.h"
 
 namespace pelora::test {
 
@@ -51,7 +53,7 @@ struct Window {
             work.studentTable[i] = {"ELEV " + std::to_string(i), "", i <= 2 ? "7A" : "7B"};
         work.studentTable[2].wishes = "FOTBOLL";
         work.studentCount = pupils;
-        work.currentStudent = 1;
+        app.run.currentStudent = 1;
         RefreshBoard(app);
         ShowCurrentStudent(app);
         form = std::make_unique<ui::Form1>(app);

@@ -1,0 +1,33 @@
+// The context of one running Pelora: the work, the run state, what the windows show, the desktop
+// through which the core asks the user, and the file system. Every command takes it; tests make
+// as many as they like. A display routine gets only its View.
+#pragma once
+
+#include "base/desktop.h"
+#include "base/files.h"
+#include "base/model.h"
+#include "base/screen.h"
+#include "display/view.h"
+
+namespace pelora {
+
+struct App {
+    explicit App(Desktop& desktopToUse, FileSystem& filesToUse = systemFileSystem())
+        : desktop(desktopToUse), files(filesToUse) {}
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Work work;
+    RunState run;
+    MainScreen screen;
+    StartDataScreen form3;
+    PrintScreen form4;
+    Desktop& desktop;
+    FileSystem& files;
+
+    // What a display routine may see and change.
+    View view() { return {work, run, screen, desktop}; }
+    operator View() { return view(); }  // NOLINT(google-explicit-constructor): display calls
+};
+
+}  // namespace pelora

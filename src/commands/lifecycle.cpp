@@ -1,0 +1,144 @@
+#include "commands/lifecycle.h"
+
+#include "base/codec.h"
+#include "base/numbers.h"
+#include "commands/opensave.h"
+#include "commands/readroster.h"
+#include "commands/startdata.h"
+#include "display/board.h"
+#include "display/overview.h"
+#include "display/status.h"
+
+namespace pelora {
+
+void ClearWork(App& app) {
+    Work& work = app.work;
+    RunState& run = app.run;
+    MainScreen& screen = app.screen;
+    work.groupCount = 0;
+    work.studentCount = 0;
+    work.classCount = 0;
+    run.currentClassIndex = 0;
+    run.currentStudent = 0;
+    run.currentGroup = 0;
+    run.previousStudent = 0;
+    RecountGroupMembers(work);  // with no pupils: every count 0
+    screen.Combo1.clear();
+    screen.Combo2.clear();
+    screen.List1.clear();
+    screen.List2.clear();
+    screen.Command4.enabled = false;
+    screen.Text2.text.clear();
+    run.undoWishes.clear();
+    run.dirty = false;
+    work.start.periodCount = 1;
+}
+
+void Form_Load(App& app, int designedWidth, int screenWidth,
+               const std::filesystem::path& commandLine) {
+    MainScreen& screen = app.screen;
+    screen.startMaximized = !(designedWidth * 1.1 < screenWidth);
+    for (GroupLabel& label : screen.Label1) {
+        label.visible = false;
+        label.stackOrder = ++screen.topStackOrder;
+    }
+    app.run.currentPeriod = 1;
+    app.work.start.periodCount = 1;
+    if (!commandLine.empty()) {
+        app.run.commandLineFile = commandLine;
+        Arkivoppna(app);
+    }
+}
+
+void Form_Activate(App& app) {
+    MainScreen& screen = app.screen;
+    const StartData& start = app.work.start;
+    const bool severalPeriods = start.periodCount > 1;
+
+    screen.Combo3.clear();
+    screen.Combo3.addItem("Alla");
+    screen.Combo3.addItem("Ej gjort val");
+    if (!severalPeriods) {
+        screen.Combo3.addItem("Ej placerade");
+    } else if (start.showAllPeriods == 0) {
+        screen.Combo3.addItem("Ej placerade vald period");
+    }
+    screen.Combo3.addItem("Önskat aktuell grupp"_cp);
+    if (!severalPeriods) {
+        screen.Combo3.addItem("Aktuell grupp som 1:a-val");
+        screen.Combo3.addItem("Aktuell grupp som >1:a-val");
+        screen.Combo3.addItem("Ej fått 1:a-val"_cp);
+    }
+    screen.Combo3.addItem("Enligt sökbegrepp"_cp);
+
+    PrintScreen& print = app.form4;
+    print.periodLabel.enabled = severalPeriods;
+    print.Text4.enabled = severalPeriods;
+    print.Check5.enabled = severalPeriods;
+    if (severalPeriods) {
+        if (screen.periodDisplay.caption.empty()) {
+            screen.periodDisplay.caption = plainNumber(app.run.currentPeriod);
+        }
+        screen.periodCaption.enabled = true;
+        screen.periodDisplay.enabled = true;
+        screen.Command9.enabled = true;
+        screen.Command10.enabled = true;
+    }
+    if (!severalPeriods || start.showAllPeriods == 1) {
+        screen.Command9.enabled = false;
+        screen.Command10.enabled = false;
+        screen.periodDisplay.caption.clear();
+        screen.periodDisplay.enabled = false;
+        screen.periodCaption.enabled = false;
+    }
+
+    screen.Combo3.text = "Alla";
+    RefreshOverview(app);
+}
+
+bool askToSaveChanges(App& app, const std::string& title) {
+    if (!app.run.dirty) return true;
+    auto answer = app.desktop.MsgBox("Vill du spara ändringarna?"_cp, Desktop::Buttons::YesNoCancel,
+                                     Desktop::Icon::Question, title);
+    if (answer == Desktop::Answer::Cancel) return false;
+    if (answer == Desktop::Answer::Yes) Arkiv_Spara(app);
+    return true;
+}
+
+bool Arkivavsluta(App& app) {
+    return askToSaveChanges(app, "Avsluta");
+}
+
+void Form_QueryUnload(App& app, bool& cancel) {
+    cancel = !askToSaveChanges(app, "Avsluta");
+}
+
+void Arkiv_Nytt(App& app) {
+    Work& work = app.work;
+    RunState& run = app.run;
+    if (!askToSaveChanges(app, "Nytt")) return;
+    run.dirty = false;
+
+    showStartDataDialog(app, "Nytt");
+    if (run.startDataCancelled) {
+        run.startDataCancelled = false;
+        return;
+    }
+
+    const int groupCount = work.groupCount;
+    const int periodCount = work.start.periodCount;
+    ClearWork(app);
+    run.workFilePath.clear();
+    work.start.periodCount = periodCount;
+    // The kept groups come back with their names, staff, places, periods and positions; the
+    // roster read below clears their members.
+    if (app.form3.Check1.value == 1) work.groupCount = groupCount;
+    if (!work.start.studentListPath.empty()) Hamta_elever(app);
+
+    RefreshBoard(app);
+    ShowStatus(app);
+    app.screen.Combo3.text = "Alla";
+    RefreshOverview(app);
+}
+
+}  // namespace pelora

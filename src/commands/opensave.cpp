@@ -1,0 +1,279 @@
+#include "commands/opensave.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "base/codec.h"
+#include "base/files.h"
+#include "base/numbers.h"
+#include "base/text.h"
+#include "commands/lifecycle.h"
+#include "commands/readroster.h"
+#include "display/board.h"
+#include "display/currentpupil.h"
+#include "display/overview.h"
+#include "display/status.h"
+#include "formats/workfile.h"
+
+namespace pelora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kFilter = "*.pel|*.pel";
+
+// How reading a file ended.
+enum class Reading { Finished, Cancelled, Refused };
+
+// Reads a work file into the cleared work, asking the user where the file says something the
+// program must ask about: a bad pupil line, a roster that cannot be opened.
+class WorkReader {
+public:
+    WorkReader(App& app, const std::string& bytes) : m_app(app), m_file(bytes) {}
+
+    Reading read() {
+        Work& work = m_app.work;
+        while (std::optional<WorkFileItem> item = m_file.next()) {
+            if (item->refusal) {
+                refuse(*item->refusal);
+                return Reading::Refused;
+            }
+            switch (item->kind) {
+                case WorkLine::Activity:
+                    work.start.activity = item->text;
+                    break;
+                case WorkLine::School:
+                    work.start.school = item->text;
+                    break;
+                case WorkLine::PeriodLabel:
+                    work.start.periodLabel = item->text;
+                    break;
+                case WorkLine::Classes:
+                    work.start.classFilter = item->text;
+                    break;
+                case WorkLine::StudentList:
+                    work.start.studentListPath = item->text;
+                    if (!Hamta_elever(m_app)) {
+                        // The roster's own message has said why.
+                        message(displayPath(m_app.run.workFilePath) + " kan inte öppnas."_cp);
+                        return Reading::Refused;
+                    }
+                    // Reading the roster cleared every placement, so nothing counted so far holds.
+                    RecountGroupMembers(work);
+                    m_seen.clear();
+                    break;
+                case WorkLine::PeriodCount:
+                    work.start.periodCount = item->number;
+                    break;
+                case WorkLine::ShowAllPeriods:
+                    work.start.showAllPeriods = item->number;
+                    break;
+                case WorkLine::IgnoreWishes:
+                    work.start.ignoreWishes = item->number;
+                    break;
+                case WorkLine::Groups:
+                    work.groupCount = item->number;
+                    for (int g = 1; g <= item->number; ++g)
+                        work.groupTable[g] = item->groups[static_cast<std::size_t>(g - 1)];
+                    break;
+                case WorkLine::Pupil:
+                    if (std::optional<Reading> stop = readPupil(*item)) return *stop;
+                    break;
+            }
+        }
+        return Reading::Finished;
+    }
+
+    int missing() const { return m_missing; }
+
+private:
+    void message(const std::string& text) {
+        m_app.desktop.MsgBox(text, Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Öppna"_cp);
+    }
+
+    void refuse(const FileError& error) {
+        message("Fel i " + displayPath(m_app.run.workFilePath) + ", rad " +
+                plainNumber(error.line) + ": " + error.problem + " Filen har inte öppnats."_cp);
+    }
+
+    // Nothing to stop the reading, or how it stopped.
+    std::optional<Reading> readPupil(const WorkFileItem& item) {
+        Work& work = m_app.work;
+        const PupilLine& pupil = item.pupil;
+        if (pupil.kind == PupilLine::Kind::BadKey) return badLine();
+
+        int i = 1;
+        while (i <= work.studentCount && work.studentTable[i].key != pupil.key)
+            ++i;
+        if (i > work.studentCount) {
+            ++m_missing;
+            return std::nullopt;
+        }
+        if (pupil.kind == PupilLine::Kind::NoTab) return badLine();
+
+        const int periods = work.start.periodCount;
+        const Placements groups = parsePlacements(pupil.placements, periods);
+        if (std::optional<FileError> error = checkPlacements(groups, periods, item.line)) {
+            refuse(*error);
+            return Reading::Refused;
+        }
+
+        // A second line with the same key replaces what the first one gave the pupil, so the
+        // first line's placements no longer count.
+        if (m_seen.empty()) m_seen.assign(MaxStudents + 1, false);
+        if (m_seen[static_cast<std::size_t>(i)]) {
+            for (int p = 1; p <= periods; ++p)
+                --work.groupMemberCount[work.placement[p][i]];
+        }
+        m_seen[static_cast<std::size_t>(i)] = true;
+
+        work.studentTable[i].wishes = pupil.wishes;
+        for (int p = 1; p <= periods; ++p) {
+            work.placement[p][i] = static_cast<std::int16_t>(groups[p]);
+            ++work.groupMemberCount[groups[p]];
+        }
+        return std::nullopt;
+    }
+
+    std::optional<Reading> badLine() {
+        const Desktop::Answer answer = m_app.desktop.MsgBox(
+            "Fel i " + displayPath(m_app.run.workFilePath), Desktop::Buttons::OkCancel,
+            Desktop::Icon::Exclamation, "Öppna"_cp);
+        if (answer == Desktop::Answer::Cancel) return Reading::Cancelled;
+        return std::nullopt;
+    }
+
+    App& m_app;
+    WorkFileReader m_file;
+    int m_missing = 0;
+    std::vector<bool> m_seen;
+};
+
+// The path named on the command line, without one leading and one trailing double quote.
+fs::path unquoted(const fs::path& path) {
+    std::string text = path.string();
+    if (!text.empty() && text.front() == '"') text.erase(0, 1);
+    if (!text.empty() && text.back() == '"') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+void Arkiv_Spara(App& app) {
+    RunState& run = app.run;
+    if (run.workFilePath.empty()) {
+        // Save as saves by itself once it has a name.
+        Arkivsparasom(app);
+        return;
+    }
+    if (!saveFile(app.files, run.workFilePath, workFileBytes(app.work))) {
+        app.desktop.MsgBox("Kan inte spara " + displayPath(run.workFilePath), Desktop::Buttons::Ok,
+                           Desktop::Icon::Exclamation, "Spara");
+        ShowStatus(app);
+        return;
+    }
+    run.dirty = false;
+    ShowStatus(app);
+}
+
+void Arkivsparasom(App& app) {
+    RunState& run = app.run;
+    std::optional<fs::path> chosen =
+        app.desktop.SaveFileDialog({kFilter, "pel", app.screen.fileDialogName});
+    if (!chosen || chosen->empty()) return;
+    app.screen.fileDialogName = *chosen;
+
+    const fs::path previous = run.workFilePath;
+    run.workFilePath = *chosen;
+    if (app.files.exists(run.workFilePath)) {
+        const Desktop::Answer answer = app.desktop.MsgBox(
+            displayPath(run.workFilePath) +
+                ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
+            Desktop::Buttons::YesNo, Desktop::Icon::Question, "Spara som");
+        if (answer != Desktop::Answer::Yes) {
+            // The work stays with the file it had, so nothing is ever written to the declined one.
+            run.workFilePath = previous;
+            return;
+        }
+    }
+    Arkiv_Spara(app);
+}
+
+void Arkivoppna(App& app) {
+    Work& work = app.work;
+    RunState& run = app.run;
+    fs::path path;
+    if (!run.commandLineFile.empty()) {
+        path = unquoted(run.commandLineFile);
+        run.commandLineFile.clear();
+    } else {
+        if (!askToSaveChanges(app, "Öppna"_cp)) return;
+        std::optional<fs::path> chosen =
+            app.desktop.OpenFileDialog({kFilter, "", app.screen.fileDialogName});
+        if (!chosen || chosen->empty()) return;
+        app.screen.fileDialogName = *chosen;
+        path = *chosen;
+    }
+
+    std::optional<std::string> bytes = app.files.read(path);
+    if (!bytes) {
+        // The work in memory keeps its own file name, so the file that failed is never saved over.
+        app.desktop.MsgBox(displayPath(path) + " kan inte öppnas."_cp, Desktop::Buttons::Ok,
+                           Desktop::Icon::Exclamation, "Öppna"_cp);
+        return;
+    }
+
+    // A file the program refuses brings the work back as it was before the open. (The copies
+    // are large tables, so they live on the heap.)
+    const auto workBefore = std::make_unique<const Work>(work);
+    const auto runBefore = std::make_unique<const RunState>(run);
+    const auto screenBefore = std::make_unique<const MainScreen>(app.screen);
+
+    run.workFilePath = path;
+    ClearWork(app);
+    work.start.ignoreWishes = 0;
+
+    WorkReader reader(app, *bytes);
+    switch (reader.read()) {
+        case Reading::Refused: {
+            const fs::path dialogName = app.screen.fileDialogName;
+            work = *workBefore;
+            run = *runBefore;
+            app.screen = *screenBefore;
+            app.screen.fileDialogName = dialogName;
+            return;
+        }
+        case Reading::Cancelled:
+            // What was read stays, but it is only part of the file: the next save asks for a
+            // name rather than writing the part over the whole.
+            run.workFilePath.clear();
+            run.dirty = false;
+            ShowStatus(app);
+            return;
+        case Reading::Finished:
+            break;
+    }
+
+    if (reader.missing() > 0) {
+        app.desktop.MsgBox(
+            withSignSpace(reader.missing()) + " elev(er) saknas i elevlistan och har tagits bort.",
+            Desktop::Buttons::Ok, Desktop::Icon::Information, "Öppna"_cp);
+    }
+
+    MainScreen& screen = app.screen;
+    screen.Combo3.text = "Alla";
+    RefreshOverview(app);
+    if (work.classCount > 0) {
+        screen.Combo1.text = work.classList[1];
+        ChooseClass(app);
+    }
+    if (work.studentCount > 0) ShowCurrentStudent(app);
+    RefreshBoard(app);
+    ShowStatus(app);
+    Form_Activate(app);
+    run.dirty = false;
+}
+
+}  // namespace pelora

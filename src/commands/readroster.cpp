@@ -1,0 +1,98 @@
+#include "commands/readroster.h"
+
+#include "base/codec.h"
+#include "base/files.h"
+#include "base/numbers.h"
+#include "display/currentpupil.h"
+#include "formats/roster.h"
+
+namespace pelora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string rosterMessage(const std::string& path, const std::string& problem) {
+    return "Elevlistan "_cp + path + " " + problem +
+           " Inga elever har lästs in. Ange färre klasser under Klasser i startdata."_cp;
+}
+
+}  // namespace
+
+fs::path rosterLocation(App& app, const std::string& studentListPath) {
+    const fs::path path = nativePath(studentListPath);
+    if (path.is_relative() && !app.run.workFilePath.empty()) {
+        const fs::path beside = app.run.workFilePath.parent_path() / path;
+        if (app.files.exists(beside)) return beside;
+    }
+    return path;
+}
+
+bool Hamta_elever(App& app) {
+    Work& work = app.work;
+    for (auto& period : work.placement)
+        period.fill(0);
+    work.classCount = 0;
+    work.studentCount = 0;
+
+    std::optional<std::string> bytes =
+        app.files.read(rosterLocation(app, work.start.studentListPath));
+    while (!bytes) {
+        const std::string& path = work.start.studentListPath;
+        std::string answer = app.desktop.InputBox(
+            "Kan ej öppna "_cp + path + ". Ange ny sökväg."_cp, "Öppna elevlista"_cp, path);
+        if (answer.empty()) {
+            app.desktop.MsgBox("Redigera vid behov " + displayPath(app.run.workFilePath) +
+                                   ". Programmet avslutas.",
+                               Desktop::Buttons::Ok, Desktop::Icon::Critical, "Öppna elevlista"_cp);
+            throw ProgramEnd{};
+        }
+        work.start.studentListPath = answer;
+        bytes = app.files.read(rosterLocation(app, answer));
+    }
+
+    const Roster roster = readRoster(*bytes, work.start.classFilter);
+    if (roster.error) {
+        using Kind = Roster::Error::Kind;
+        const std::string line = " (rad " + plainNumber(roster.error->line) + ")";
+        switch (roster.error->kind) {
+            case Kind::BadFormat:
+                app.desktop.MsgBox("Elevlistan har inte rätt format. Programmet avslutas."_cp,
+                                   Desktop::Buttons::Ok, Desktop::Icon::Critical, "Fel i elevfil");
+                throw ProgramEnd{};
+            case Kind::TooManyPupils:
+                app.desktop.MsgBox(
+                    rosterMessage(work.start.studentListPath,
+                                  "har fler än 600 elever i de klasser som ska läsas in"_cp + line +
+                                      ". Programmet hanterar högst 600 elever."_cp),
+                    Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Öppna elevlista"_cp);
+                break;
+            case Kind::TooManyClasses:
+                app.desktop.MsgBox(rosterMessage(work.start.studentListPath,
+                                                 "har fler än 50 klasser"_cp + line +
+                                                     ". Programmet hanterar högst 50 klasser."_cp),
+                                   Desktop::Buttons::Ok, Desktop::Icon::Exclamation,
+                                   "Öppna elevlista"_cp);
+                break;
+        }
+    }
+
+    for (std::size_t k = 0; k < roster.pupils.size(); ++k)
+        work.studentTable[k + 1] = roster.pupils[k];
+    work.studentCount = static_cast<int>(roster.pupils.size());
+    for (std::size_t c = 0; c < roster.classes.size(); ++c)
+        work.classList[c + 1] = roster.classes[c];
+    work.classCount = static_cast<int>(roster.classes.size());
+
+    MainScreen& screen = app.screen;
+    screen.Combo1.clear();
+    for (int c = 1; c <= work.classCount; ++c)
+        screen.Combo1.addItem(work.classList[c]);
+    if (work.studentCount > 0) {
+        screen.Combo1.text = work.classList[1];
+        ChooseClass(app);
+    }
+    return !roster.error;
+}
+
+}  // namespace pelora

@@ -1,0 +1,22 @@
+// Reading the roster named in the start data into the work: asking for another path while it
+// cannot be opened, and ending the program where the user gives none or the file is no roster.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "commands/app.h"
+
+namespace pelora {
+
+// Where a roster path leads. A relative path is looked for beside the work file first, so that a
+// work and its roster can move together, then in the current folder.
+std::filesystem::path rosterLocation(App& app, const std::string& studentListPath);
+
+// Reads the roster named in the start data, clears every placement, and fills the pupil table,
+// the class list and the class box. Ends the program (ProgramEnd) when the user gives no path or
+// the roster is not a pupil list. Returns false, with no pupils read, when the roster holds more
+// pupils or classes than a work can; the user has been told why.
+bool Hamta_elever(App& app);
+
+}  // namespace pelora

@@ -1,0 +1,87 @@
+#include "display/board.h"
+
+#include "base/numbers.h"
+#include "base/text.h"
+#include "display/overview.h"
+
+namespace pelora {
+
+std::string labelCaption(const Work& work, int g) {
+    const Group& group = work.groupTable[g];
+    std::string shortName;
+    std::size_t hyphen = group.name.find('-');
+    if (hyphen != std::string::npos) {
+        shortName = group.name.substr(0, hyphen).substr(0, 6) + "-" + group.name.substr(hyphen + 1);
+    } else {
+        shortName = group.name.substr(0, 8);
+    }
+    const int members = work.groupMemberCount[g];
+    std::string caption = shortName + CRLF + withSignSpace(members);
+    const double capacity = groupCapacity(work, g);
+    if (capacity > 0) caption += "  (" + plainNumber(capacity - members) + ")";
+    return caption;
+}
+
+void RefreshBoard(View view) {
+    const Work& work = view.work;
+    for (int g = 1; g <= work.groupCount; ++g) {
+        GroupLabel& label = view.screen.Label1[g];
+        const bool shown = NumericValue(work.groupTable[g].periodText) == view.run.currentPeriod ||
+                           work.start.showAllPeriods == 1;
+        label.visible = shown;
+        if (shown) label.caption = labelCaption(work, g);
+    }
+    for (int g = work.groupCount + 1; g <= MaxGroups; ++g)
+        view.screen.Label1[g].visible = false;
+    ColourBoard(view);
+}
+
+void ColourBoard(View view) {
+    const Work& work = view.work;
+    const int i = view.run.currentStudent;
+    for (int g = 1; g <= work.groupCount; ++g) {
+        Colour colour = White;
+        if (i > 0 && i <= MaxStudents) {
+            const int p = groupPeriod(work, g);
+            if (p > 0 && work.placement[p][i] == g) {
+                colour = Green;
+            } else if (FindWish(work.studentTable[i].wishes, work.groupTable[g].name) > 0) {
+                colour = LightRed;
+            }
+        }
+        view.screen.Label1[g].background = colour;
+    }
+}
+
+void ShowMemberList(View view, int g) {
+    const Work& work = view.work;
+    ListBox& list = view.screen.List1;
+    list.clear();
+    list.addItem(work.groupTable[g].name.substr(0, 14) +
+                 "  Antal: " + withSignSpace(work.groupMemberCount[g]));
+    list.addItem("");
+    const int p = groupPeriod(work, g);
+    if (p > 0) {
+        for (int i = 1; i <= work.studentCount; ++i) {
+            if (work.placement[p][i] == g) {
+                const Student& pupil = work.studentTable[i];
+                list.addItem(pupil.className + " " + pupil.name, i);
+            }
+        }
+    }
+    RefreshOverview(view);
+}
+
+std::string groupDataText(const Work& work, int g) {
+    const Group& group = work.groupTable[g];
+    std::string text = group.name;
+    if (work.start.periodCount > 1) text += "      Period " + group.periodText;
+    text += CRLF;
+    if (!group.staff.empty()) text += group.staff + "     ";
+    if (!group.maxText.empty()) text += "Max: " + group.maxText;
+    text += CRLF;
+    text += group.comment;
+    return text;
+}
+
+}  // namespace pelora

@@ -1,8 +1,0 @@
-#include "output/help.h"
-
-namespace pelora {
-
-// The help viewer fills this in: it finds the section in the loaded manual and shows it.
-void ShowHelpSection(App&, const std::string&, const std::string&, int) {}
-
-}  // namespace pelora

@@ -1,0 +1,103 @@
+#include "base/text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "base/codec.h"
+
+namespace pelora {
+namespace {
+
+// Only blanks are trimmed, never tabs; a base name is trimmed only when cut at a "(".
+TEST(TextRules, Examples) {
+    const std::tuple<std::string (*)(const std::string&), std::string, std::string> cases[] = {
+        {TrimLines, "  A  \r\n   B ", "A\r\nB"},
+        {TrimLines, "\tA ", "\tA"},
+        {CleanLines, "\r\nA\r\n\r\n\r\n B \r\n", "A\r\nB"},
+        {CommasToSpaces, ",A,B,", "A B"},
+        {CommasToSpaces, "A, B", "A  B"},
+        {NormalizeUpper, "  skön  ål  "_cp, "SKÖN  ÅL"_cp},
+        {NormalizeUpper, "äé-x"_cp, "ÄÉ-X"_cp},
+        {BaseName, "FOTBOLL-B", "FOTBOLL"},
+        {BaseName, "DANS (2)", "DANS"},
+        {BaseName, "-X", ""},
+        {BaseName, "A (B)-C", "A"},
+        {BaseName, "FOTBOLL - B", "FOTBOLL "},
+    };
+    for (const auto& [rule, input, expected] : cases)
+        EXPECT_EQ(rule(input), expected) << testing::PrintToString(input);
+}
+
+// A line names a group when it starts with the base name followed, after any blanks, by the
+// end of the line, "*", "(" or "-": not a longer word, and with the base name's own trailing
+// blank. Every later line starts at 4 or beyond. An empty base name names only such a line
+// going straight on, and the search still comes to an end.
+TEST(TextRules, FindWish) {
+    const std::tuple<std::string, std::string, int> cases[] = {
+        {"DANS", "DANS", 1},           {"DANS   ", "DANS", 1},
+        {"DANS  *P1", "DANS", 1},      {"DANS (gärna)"_cp, "DANS", 1},
+        {"DANS-2", "DANS", 1},         {"DANS X", "DANS", 0},
+        {"DANSA\r\nDANS", "DANS", 8},  {"X\r\nDANS", "DANS", 4},
+        {"FOTBOLL", "FOTBOLL - B", 0}, {"FOTBOLL -X", "FOTBOLL - B", 1},
+        {"DANS\r\nFOTBOLL", "-X", 0},  {"DANS\r\n-X", "-X", 7},
+    };
+    for (const auto& [wishes, group, position] : cases)
+        EXPECT_EQ(FindWish(wishes, group), position) << testing::PrintToString(wishes) << group;
+}
+
+// The rules written as plain loops, which the fast versions must agree with. untilGone changes the
+// first `from` into `to` and searches again from the start, until none is left.
+std::string untilGone(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t p; (p = s.find(from)) != std::string::npos;)
+        s.replace(p, from.size(), to);
+    return s;
+}
+
+std::string loopTrimLines(const std::string& s) {
+    return trimBlanks(untilGone(untilGone(trimBlanks(s), "\r\n ", "\r\n"), " \r\n", "\r\n"));
+}
+
+std::string loopCleanLines(const std::string& text) {
+    std::string s = loopTrimLines(text);
+    while (s.ends_with("\r\n"))
+        s.erase(s.size() - 2);
+    while (s.starts_with("\r\n"))
+        s.erase(0, 2);
+    return trimBlanks(untilGone(s, "\r\n\r\n", "\r\n"));
+}
+
+// Searches LF + key in LF + wishes, and goes on after the blanks when the key only began a word.
+int loopFindWish(const std::string& wishes, const std::string& group) {
+    const std::string key = "\n" + BaseName(group), text = "\n" + wishes;
+    for (std::size_t at = 0; (at = text.find(key, at)) != std::string::npos;) {
+        std::size_t k = at + key.size();
+        while (k < text.size() && text[k] == ' ')
+            ++k;
+        const char c = k < text.size() ? text[k] : '\r';
+        if (c == '\r' || c == '*' || c == '(' || c == '-') return static_cast<int>(at) + 1;
+        at = k > at + 1 ? k - 1 : at + 1;
+    }
+    return 0;
+}
+
+TEST(TextRules, FastRoutinesEqualThePlainLoopsOnRandomTexts) {
+    std::mt19937 random(1252);
+    const char alphabet[] = {' ', ' ', '\r', '\n', 'A', 'B', '*', '(', '-', '\t'};
+    auto randomText = [&](unsigned maxLength) {
+        std::string s(random() % maxLength, ' ');
+        for (char& c : s)
+            c = alphabet[random() % sizeof alphabet];
+        return s;
+    };
+    for (int n = 0; n < 50000; ++n) {
+        const std::string text = randomText(16), group = randomText(6);
+        ASSERT_EQ(TrimLines(text), loopTrimLines(text)) << testing::PrintToString(text);
+        ASSERT_EQ(CleanLines(text), loopCleanLines(text)) << testing::PrintToString(text);
+        ASSERT_EQ(FindWish(text, group), loopFindWish(text, group))
+            << testing::PrintToString(text) << " / " << testing::PrintToString(group);
+    }
+}
+
+}  // namespace
+}  // namespace pelora

@@ -1,0 +1,219 @@
+// The wish entry and the overview, on a small work built in memory.
+#include "core_fixture.h"
+#include "commands/overview.h"
+#include "display/overview.h"
+#include "base/text.h"
+#include "commands/wishes.h"
+#include "display/currentpupil.h"
+#include "commands/lifecycle.h"
+
+namespace pelora::test {
+namespace {
+
+// Groups 1 DANS-1, 2 FOTBOLL, 3 DANS-2, 4 BILD, 5 ENGELSKA-1 and 6 ENGELSKA-2 in one period;
+// six pupils in classes of two, three and one, five of them placed.
+class Pupils : public CoreTest {
+protected:
+    void SetUp() override {
+        for (const char* name : {"DANS-1", "FOTBOLL", "DANS-2", "BILD", "ENGELSKA-1", "ENGELSKA-2"})
+            app.work.groupTable[++app.work.groupCount] = {name, "", "", "", "1"};
+        const std::tuple<std::string, std::string, std::string, int> pupils[] = {
+            {"ANNA KARLSSON", "7A", "", 0},
+            {"ANNALENA BERG", "7A", "TENNIS", 4},
+            {"BO", "7B", "DANS", 3},
+            {"CARL", "7B", "DANS\r\nFOTBOLL", 2},
+            {"DORA", "7B", "FOTBOLL\r\nDANS", 1},
+            {"LUND, ERIK", "8C", "ENGELSKA", 5},
+        };
+        Work& w = app.work;
+        for (const auto& [name, className, wishes, group] : pupils) {
+            w.studentTable[++w.studentCount] = {name, "", className, wishes};
+            w.placement[1][w.studentCount] = static_cast<std::int16_t>(group);
+            if (w.classList[w.classCount] != className) w.classList[++w.classCount] = className;
+        }
+        Form_Activate(app);
+    }
+
+    // FOTBOLL, BILD and ENGELSKA-2 run in period 2, with the pupils placed in them and LUND,
+    // ERIK in ENGELSKA-2 as well; period 2 is shown.
+    void toTwoPeriods() {
+        Work& w = app.work;
+        w.start.periodCount = app.run.currentPeriod = 2;
+        w.groupTable[2].periodText = w.groupTable[4].periodText = w.groupTable[6].periodText = "2";
+        std::swap(w.placement[1][2], w.placement[2][2]);
+        std::swap(w.placement[1][4], w.placement[2][4]);
+        w.placement[2][6] = 6;
+        Form_Activate(app);
+    }
+
+    void show(int i) {
+        app.run.currentStudent = i;
+        ShowCurrentStudent(app);
+    }
+
+    // What a user types at the end of the wish box, one stroke and one change of the box at a
+    // time; '\n' is Enter.
+    void type(const std::string& keys) {
+        for (char key : keys) {
+            app.screen.Text2.text += key == '\n' ? std::string(CRLF) : std::string(1, key);
+            StoreWishText(app);
+        }
+    }
+
+    void refresh(const std::string& criterion) {
+        app.screen.Combo3.text = criterion;
+        RefreshOverview(app);
+    }
+
+    // The pupil numbers the overview lists, top to bottom.
+    std::vector<int> listed() const {
+        std::vector<int> pupils;
+        for (const ListLine& line : app.screen.List2.lines)
+            pupils.push_back(line.itemData);
+        return pupils;
+    }
+};
+
+TEST_F(Pupils, SteppingStopsAtTheEndsOfAClassAndOfTheList) {
+    const std::tuple<const char*, void (*)(App&), int, int> cases[] = {
+        {"next pupil", NextStudent, 1, 2},
+        {"next pupil at the end of a class", NextStudent, 2, 2},
+        {"next pupil at the end of the list", NextStudent, 6, 6},
+        {"previous pupil", PreviousStudent, 5, 4},
+        {"previous pupil at the start of a class", PreviousStudent, 3, 3},
+        {"previous pupil at the start of the list", PreviousStudent, 1, 1},
+        {"next class", NextClass, 2, 3},
+        {"next class on the last class", NextClass, 6, 6},
+        {"previous class", PreviousClass, 4, 1},
+        {"previous class on the first class", PreviousClass, 2, 1},
+    };
+    for (const auto& [what, step, from, to] : cases) {
+        show(from);
+        step(app);
+        EXPECT_EQ(app.run.currentStudent, to) << what;
+        EXPECT_EQ(app.screen.Combo2.text, app.work.studentTable[to].name) << what;
+    }
+    show(3);
+    app.work.classCount = 0;  // the rows above it may still hold the classes of an earlier work
+    PreviousClass(app);
+    EXPECT_EQ(app.screen.Combo1.text, "7B");
+}
+
+TEST_F(Pupils, TypedWishesAreStoredInTheirOwnFormAndUndone) {
+    show(4);
+    app.screen.Text2.text.clear();
+    type("f");
+    // The first stored change of a run marks the work as changed as well: wishes entered in one
+    // stroke must not be lost without the question about saving.
+    EXPECT_TRUE(app.run.dirty);
+    type("otboll\ndans");
+    EXPECT_EQ(app.work.studentTable[4].wishes, "FOTBOLL\r\nDANS");
+    EXPECT_EQ(app.screen.Text2.text, "fotboll\r\ndans");
+
+    UndoWishes(app);  // back to the wishes as the pupil was shown, with the marker
+    EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL");
+    EXPECT_EQ(app.screen.Text2.text, "DANS\r\nFOTBOLL  *P1");
+    EXPECT_FALSE(app.screen.Command4.enabled);
+}
+
+TEST_F(Pupils, ACommaIsRefusedUntilTheBoxIsLeft) {
+    show(1);
+    const std::string message = "Tryck ENTER efter varje önskemål."_cp;
+    desktop.expectMsgBox(message, Buttons::Ok, Icon::Exclamation, "Ange önskemål"_cp, Answer::Ok)
+        .expectMsgBox(message, Buttons::Ok, Icon::Exclamation, "Ange önskemål"_cp, Answer::Ok);
+    type("a,b");
+    EXPECT_EQ(app.work.studentTable[1].wishes, "A");
+    TidyWishBox(app);
+    EXPECT_EQ(app.screen.Text2.text, "A B");
+    EXPECT_EQ(app.work.studentTable[1].wishes, "A B");
+}
+
+TEST_F(Pupils, PlacementMarkersAreShownButNeverStored) {
+    toTwoPeriods();
+    show(6);
+    EXPECT_EQ(app.screen.Text2.text, "ENGELSKA  *P1  *P2");
+
+    show(4);
+    EXPECT_EQ(app.screen.Text2.text, "DANS\r\nFOTBOLL  *P2");
+    type(" och slöjd"_cp);  // words after a marker go with it
+    EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL");
+    app.screen.Text2.text = "DANS\r\nFOTBOLL";  // the marker deleted by hand
+    StoreWishText(app);
+    EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL");
+}
+
+TEST_F(Pupils, AGroupPressedInWishModeIsAppendedByItsBaseName) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"FOTBOLL", "FOTBOLL\r\nDANS"}, {"FOTBOLL\r\n", "FOTBOLL\r\nDANS"}, {"", "DANS"}};
+    show(1);
+    for (const auto& [box, appended] : cases) {
+        app.screen.Text2.text = box;
+        AppendGroupToWishes(app, 3);
+        EXPECT_EQ(app.screen.Text2.text, appended) << box;
+        EXPECT_EQ(app.work.studentTable[1].wishes, appended) << box;
+    }
+}
+
+TEST_F(Pupils, EachCriterionListsItsPupils) {
+    const std::tuple<std::string, int, std::vector<int>> cases[] = {
+        {"Alla", 0, {1, 2, 3, 4, 5, 6}},
+        {"Ej gjort val", 0, {1, 2}},  // DANS names DANS-1 and DANS-2; TENNIS names no group
+        {"Ej gjort", 0, {1, 2}},      // no item: the list stays as it was
+        {"Ej placerade", 0, {1}},
+        {"Önskat aktuell grupp"_cp, 1, {3, 4, 5}},
+        {"Aktuell grupp som 1:a-val", 1, {3, 4}},
+        {"Aktuell grupp som 1:a-val", 2, {5}},
+        {"Aktuell grupp som >1:a-val", 2, {4}},
+        {"Aktuell grupp som >1:a-val", 1, {5}},
+        {"Önskat aktuell grupp"_cp, 0, {}},
+        {"Aktuell grupp som 1:a-val", 0, {}},
+        {"Aktuell grupp som >1:a-val", 0, {}},
+        // First wish DANS placed in DANS-2 got it, placed in FOTBOLL did not; a first wish that
+        // names no group is never missed.
+        {"Ej fått 1:a-val"_cp, 0, {4, 5}},
+    };
+    for (const auto& [criterion, currentGroup, pupils] : cases) {
+        app.run.currentGroup = currentGroup;
+        refresh(criterion);
+        EXPECT_EQ(listed(), pupils) << criterion << " " << currentGroup;
+        EXPECT_EQ(app.screen.Label11.caption, std::to_string(pupils.size()) + " elev(er)");
+    }
+}
+
+TEST_F(Pupils, SearchFindsNamesClassesAndWishLines) {
+    // With whole words: a name word (maybe before a comma), the class, or a whole wish line.
+    const std::tuple<std::string, int, std::vector<int>> cases[] = {
+        {"anna", 1, {1}},       {"anna", 0, {1, 2}},         {"lund", 1, {6}},
+        {"7b", 1, {3, 4, 5}},   {"fotboll", 1, {4, 5}},      {"dans\r\nfot", 0, {4}},
+        {"dans\r\nfot", 1, {}}, {"", 1, {1, 2, 3, 4, 5, 6}},
+    };
+    for (const auto& [term, wholeWords, pupils] : cases) {
+        app.screen.Text1.text = term;
+        app.screen.Check2.value = wholeWords;
+        refresh("Enligt sökbegrepp"_cp);
+        EXPECT_EQ(listed(), pupils) << term << (wholeWords ? " whole words" : "");
+    }
+}
+
+TEST_F(Pupils, OverviewLinesShowWhereEachPupilIsPlacedInTheShownPeriod) {
+    toTwoPeriods();
+    app.run.currentGroup = 2;
+    refresh("Alla");
+    EXPECT_EQ(app.screen.List2.lines[1].text, "* 7A ANNALENA BERG");
+    EXPECT_EQ(app.screen.List2.lines[2].text, "   7B BO");  // placed in period 1 only
+    EXPECT_EQ(app.screen.List2.lines[3].text, "+ 7B CARL");
+    app.screen.List2.lines[0].marked = app.screen.List2.lines[2].marked = true;
+    PickFromOverview(app, 2);
+    EXPECT_EQ(app.screen.Combo2.text, "BO");
+    EXPECT_EQ(app.screen.Label11.caption, "6 elev(er), 2 markerad(e)");
+
+    refresh("Ej placerade vald period");
+    EXPECT_EQ(listed(), (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(app.screen.Label11.caption, "3 elev(er)");
+    app.screen.Check3.value = 1;  // "Visa bara oplacerade"
+    refresh("Alla");
+    EXPECT_EQ(listed(), (std::vector<int>{1, 3, 5}));
+}
+
+}  // namespace
+}  // namespace pelora::test

@@ -1,0 +1,186 @@
+// The group board and the status box.
+#include "core_fixture.h"
+#include "commands/board.h"
+#include "display/board.h"
+#include "display/status.h"
+
+namespace pelora::test {
+namespace {
+
+// Six groups GRUPP1 to GRUPP6, all in period 1.
+class Groups : public CoreTest {
+protected:
+    void SetUp() override {
+        for (int g = 1; g <= 6; ++g)
+            app.work.groupTable[g] = {"GRUPP" + std::to_string(g), "", "", "", "1"};
+        app.work.groupCount = 6;
+    }
+};
+
+TEST_F(Groups, LabelCaptions) {
+    const std::tuple<std::string, std::string, int, std::string> cases[] = {
+        {"MATEMATIK-A", "20", 18, "MATEMA-A\r\n 18  (2)"},
+        {"ENGELSKA FÖRDJUPNING"_cp, "", 0, "ENGELSKA\r\n 0"},
+        {"ABCDEFGHIJ", "0", 3, "ABCDEFGH\r\n 3"},
+        {"-X", "", 0, "-X\r\n 0"},
+        {"FOTBOLL", "20", 23, "FOTBOLL\r\n 23  (-3)"},
+    };
+    for (const auto& [name, maxText, members, caption] : cases) {
+        app.work.groupTable[1] = {name, "", maxText, "", "1"};
+        app.work.groupMemberCount[1] = members;
+        EXPECT_EQ(labelCaption(app.work, 1), caption) << name;
+    }
+}
+
+TEST_F(Groups, ColoursShowWhereThePupilIsPlacedAndWhatThePupilWished) {
+    app.work.groupTable[2].periodText = "2";  // while period 1 is shown
+    app.work.placement[2][1] = 2;
+    app.work.studentTable[1].wishes = "GRUPP2\r\nGRUPP5";
+    app.run.currentStudent = 1;
+    ColourBoard(app);
+    const Colour expected[] = {White, Green, White, White, LightRed, White};
+    for (int g = 1; g <= 6; ++g)
+        EXPECT_EQ(app.screen.Label1[g].background, expected[g - 1]) << g;
+}
+
+TEST_F(Groups, MemberListHoldsTheMembersInTheGroupsOwnPeriod) {
+    Work& w = app.work;
+    w.groupTable[2] = {"ENGELSKA FÖRDJUPNING"_cp, "", "", "", "2"};
+    w.groupMemberCount[2] = 2;
+    w.studentCount = 3;
+    w.studentTable[1] = {"Bo Ek", "", "7B", ""};
+    w.studentTable[3] = {"Cy Ur", "", "7A", ""};
+    w.placement[2][3] = w.placement[2][1] = w.placement[1][2] = 2;
+    ShowMemberList(app, 2);
+    std::string lines;  // each line with the pupil number it carries
+    for (const ListLine& line : app.screen.List1.lines)
+        lines += line.text + " #" + std::to_string(line.itemData) + "\n";
+    EXPECT_EQ(lines, "ENGELSKA FÖRDJ  Antal:  2 #0\n #0\n7B Bo Ek #1\n7A Cy Ur #3\n"_cp);
+}
+
+TEST_F(Groups, PressingALabel) {
+    // With "För in grupper i Önskemål" ticked a press only writes the group into the wishes.
+    app.work.groupTable[2].name = "ENGELSKA-2";
+    app.run.currentStudent = 1;
+    app.screen.Text2.text = "FOTBOLL";
+    app.screen.Check1.value = 1;
+    EXPECT_EQ(Label1_MouseDown(app, 2, MouseButton::Left, 52.5, 37.5), LabelPress::Nothing);
+    EXPECT_EQ(app.work.studentTable[1].wishes, "FOTBOLL\r\nENGELSKA");
+    EXPECT_EQ(app.run.currentGroup, 0);
+
+    app.screen.Check1.value = 0;
+    EXPECT_EQ(Label1_MouseDown(app, 2, MouseButton::Right, 52.5, 37.5), LabelPress::OpenPopup);
+    EXPECT_EQ(app.run.currentGroup, 2);
+    EXPECT_EQ(app.screen.List1.lines.at(0).text, "ENGELSKA-2  Antal:  0");
+    EXPECT_FALSE(app.run.dirty);
+
+    EXPECT_EQ(Label1_MouseDown(app, 2, MouseButton::Left, 52.5, 37.5), LabelPress::StartDrag);
+    // A half goes to the even neighbour; pressing alone marks the work as changed.
+    EXPECT_EQ(std::pair(app.screen.dragOffsetX, app.screen.dragOffsetY), std::pair(52, 38));
+    EXPECT_GT(app.screen.Label1[2].stackOrder, app.screen.Label1[1].stackOrder);
+    EXPECT_TRUE(app.run.dirty);
+}
+
+TEST_F(Groups, DroppingALabel) {
+    app.work.groupTable[1].boardLeft = 1000.5;
+    app.work.groupTable[1].boardTop = 2000;
+    app.screen.dragOffsetX = 45;
+    app.screen.dragOffsetY = 30;
+    const Group& dropped = app.work.groupTable[2];
+    Picture1_DragDrop(app, 2, 3000, 1500);  // on the free surface
+    EXPECT_EQ(std::pair(dropped.boardLeft, dropped.boardTop), std::pair(2955.0, 1470.0));
+    Label1_DragDrop(app, 1, 2, 100, 50);  // on another label
+    EXPECT_EQ(std::pair(dropped.boardLeft, dropped.boardTop), std::pair(1055.5, 2020.0));
+    Label1_DragDrop(app, 2, 2, 45, 30);  // on itself, where it was taken
+    EXPECT_EQ(std::pair(dropped.boardLeft, dropped.boardTop), std::pair(1055.5, 2020.0));
+}
+
+TEST_F(Groups, GroupDataPanel) {
+    const std::tuple<int, Group, std::string> cases[] = {
+        {1, {"DANS", "Eva", "25", "Sal 3", "1"}, "DANS\r\nEva     Max: 25\r\nSal 3"},
+        {1, {"DANS", "", "25", "", "1"}, "DANS\r\nMax: 25\r\n"},
+        {2, {"DANS", "Eva", "", "", "2"}, "DANS      Period 2\r\nEva     \r\n"},
+    };
+    for (const auto& [periodCount, group, text] : cases) {
+        app.work.start.periodCount = periodCount;
+        app.work.groupTable[1] = group;
+        EXPECT_EQ(groupDataText(app.work, 1), text);
+    }
+}
+
+TEST_F(Groups, PeriodStepperWrapsAroundAndShowsThatPeriodsGroups) {
+    app.work.start.periodCount = 3;
+    app.work.groupCount = 2;  // the other labels belong to groups deleted since
+    app.work.groupTable[2].periodText = "3";
+    app.screen.Label1[3].visible = true;
+    // Each click from period 1 on, and the period it shows.
+    const std::pair<void (*)(App&), int> clicks[] = {
+        {Command10_Click, 3},
+        {Command9_Click, 1},
+        {Command9_Click, 2},
+        {Command10_Click, 1},
+    };
+    for (const auto& [click, period] : clicks) {
+        click(app);
+        EXPECT_EQ(app.screen.periodDisplay.caption, std::to_string(period));
+        EXPECT_EQ(std::pair(app.screen.Label1[1].visible, app.screen.Label1[2].visible),
+                  std::pair(period == 1, period == 3));
+    }
+    EXPECT_FALSE(app.screen.Label1[3].visible);
+    app.work.start.showAllPeriods = 1;
+    RefreshBoard(app);
+    EXPECT_TRUE(app.screen.Label1[1].visible && app.screen.Label1[2].visible);
+}
+
+TEST_F(Groups, StatusWithOnePeriodAndAveragesRoundedHalvesToEven) {
+    const std::tuple<int, int, std::string> cases[] = {
+        {0, 0, "0 elever, 0 grupper"},
+        {4, 0, "4 elever, 0 grupper"},
+        {25, 4, "25 elever, 4 grupper   (snitt: 6 el/gr)"},
+        {26, 4, "26 elever, 4 grupper   (snitt: 6 el/gr)"},
+        {30, 4, "30 elever, 4 grupper   (snitt: 8 el/gr)"},
+    };
+    for (const auto& [pupils, groups, firstLine] : cases) {
+        app.work.studentCount = pupils;
+        app.work.groupCount = groups;
+        ShowStatus(app);
+        EXPECT_EQ(app.screen.status.caption,
+                  firstLine + "\r\n 0 elev(er) placerade enl 1:a-handsval\r\n " +
+                      std::to_string(pupils) + " elev(er) ej placerad(e)");
+    }
+}
+
+TEST_F(Groups, StatusCountsFirstWishesAndUnplacedPupils) {
+    app.work.studentCount = 58;
+    // 40 pupils placed in their first wish, 15 in their second, 3 not placed.
+    for (int i = 1; i <= 55; ++i) {
+        const int g = i % 6 + 1;
+        app.work.placement[1][i] = static_cast<std::int16_t>(g);
+        const std::string& own = app.work.groupTable[g].name;
+        app.work.studentTable[i].wishes = i <= 40 ? own + "\r\nANNAN" : "ANNAN\r\n" + own;
+    }
+    ShowStatus(app);
+    EXPECT_EQ(app.screen.status.caption,
+              "58 elever, 6 grupper   (snitt: 10 el/gr)\r\n"
+              " 40 elev(er) placerade enl 1:a-handsval\r\n"
+              " 3 elev(er) ej placerad(e)");
+
+    // With two periods only the pupils without a group in the shown one are counted, and not
+    // even those when every period is shown.
+    app.work.start.periodCount = app.run.currentPeriod = 2;
+    app.work.placement[2][1] = 1;
+    ShowStatus(app);
+    EXPECT_EQ(
+        app.screen.status.caption,
+        "58 elever, 6 grupper   (snitt: 10 el/gr)\r\n 57 elev(er) ej placerad(e) vald period");
+    app.work.start.showAllPeriods = 1;
+    ShowStatus(app);
+    EXPECT_EQ(app.screen.status.caption, "58 elever, 6 grupper   (snitt: 10 el/gr)\r\n");
+
+    app.work.groupMemberCount[1] = 40;
+    RecountGroupMembers(app.work);
+    EXPECT_EQ(app.work.groupMemberCount[1], 9 + 1);  // from both periods
+}
+
+}  // namespace
+}  // namespace pelora::test

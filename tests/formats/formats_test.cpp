@@ -1,0 +1,41 @@
+// The pure file formats: the roster's lines and keys, the work file's lines, written and read.
+#include <gtest/gtest.h>
+
+#include "base/codec.h"
+#include "formats/roster.h"
+#include "formats/workfile.h"
+
+namespace pelora {
+namespace {
+
+std::string codes(std::initializer_list<int> list) {
+    return std::string(list.begin(), list.end());
+}
+
+TEST(StudentKey, TakesFourDigitPairsOfTheNumberInAnyWriting) {
+    // The first and the last digit are not part of the key.
+    for (const char* id : {"19900101-1234", "900101-1234", "9001011234", "8001011239"})
+        EXPECT_EQ(studentKey(id), codes({32, 42, 43, 55})) << id;
+    // A year 19 without century loses its "19" too; a short number gets one "0" in front; only
+    // the first "-" goes, and a sign counts.
+    const std::pair<const char*, std::string> cases[] = {
+        {"190101-1234", codes({42, 43, 55, 36})},    {"1234567", codes({44, 66, 88, 39})},
+        {"ABCDEFGHIJ", codes({32, 32, 32, 32})},     {"12-3-4-56", codes({55, 28, 27, 38})},
+        {"0969798990", codes({128, 129, 130, 131})},
+    };
+    for (const auto& [id, key] : cases)
+        EXPECT_EQ(studentKey(id), key) << id;
+}
+
+TEST(WorkFileWriter, WritesGroupAndPupilLinesAsTheFileHoldsThem) {
+    EXPECT_EQ(groupLine({"ENGELSKA", "LÄRARE"_cp, "25", "", "1", 120, 480}),
+              "ENGELSKA,LÄRARE,25,,  120 ,  480 ,1"_cp);
+    Work work;
+    work.studentTable[1] = {"Anna", ",\x83 A", "7A", "ENGELSKA\r\nFRANSKA"};
+    work.placement[1][1] = 3;
+    work.start.periodCount = 2;
+    EXPECT_EQ(pupilLine(work, 1), ",\x83 A, ENGELSKA//FRANSKA\t 3 , 0 ");
+}
+
+}  // namespace
+}  // namespace pelora
