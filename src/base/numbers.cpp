@@ -13,12 +13,34 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Shortest text that reads back as the same double; locale-independent.
-std::string shortestDecimal(double value) {
+// Plain decimal digits, never an exponent, at most 15 significant digits (so 20.1 - 9 shows as
+// 11.1); locale-independent.
+std::string plainDecimal(double value) {
+    if (!std::isfinite(value)) return "0";
     char buffer[64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // The 15 significant digits and the power of ten of the first: d.dddddddddddddde+XXX.
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, 14);
     if (ec != std::errc()) return "0";
-    return std::string(buffer, end);
+    const std::string text(buffer, end);
+    const std::size_t e = text.find('e');
+    std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+    const int exponent = std::stoi(text.substr(e + 1));
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    if (digits == "0") return "0";
+
+    std::string result;
+    const int point = exponent + 1;  // digits before the decimal point
+    if (point <= 0) {
+        result = "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+    } else if (static_cast<std::size_t>(point) >= digits.size()) {
+        result = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    } else {
+        result = digits.substr(0, static_cast<std::size_t>(point)) + "." +
+                 digits.substr(static_cast<std::size_t>(point));
+    }
+    return value < 0 ? "-" + result : result;
 }
 
 }  // namespace
@@ -125,8 +147,7 @@ std::string plainNumber(long long n) {
 }
 
 std::string plainNumber(double value) {
-    if (value == 0.0) value = 0.0;  // no "-0"
-    return shortestDecimal(value);
+    return plainDecimal(value);
 }
 
 std::string fileNumber(long long n) {

@@ -125,6 +125,8 @@ std::string_view baseNameView(std::string_view name) {
 // The search for LF + key in LF + wishes, made in place: a line start is position 0 or the
 // position after an LF.
 int FindWish(const std::string& wishes, const std::string& groupName) {
+    // No wish names any group, also not one whose base name is empty ("-X").
+    if (wishes.empty()) return 0;
     const std::string_view key = baseNameView(groupName);
     const std::string_view text = wishes;
     const std::size_t n = text.size();

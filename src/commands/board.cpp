@@ -19,14 +19,17 @@ LabelPress Label1_MouseDown(App& app, int g, MouseButton button, double x, doubl
     app.screen.dragOffsetX = toInteger(x);
     app.screen.dragOffsetY = toInteger(y);
     app.screen.Label1[g].stackOrder = ++app.screen.topStackOrder;
-    app.run.dirty = true;
     return LabelPress::StartDrag;
 }
 
 void Picture1_DragDrop(App& app, int dragged, double x, double y) {
     Group& group = app.work.groupTable[dragged];
-    group.boardLeft = x - app.screen.dragOffsetX;
-    group.boardTop = y - app.screen.dragOffsetY;
+    const double left = x - app.screen.dragOffsetX;
+    const double top = y - app.screen.dragOffsetY;
+    // Only a label that really moves changes the work; pressing one to see its members does not.
+    if (left != group.boardLeft || top != group.boardTop) app.run.dirty = true;
+    group.boardLeft = left;
+    group.boardTop = top;
     ColourBoard(app);
 }
 

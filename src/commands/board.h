@@ -14,10 +14,11 @@ enum class LabelPress { Nothing, OpenPopup, StartDrag };
 // A button pressed on label g at (x, y) twips inside the label. With "För in grupper i
 // Önskemål" ticked the group is written into the wishes and nothing else happens; otherwise the
 // group becomes the current group, and the right button opens the pop-up menu while any other
-// button takes hold of the label to drag it.
+// button takes hold of the label to drag it. Looking at a group is no change of the work.
 LabelPress Label1_MouseDown(App& app, int g, MouseButton button, double x, double y);
 
-// The dragged label dropped on the board's free surface at board point (x, y) twips.
+// The dragged label dropped on the board's free surface at board point (x, y) twips; the work has
+// changed when the label moved.
 void Picture1_DragDrop(App& app, int dragged, double x, double y);
 
 // The dragged label dropped on label `target` (possibly itself) at (x, y) twips inside it.

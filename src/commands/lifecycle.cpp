@@ -8,6 +8,7 @@
 #include "display/board.h"
 #include "display/overview.h"
 #include "display/status.h"
+#include "formats/roster.h"
 
 namespace pelora {
 
@@ -27,6 +28,7 @@ void ClearWork(App& app) {
     screen.Combo2.clear();
     screen.List1.clear();
     screen.List2.clear();
+    screen.groupData.caption.clear();
     screen.Command4.enabled = false;
     screen.Text2.text.clear();
     run.undoWishes.clear();
@@ -113,6 +115,35 @@ void Form_QueryUnload(App& app, bool& cancel) {
     cancel = !askToSaveChanges(app, "Avsluta");
 }
 
+void keepShownPeriod(App& app) {
+    const int before = app.run.currentPeriod;
+    keepPeriodInRange(app.work, app.run);
+    if (app.run.currentPeriod != before && !app.screen.periodDisplay.caption.empty()) {
+        app.screen.periodDisplay.caption = plainNumber(app.run.currentPeriod);
+    }
+}
+
+namespace {
+
+// After New has read the roster: the classes of the filter that matched no pupil, named once,
+// since a class typed "7a" or missing from the roster gives a work without those pupils.
+void reportClassesNotFound(App& app) {
+    std::vector<std::string> classes(app.work.classList.begin() + 1,
+                                     app.work.classList.begin() + 1 + app.work.classCount);
+    const std::vector<std::string> missing = classesNotFound(app.work.start.classFilter, classes);
+    if (missing.empty()) return;
+    std::string names;
+    for (const std::string& name : missing)
+        names += (names.empty() ? "" : ", ") + name;
+    const bool one = missing.size() == 1;
+    app.desktop.MsgBox((one ? "Klassen " : "Klasserna ") + names +
+                           " finns inte i elevlistan. Skriv klassernas namn under Klasser så som "
+                           "de står i elevlistan, till exempel 7A, och välj Nytt igen."_cp,
+                       Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Nytt");
+}
+
+}  // namespace
+
 void Arkiv_Nytt(App& app) {
     Work& work = app.work;
     RunState& run = app.run;
@@ -125,6 +156,9 @@ void Arkiv_Nytt(App& app) {
         return;
     }
 
+    // A relative roster path is taken from where it is found now, beside the work it came from
+    // or in the current folder, and kept as that folder's path.
+    work.start.studentListPath = absoluteRosterPath(app, work.start.studentListPath);
     const int groupCount = work.groupCount;
     const int periodCount = work.start.periodCount;
     ClearWork(app);
@@ -133,7 +167,8 @@ void Arkiv_Nytt(App& app) {
     // The kept groups come back with their names, staff, places, periods and positions; the
     // roster read below clears their members.
     if (app.form3.Check1.value == 1) work.groupCount = groupCount;
-    if (!work.start.studentListPath.empty()) Hamta_elever(app);
+    keepShownPeriod(app);
+    if (!work.start.studentListPath.empty() && Hamta_elever(app)) reportClassesNotFound(app);
 
     RefreshBoard(app);
     ShowStatus(app);

@@ -25,6 +25,10 @@ void Form_Activate(App& app);
 // Yes saves, No goes on, Cancel returns false.
 bool askToSaveChanges(App& app, const std::string& title);
 
+// The shown period kept within the work's periods (1 when it was outside), and the period
+// stepper's display with it.
+void keepShownPeriod(App& app);
+
 void Arkiv_Nytt(App& app);
 
 // "Avsluta": true when the program is to end.

@@ -159,6 +159,29 @@ fs::path unquoted(const fs::path& path) {
     return text;
 }
 
+// After a whole file was read: the missing pupils, then the window as the work is now.
+void showOpenedWork(App& app, int missing) {
+    Work& work = app.work;
+    if (missing > 0) {
+        app.desktop.MsgBox(
+            withSignSpace(missing) + " elev(er) saknas i elevlistan och har tagits bort.",
+            Desktop::Buttons::Ok, Desktop::Icon::Information, "Öppna"_cp);
+    }
+
+    MainScreen& screen = app.screen;
+    screen.Combo3.text = "Alla";
+    RefreshOverview(app);
+    if (work.classCount > 0) {
+        screen.Combo1.text = work.classList[1];
+        ChooseClass(app);
+    }
+    if (work.studentCount > 0) ShowCurrentStudent(app);
+    RefreshBoard(app);
+    ShowStatus(app);
+    Form_Activate(app);
+    app.run.dirty = false;
+}
+
 }  // namespace
 
 void Arkiv_Spara(App& app) {
@@ -206,7 +229,9 @@ void Arkivoppna(App& app) {
     RunState& run = app.run;
     fs::path path;
     if (!run.commandLineFile.empty()) {
+        // Named relative to the folder the program was started in, which may change later.
         path = unquoted(run.commandLineFile);
+        if (path.is_relative()) path = (app.files.currentFolder() / path).lexically_normal();
         run.commandLineFile.clear();
     } else {
         if (!askToSaveChanges(app, "Öppna"_cp)) return;
@@ -225,55 +250,51 @@ void Arkivoppna(App& app) {
         return;
     }
 
-    // A file the program refuses brings the work back as it was before the open. (The copies
-    // are large tables, so they live on the heap.)
+    // A file the program refuses, or any failure while it is read, brings the work back as it
+    // was before the open, so that no half-read work carries the file's name to the next save.
+    // (The copies are large tables, so they live on the heap.)
     const auto workBefore = std::make_unique<const Work>(work);
     const auto runBefore = std::make_unique<const RunState>(run);
     const auto screenBefore = std::make_unique<const MainScreen>(app.screen);
+    auto restore = [&] {
+        const fs::path dialogName = app.screen.fileDialogName;
+        work = *workBefore;
+        run = *runBefore;
+        app.screen = *screenBefore;
+        app.screen.fileDialogName = dialogName;
+    };
 
-    run.workFilePath = path;
-    ClearWork(app);
-    work.start.ignoreWishes = 0;
+    try {
+        run.workFilePath = path;
+        ClearWork(app);
+        // Settings a file does not name are off, whatever the previous work had.
+        work.start.showAllPeriods = 0;
+        work.start.ignoreWishes = 0;
 
-    WorkReader reader(app, *bytes);
-    switch (reader.read()) {
-        case Reading::Refused: {
-            const fs::path dialogName = app.screen.fileDialogName;
-            work = *workBefore;
-            run = *runBefore;
-            app.screen = *screenBefore;
-            app.screen.fileDialogName = dialogName;
+        WorkReader reader(app, *bytes);
+        const Reading outcome = reader.read();
+        if (outcome == Reading::Refused) {
+            restore();
             return;
         }
-        case Reading::Cancelled:
+        keepShownPeriod(app);
+        if (outcome == Reading::Cancelled) {
             // What was read stays, but it is only part of the file: the next save asks for a
-            // name rather than writing the part over the whole.
+            // name rather than writing the part over the whole. The board shows what was read.
             run.workFilePath.clear();
             run.dirty = false;
+            RefreshBoard(app);
             ShowStatus(app);
+            Form_Activate(app);
             return;
-        case Reading::Finished:
-            break;
+        }
+        showOpenedWork(app, reader.missing());
+    } catch (const ProgramEnd&) {
+        throw;
+    } catch (...) {
+        restore();
+        throw;
     }
-
-    if (reader.missing() > 0) {
-        app.desktop.MsgBox(
-            withSignSpace(reader.missing()) + " elev(er) saknas i elevlistan och har tagits bort.",
-            Desktop::Buttons::Ok, Desktop::Icon::Information, "Öppna"_cp);
-    }
-
-    MainScreen& screen = app.screen;
-    screen.Combo3.text = "Alla";
-    RefreshOverview(app);
-    if (work.classCount > 0) {
-        screen.Combo1.text = work.classList[1];
-        ChooseClass(app);
-    }
-    if (work.studentCount > 0) ShowCurrentStudent(app);
-    RefreshBoard(app);
-    ShowStatus(app);
-    Form_Activate(app);
-    run.dirty = false;
 }
 
 }  // namespace pelora

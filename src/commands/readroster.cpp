@@ -3,6 +3,7 @@
 #include "base/codec.h"
 #include "base/files.h"
 #include "base/numbers.h"
+#include "base/text.h"
 #include "display/currentpupil.h"
 #include "formats/roster.h"
 
@@ -28,6 +29,13 @@ fs::path rosterLocation(App& app, const std::string& studentListPath) {
     return path;
 }
 
+std::string absoluteRosterPath(App& app, const std::string& studentListPath) {
+    if (studentListPath.empty()) return studentListPath;
+    fs::path where = rosterLocation(app, studentListPath);
+    if (where.is_relative()) where = app.files.currentFolder() / where;
+    return cp1252Path(where.lexically_normal()).value_or(studentListPath);
+}
+
 bool Hamta_elever(App& app) {
     Work& work = app.work;
     for (auto& period : work.placement)
@@ -39,16 +47,16 @@ bool Hamta_elever(App& app) {
         app.files.read(rosterLocation(app, work.start.studentListPath));
     while (!bytes) {
         const std::string& path = work.start.studentListPath;
-        std::string answer = app.desktop.InputBox(
-            "Kan ej öppna "_cp + path + ". Ange ny sökväg."_cp, "Öppna elevlista"_cp, path);
+        const std::string answer = trimBlanks(singleLine(app.desktop.InputBox(
+            "Kan ej öppna "_cp + path + ". Ange ny sökväg."_cp, "Öppna elevlista"_cp, path)));
         if (answer.empty()) {
             app.desktop.MsgBox("Redigera vid behov " + displayPath(app.run.workFilePath) +
                                    ". Programmet avslutas.",
                                Desktop::Buttons::Ok, Desktop::Icon::Critical, "Öppna elevlista"_cp);
             throw ProgramEnd{};
         }
-        work.start.studentListPath = answer;
-        bytes = app.files.read(rosterLocation(app, answer));
+        work.start.studentListPath = absoluteRosterPath(app, answer);
+        bytes = app.files.read(rosterLocation(app, work.start.studentListPath));
     }
 
     const Roster roster = readRoster(*bytes, work.start.classFilter);

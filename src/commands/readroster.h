@@ -13,6 +13,13 @@ namespace pelora {
 // work and its roster can move together, then in the current folder.
 std::filesystem::path rosterLocation(App& app, const std::string& studentListPath);
 
+// A roster path the user typed or chose, made absolute against the folder it is read from (the
+// rule of rosterLocation), so that the work reads the same roster wherever it is saved and
+// wherever the program is started. Paths of a work that was opened are never passed here, so
+// they stay as the file has them. An empty path, or one whose absolute form Windows-1252 cannot
+// hold, comes back as it is.
+std::string absoluteRosterPath(App& app, const std::string& studentListPath);
+
 // Reads the roster named in the start data, clears every placement, and fills the pupil table,
 // the class list and the class box. Ends the program (ProgramEnd) when the user gives no path or
 // the roster is not a pupil list. Returns false, with no pupils read, when the roster holds more

@@ -5,6 +5,7 @@
 #include "base/numbers.h"
 #include "base/text.h"
 #include "commands/help.h"
+#include "commands/readroster.h"
 #include "display/board.h"
 #include "display/overview.h"
 #include "display/status.h"
@@ -59,18 +60,28 @@ void Command1_Click(App& app) {
     Work& work = app.work;
     StartData& start = work.start;
 
-    // The fields are stored before the checks and stay stored when a check fails.
-    start.school = trimBlanks(dialog.Text1.text);
-    start.activity = CommasToSpaces(dialog.Text5.text);
-    start.periodLabel = CommasToSpaces(dialog.Text2.text);
-    start.studentListPath = CommasToSpaces(dialog.Text3.text);
-    start.classFilter = CommasToSpaces(dialog.Text4.text);
-    start.showAllPeriods = dialog.Check2.value == 1 ? 1 : 0;
-    start.ignoreWishes = dialog.Check3.value == 1 ? 1 : 0;
-
     auto refuse = [&](const std::string& text) {
         app.desktop.MsgBox(text, Desktop::Buttons::Ok, Desktop::Icon::Exclamation, dialog.caption);
     };
+    // The work file holds the roster path in Windows-1252; a path it cannot hold would name
+    // another file when the work is opened again.
+    if (dialog.Text3.unrepresentable) {
+        refuse(
+            "Sökvägen till elevlistan har tecken som inte kan sparas i arbetsfilen. Välj en "
+            "elevlista i en mapp vars namn bara har bokstäver som a-z, å, ä, ö och é, eller "
+            "byt namn på filen."_cp);
+        return;
+    }
+
+    // The fields are stored before the checks and stay stored when a check fails. A pasted line
+    // break or TAB becomes a blank, so each field stays one line of the work file.
+    start.school = trimBlanks(singleLine(dialog.Text1.text));
+    start.activity = CommasToSpaces(singleLine(dialog.Text5.text));
+    start.periodLabel = CommasToSpaces(singleLine(dialog.Text2.text));
+    start.studentListPath = CommasToSpaces(singleLine(dialog.Text3.text));
+    start.classFilter = CommasToSpaces(singleLine(dialog.Text4.text));
+    start.showAllPeriods = dialog.Check2.value == 1 ? 1 : 0;
+    start.ignoreWishes = dialog.Check3.value == 1 ? 1 : 0;
     const double n = NumericValue(dialog.Text6.text);
     if (n < 1) {
         refuse("Ange period!");
@@ -116,7 +127,11 @@ void Command3_Click(App& app) {
 
 void Command4_Click(App& app) {
     std::optional<std::filesystem::path> chosen = app.desktop.OpenFileDialog({"", "", ""});
-    app.form3.Text3.text = chosen ? displayPath(*chosen) : std::string();
+    if (!chosen) return;  // the path typed before stays
+    TextBox& box = app.form3.Text3;
+    const std::optional<std::string> text = cp1252Path(*chosen);
+    box.text = text.value_or(displayPath(*chosen));
+    box.unrepresentable = !text;
 }
 
 }  // namespace form3
@@ -130,6 +145,7 @@ void red_startdata(App& app) {
         return;
     }
     if (work.start.studentListPath != rosterBefore) {
+        work.start.studentListPath = absoluteRosterPath(app, work.start.studentListPath);
         app.desktop.MsgBox("Spara gruppfördelningen och öppna den igen för inläsning av "_cp +
                                work.start.studentListPath + ".",
                            Desktop::Buttons::Ok, Desktop::Icon::Information,

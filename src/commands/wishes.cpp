@@ -33,6 +33,12 @@ std::string stripMarkers(std::string w) {
     return w;
 }
 
+// A TAB in the box (a row of cells pasted from a spreadsheet) starts a new wish: a stored wish
+// never holds one, since the work file ends the wishes at the first TAB.
+std::string typedWishes(const std::string& box) {
+    return NormalizeUpper(replaceAll(box, "\t", CRLF));
+}
+
 bool isPupil(int i) {
     return i >= 0 && i <= MaxStudents;
 }
@@ -117,7 +123,7 @@ void StoreWishText(App& app) {
     // entered in one stroke must not be lost without the question about saving.
     if (run.currentStudent == run.previousStudent) run.dirty = true;
 
-    pupil.wishes = TrimLines(stripMarkers(NormalizeUpper(screen.Text2.text)));
+    pupil.wishes = TrimLines(stripMarkers(typedWishes(screen.Text2.text)));
 
     if (screen.Combo3.text != "Alla") RefreshOverview(app);
     ColourBoard(app);
@@ -125,7 +131,7 @@ void StoreWishText(App& app) {
 }
 
 void TidyWishBox(App& app) {
-    putIntoWishBox(app, CleanLines(CommasToSpaces(NormalizeUpper(app.screen.Text2.text))));
+    putIntoWishBox(app, CleanLines(CommasToSpaces(typedWishes(app.screen.Text2.text))));
     ColourBoard(app);
 }
 

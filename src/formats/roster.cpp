@@ -91,10 +91,11 @@ Roster readRoster(const std::string& bytes, const std::string& classFilter) {
     return roster;
 }
 
-std::vector<std::string> classesNotInRoster(const std::string& classFilter, const Roster& roster) {
+std::vector<std::string> classesNotFound(const std::string& classFilter,
+                                         const std::vector<std::string>& classes) {
     // A class of two words ("7 A") passes a filter holding both; each counts as found.
     std::vector<std::string> found;
-    for (const std::string& className : roster.classes) {
+    for (const std::string& className : classes) {
         std::istringstream words(className);
         for (std::string word; words >> word;)
             found.push_back(word);

@@ -51,7 +51,8 @@ struct Roster {
 // The pupils of the roster's bytes whose class passes the filter.
 Roster readRoster(const std::string& bytes, const std::string& classFilter);
 
-// The names of the filter that no pupil line of the roster has as its class, in filter order.
-std::vector<std::string> classesNotInRoster(const std::string& classFilter, const Roster& roster);
+// The names of a class filter that none of the classes read has, in filter order, each once.
+std::vector<std::string> classesNotFound(const std::string& classFilter,
+                                         const std::vector<std::string>& classes);
 
 }  // namespace pelora

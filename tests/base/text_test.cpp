@@ -32,15 +32,25 @@ TEST(TextRules, Examples) {
 // A line names a group when it starts with the base name followed, after any blanks, by the
 // end of the line, "*", "(" or "-": not a longer word, and with the base name's own trailing
 // blank. Every later line starts at 4 or beyond. An empty base name names only such a line
-// going straight on, and the search still comes to an end.
+// going straight on, and the search still comes to an end; an empty wish text names nothing, so
+// a pupil without wishes has not wished the group "-X".
 TEST(TextRules, FindWish) {
     const std::tuple<std::string, std::string, int> cases[] = {
-        {"DANS", "DANS", 1},           {"DANS   ", "DANS", 1},
-        {"DANS  *P1", "DANS", 1},      {"DANS (gärna)"_cp, "DANS", 1},
-        {"DANS-2", "DANS", 1},         {"DANS X", "DANS", 0},
-        {"DANSA\r\nDANS", "DANS", 8},  {"X\r\nDANS", "DANS", 4},
-        {"FOTBOLL", "FOTBOLL - B", 0}, {"FOTBOLL -X", "FOTBOLL - B", 1},
-        {"DANS\r\nFOTBOLL", "-X", 0},  {"DANS\r\n-X", "-X", 7},
+        {"DANS", "DANS", 1},
+        {"DANS   ", "DANS", 1},
+        {"DANS  *P1", "DANS", 1},
+        {"DANS (gärna)"_cp, "DANS", 1},
+        {"DANS-2", "DANS", 1},
+        {"DANS X", "DANS", 0},
+        {"DANSA\r\nDANS", "DANS", 8},
+        {"X\r\nDANS", "DANS", 4},
+        {"FOTBOLL", "FOTBOLL - B", 0},
+        {"FOTBOLL -X", "FOTBOLL - B", 1},
+        {"DANS\r\nFOTBOLL", "-X", 0},
+        {"DANS\r\n-X", "-X", 7},
+        {"", "-X", 0},
+        {"", "(X)", 0},
+        {"-X", "-X", 1},
     };
     for (const auto& [wishes, group, position] : cases)
         EXPECT_EQ(FindWish(wishes, group), position) << testing::PrintToString(wishes) << group;
@@ -69,6 +79,7 @@ std::string loopCleanLines(const std::string& text) {
 
 // Searches LF + key in LF + wishes, and goes on after the blanks when the key only began a word.
 int loopFindWish(const std::string& wishes, const std::string& group) {
+    if (wishes.empty()) return 0;
     const std::string key = "\n" + BaseName(group), text = "\n" + wishes;
     for (std::size_t at = 0; (at = text.find(key, at)) != std::string::npos;) {
         std::size_t k = at + key.size();
@@ -79,6 +90,18 @@ int loopFindWish(const std::string& wishes, const std::string& group) {
         at = k > at + 1 ? k - 1 : at + 1;
     }
     return 0;
+}
+
+// A pasted column or spreadsheet row stays one line of a field, one blank for each run of breaks.
+TEST(TextRules, SingleLineAndExcerpt) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"7A\r\n7B\r\n7C", "7A 7B 7C"}, {"7A\n7B\r7C\r\n", "7A 7B 7C "}, {"A\t\tB", "A B"},
+        {"A\r\n\t\r\nB", "A B"},        {"  A  B ", "  A  B "},          {"", ""},
+    };
+    for (const auto& [text, line] : cases)
+        EXPECT_EQ(singleLine(text), line) << testing::PrintToString(text);
+    EXPECT_EQ(excerpt(std::string(60, 'x')), std::string(60, 'x'));
+    EXPECT_EQ(excerpt(std::string(61, 'x')), std::string(60, 'x') + "…"_cp);
 }
 
 TEST(TextRules, FastRoutinesEqualThePlainLoopsOnRandomTexts) {

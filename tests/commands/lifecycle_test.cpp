@@ -3,11 +3,11 @@
 
 #include <tuple>
 
-#include "core_fixture.h"
-#include "temp_folder.h"
-#include "commands/startdata.h"
 #include "commands/opensave.h"
+#include "commands/startdata.h"
+#include "core_fixture.h"
 #include "formats/workfile.h"
+#include "temp_folder.h"
 
 namespace pelora::test {
 namespace {
@@ -226,21 +226,103 @@ TEST_F(Lifecycle, StartDataOkStoresTheFieldsThenChecksThePeriodsInOrder) {
     }
 }
 
+// A path typed without a folder is kept as the path of that file in the current folder, so the
+// work reads the same roster from wherever it is opened later; an unchanged path stays as it is.
 TEST_F(Lifecycle, EditStartDataTellsToRestartThenAboutTheNewRoster) {
-    desktop
-        .expectDialog(Dialog::StartData,
-                      [&] {
-                          EXPECT_EQ(app.form3.caption, kEdit);
-                          app.form3.Text3.text = "ny.txt";
-                          form3::Command1_Click(app);
-                      })
-        .expectMsgBox("Spara och starta om programmet för att ta ändringarna i bruk."_cp,
-                      Buttons::Ok, Icon::Information, kEdit, Answer::Ok)
-        .expectMsgBox("Spara gruppfördelningen och öppna den igen för inläsning av ny.txt."_cp,
-                      Buttons::Ok, Icon::Information, "Redigera startvärden"_cp, Answer::Ok);
-    red_startdata(app);
-    EXPECT_EQ(app.work.start.studentListPath, "ny.txt");
+    TempFolder folder;
+    const CurrentFolder here(folder.native());
+    app.work.start.studentListPath = "elever.txt";
+    for (const std::string typed : {"elever.txt", "ny.txt"}) {
+        desktop.expectDialog(Dialog::StartData, [&] {
+            EXPECT_EQ(app.form3.caption, kEdit);
+            app.form3.Text3.text = typed;
+            form3::Command1_Click(app);
+        });
+        desktop.expectMsgBox("Spara och starta om programmet för att ta ändringarna i bruk."_cp,
+                             Buttons::Ok, Icon::Information, kEdit, Answer::Ok);
+        if (typed == "ny.txt") {
+            desktop.expectMsgBox("Spara gruppfördelningen och öppna den igen för inläsning av "_cp +
+                                     folder.text("ny.txt") + ".",
+                                 Buttons::Ok, Icon::Information, "Redigera startvärden"_cp,
+                                 Answer::Ok);
+        }
+        red_startdata(app);
+        desktop.verify();
+        EXPECT_EQ(app.work.start.studentListPath,
+                  typed == "ny.txt" ? folder.text("ny.txt") : "elever.txt");
+    }
     EXPECT_EQ(app.work.studentCount, 0);  // the roster is read at the next open only
+}
+
+// Whatever is pasted into a field, the work file keeps one line for it.
+TEST_F(Lifecycle, StartDataFieldsStoreNoLineBreakOrTab) {
+    app.form3.Text1.text = " Skolan\r\nNorr ";
+    app.form3.Text5.text = "Val\tHT";
+    app.form3.Text2.text = "HT\n2026";
+    app.form3.Text3.text = "/skola/\r\nelever.txt";
+    app.form3.Text4.text = "7A\r\n7B\r\n7C\r\n";
+    form3::Command1_Click(app);
+    const StartData& s = app.work.start;
+    EXPECT_EQ(std::vector<std::string>(
+                  {s.school, s.activity, s.periodLabel, s.studentListPath, s.classFilter}),
+              std::vector<std::string>(
+                  {"Skolan Norr", "Val HT", "HT 2026", "/skola/ elever.txt", "7A 7B 7C"}));
+}
+
+// A roster path the work file cannot hold in Windows-1252 is refused before anything is stored;
+// "Bläddra" cancelled keeps what was typed.
+TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {
+    app.form3.Text3.text = "/skola/elever.txt";
+    desktop.expectOpenFile(std::nullopt)
+        .expectOpenFile(std::filesystem::path("/skola/Łódź.txt"))
+        .expectMsgBox(
+            "Sökvägen till elevlistan har tecken som inte kan sparas i arbetsfilen. "
+            "Välj en elevlista i en mapp vars namn bara har bokstäver som a-z, å, ä, ö "
+            "och é, eller byt namn på filen."_cp,
+            Buttons::Ok, Icon::Exclamation, "Nytt", Answer::Ok)
+        .expectOpenFile(std::filesystem::path("/skola/Åsa.txt"));
+    form3::Command4_Click(app);
+    EXPECT_EQ(app.form3.Text3.text, "/skola/elever.txt");
+    form3::Command4_Click(app);
+    EXPECT_EQ(app.form3.Text3.text, "/skola/?ód?.txt"_cp);
+    app.form3.visible = true;
+    app.form3.Text1.text = "Skolan";
+    form3::Command1_Click(app);
+    EXPECT_TRUE(app.form3.visible);
+    EXPECT_EQ(app.work.start.school + app.work.start.studentListPath, "");
+    form3::Command4_Click(app);
+    form3::Command1_Click(app);
+    EXPECT_EQ(app.work.start.studentListPath, "/skola/Åsa.txt"_cp);
+}
+
+// Classes typed otherwise than in the roster read no pupil; New says so once, naming them.
+TEST_F(Lifecycle, NewNamesTheClassesOfTheFilterThatMatchedNoPupil) {
+    TempFolder folder;
+    folder.write("elever.txt", "Anna Berg\t1\t7A\r\nBo Ekman\t1\t7B\r\nCarl Dahl\t1\t8A\r\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"7a, 8A, 9X, 7a", "Klasserna 7a, 9X"},
+        {"7A 9X", "Klassen 9X"},
+        {"7A 8A", ""},
+        {"", ""},
+    };
+    for (const auto& [filter, named] : cases) {
+        app.screen.groupData.caption = "DANS";
+        desktop.expectDialog(Dialog::StartData, [&] {
+            app.form3.Text3.text = folder.text("elever.txt");
+            app.form3.Text4.text = filter;
+            form3::Command1_Click(app);
+        });
+        if (!named.empty()) {
+            desktop.expectMsgBox(named +
+                                     " finns inte i elevlistan. Skriv klassernas namn under "
+                                     "Klasser så som de står i elevlistan, till exempel 7A, och "
+                                     "välj Nytt igen."_cp,
+                                 Buttons::Ok, Icon::Exclamation, "Nytt", Answer::Ok);
+        }
+        Arkiv_Nytt(app);
+        desktop.verify();
+        EXPECT_EQ(app.screen.groupData.caption, "");  // emptied with the board
+    }
 }
 
 }  // namespace

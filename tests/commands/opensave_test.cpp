@@ -1,11 +1,14 @@
 // The roster and the work file: reading, writing, and the questions on the way.
-#include "core_fixture.h"
-#include "temp_folder.h"
+#include "commands/opensave.h"
+#include "commands/board.h"
 #include "commands/lifecycle.h"
 #include "commands/readroster.h"
+#include "commands/startdata.h"
+#include "core_fixture.h"
+#include "failing_files.h"
 #include "formats/roster.h"
-#include "commands/opensave.h"
 #include "formats/workfile.h"
+#include "temp_folder.h"
 
 namespace pelora::test {
 namespace {
@@ -64,8 +67,9 @@ TEST_F(Roster, TheClassFilterIsComparedAsStoredAndALineWithOneTabEndsTheProgram)
 }
 
 TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
-    const std::string good = folder.write("elever.txt", "Anna Berg\t9001011234\t7A\r\n");
-    const std::string missing = folder.path("saknas ö.txt"_cp);
+    folder.write("elever.txt", "Anna Berg\t9001011234\t7A\r\n");
+    const std::string good = folder.text("elever.txt");
+    const std::string missing = folder.text("saknas ö.txt"_cp);
     const std::string prompt = "Kan ej öppna "_cp + missing + ". Ange ny sökväg."_cp;
     app.work.start.studentListPath = "saknas.txt";
     desktop
@@ -74,6 +78,17 @@ TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
     EXPECT_TRUE(Hamta_elever(app));
     EXPECT_EQ(app.work.start.studentListPath, good);
     EXPECT_FALSE(app.run.dirty);  // a new path alone is no change
+
+    // A path typed without a folder, or with a line break pasted into it, is kept as the path of
+    // the file it opened, so the work reads the same roster from wherever it is opened later.
+    for (const std::string typed : {"elever.txt", "\r\nelever.txt\r\n"}) {
+        const CurrentFolder here(folder.native());
+        app.work.start.studentListPath = "saknas.txt";
+        desktop.expectInputBox("Kan ej öppna saknas.txt. Ange ny sökväg."_cp, title, "saknas.txt",
+                               typed);
+        EXPECT_TRUE(Hamta_elever(app));
+        EXPECT_EQ(app.work.start.studentListPath, good);
+    }
 
     const std::pair<std::string, std::string> giveUps[] = {
         {"", "Redigera vid behov . Programmet avslutas."},
@@ -90,7 +105,7 @@ TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
 }
 
 TEST_F(Roster, AWorkOpensWith600PupilsAnd50ClassesButNotWithMore) {
-    const std::string work = folder.write("val.pel", "ELEVLISTA: elever.txt\r\n");
+    const fs::path work = folder.write("val.pel", "ELEVLISTA: elever.txt\r\n");
     const std::tuple<int, int, std::string> cases[] = {
         {601, 50,
          "har fler än 600 elever i de klasser som ska läsas in (rad 601). Programmet hanterar "
@@ -161,8 +176,9 @@ protected:
     // The work and what the window shows of it, as one text to compare.
     std::string workState() const {
         const Work& w = app.work;
-        return workFileBytes(w) + app.run.workFilePath.string() + (app.run.dirty ? " dirty " : " ") +
-               std::to_string(w.groupMemberCount[1]) + " " + app.screen.Combo1.text;
+        return workFileBytes(w) + app.run.workFilePath.string() +
+               (app.run.dirty ? " dirty " : " ") + std::to_string(w.groupMemberCount[1]) + " " +
+               app.screen.Combo1.text;
     }
 
     const std::string anna = studentKey("9001011234"), bo = studentKey("9102021234");
@@ -302,7 +318,7 @@ TEST_F(WorkFile, SaveAsOntoAnExistingFileAsksAndNoNeverWritesThere) {
 
 TEST_F(WorkFile, ASaveNeverTouchesAFileOfTheUsersOwnAndAFailedSaveKeepsDirty) {
     const fs::path path = folder.write("val.pel", "AKTIVITET: Gammalt\r\n");
-    folder.write("val.pel.tmp", "eget");               // a name a save might have used
+    folder.write("val.pel.tmp", "eget");                 // a name a save might have used
     fs::create_directory(folder.native() / "mapp.pel");  // cannot be replaced by a file
     app.run.workFilePath = path;
     app.run.dirty = true;
@@ -321,6 +337,122 @@ TEST_F(WorkFile, ASaveNeverTouchesAFileOfTheUsersOwnAndAFailedSaveKeepsDirty) {
         EXPECT_TRUE(app.run.dirty);
         EXPECT_EQ(app.screen.caption, "Pelora:    " + shown(failing));
     }
+}
+
+// A work started with New from a roster named without a folder, saved elsewhere, and opened again
+// by a program started in yet another folder still has every pupil.
+TEST_F(WorkFile, ANewWorkOpensWithAllItsPupilsWhereverItIsSavedAndTheProgramStarted) {
+    fs::create_directory(folder.native() / "sparat");
+    {
+        const CurrentFolder started(folder.native() / "skolår");
+        desktop.expectDialog(Dialog::StartData, [&] {
+            app.form3.Text3.text = "elever.txt";
+            form3::Command1_Click(app);
+        });
+        Arkiv_Nytt(app);
+        EXPECT_EQ(app.work.studentCount, 2);
+        EXPECT_EQ(app.work.start.studentListPath, folder.text("skolår/elever.txt"_cp));
+        desktop.expectSaveFile(folder.path("sparat/val.pel"));
+        Arkiv_Spara(app);
+    }
+    const CurrentFolder elsewhere(folder.native());
+    App again(desktop);
+    again.run.commandLineFile = folder.path("sparat/val.pel");
+    Arkivoppna(again);
+    EXPECT_EQ(again.work.studentCount, 2);
+
+    // A work that was opened keeps its roster path as the file has it, found beside the file.
+    const fs::path opened = workFile("");
+    again.run.commandLineFile = opened;
+    Arkivoppna(again);
+    EXPECT_EQ(again.work.studentCount, 2);
+    Arkiv_Spara(again);
+    EXPECT_EQ(fileBytes(opened),
+              "AKTIVITET: Val\r\nSKOLA: \r\nPERIOD: \r\nKLASSER: \r\n"
+              "ELEVLISTA: elever.txt\r\nGRUPPER:  0 \r\n" +
+                  anna + ", \t 0 \r\n" + bo + ", \t 0 \r\n");
+}
+
+// Whatever goes wrong in the middle of an open, the previous work comes back whole, so no half
+// work carries the file's name to the next save.
+TEST_F(WorkFile, AFailureInTheMiddleOfAnOpenBringsThePreviousWorkBack) {
+    FailingFileSystem files;
+    files.throwOnReading = "elever.txt";
+    App failing(desktop, files);
+    failing.work.start.activity = "Förra"_cp;
+    failing.run.workFilePath = "/förra.pel";
+    failing.run.dirty = true;
+    const std::string before = workFileBytes(failing.work);
+    desktop.expectMsgBox("Läsfel på disken"_cp, Buttons::Ok, Icon::Exclamation, "Öppna"_cp,
+                         Answer::Ok);
+    failing.run.commandLineFile = workFile("");
+    runGuarded(desktop, "Öppna"_cp, [&] { Arkivoppna(failing); });
+    EXPECT_EQ(workFileBytes(failing.work), before);
+    EXPECT_EQ(failing.run.workFilePath, "/förra.pel");
+    EXPECT_TRUE(failing.run.dirty);
+}
+
+// Opening a one-period work after period 2 of another was shown, or cancelling at a bad line:
+// the board shows the groups that were read, in a period the work has.
+TEST_F(WorkFile, AfterAnOpenTheBoardShowsTheGroupsReadInAPeriodTheWorkHas) {
+    open(
+        workFile("ANTAL PERIODER:  2 \r\nVISA ALLA PERIODER:  1 \r\nGRUPPER:  2 \r\n"
+                 "DANS,,,,  0 ,  0 ,1\r\nFOTO,,,,  0 ,  0 ,2\r\n"));
+    EXPECT_EQ(app.work.start.showAllPeriods, 1);
+    app.work.start.showAllPeriods = 0;
+    Form_Activate(app);
+    Command9_Click(app);
+    EXPECT_EQ(app.run.currentPeriod, 2);
+
+    open(
+        workFile("GRUPPER:  3 \r\nKOR,,,,  0 ,  0 ,1\r\nSLÖJD,,,,  0 ,  0 ,1\r\n"_cp
+                 "BILD,,,,  0 ,  0 ,1\r\n"));
+    EXPECT_EQ(app.run.currentPeriod, 1);
+    EXPECT_EQ(app.work.start.showAllPeriods, 0);  // no line, no setting
+    EXPECT_EQ(app.screen.periodDisplay.caption, "");
+    EXPECT_EQ(app.screen.status.caption,
+              "2 elever, 3 grupper   (snitt: 1 el/gr)\r\n 0 elev(er) placerade enl "
+              "1:a-handsval\r\n 2 elev(er) ej placerad(e)");
+    for (int g = 1; g <= 3; ++g)
+        EXPECT_TRUE(app.screen.Label1[g].visible) << g;
+
+    // Cancel at a bad line keeps what was read, and the board shows it.
+    expectOpenMessage("Fel i " + shown(folder.path("skolår/val.pel"_cp)), Buttons::OkCancel,
+                      Answer::Cancel);
+    open(workFile("GRUPPER:  1 \r\nTENNIS,,,,  0 ,  0 ,1\r\nXYZ\r\n"));
+    EXPECT_EQ(app.screen.Label1[1].caption, "TENNIS\r\n 0");
+    EXPECT_TRUE(app.screen.Label1[1].visible);
+    EXPECT_FALSE(app.screen.Label1[2].visible || app.screen.Label1[3].visible);
+}
+
+// Paths are kept as the system names them; only the screen shows them in Windows-1252.
+TEST_F(WorkFile, AWorkWhoseNameWindows1252CannotHoldOpensAndSaves) {
+    const fs::path path = folder.native() / "skolår" / "Łódź.pel";
+    fs::copy_file(workFile("GRUPPER:  0 \r\n" + anna + ", DANS\t 0 \r\n"), path);
+    open(path);
+    EXPECT_EQ(app.run.workFilePath, path);
+    EXPECT_EQ(app.work.studentTable[1].wishes, "DANS");
+    app.work.studentTable[1].wishes = "FOTO";
+    Arkiv_Spara(app);
+    EXPECT_NE(fileBytes(path).find(anna + ", FOTO\t"), std::string::npos);
+    EXPECT_EQ(app.screen.caption, "Pelora:    " + shown(folder.path("skolår"_cp)) + "/?ód?.pel"_cp);
+}
+
+TEST_F(WorkFile, ARefusalQuotesAtMostSixtyCharactersOfTheField) {
+    const std::string huge(100000, '7');
+    const fs::path path = workFile("ANTAL PERIODER: x" + huge + "\r\n");
+    expectOpenMessage("Fel i " + shown(path) + ", rad 3: filen anger x" + huge.substr(0, 59) +
+                      "… perioder, men programmet hanterar 1 till 10 perioder. Filen har inte "
+                      "öppnats."_cp);
+    open(path);
+}
+
+TEST_F(WorkFile, AWorkNamedOnTheCommandLineByARelativePathIsShownByItsWholePath) {
+    const fs::path path = workFile("");
+    const CurrentFolder started(folder.native());
+    Form_Load(app, 1000, 2000, "\"skolår/val.pel\"");
+    EXPECT_EQ(app.run.workFilePath, path);
+    EXPECT_EQ(app.screen.caption, "Pelora:    " + shown(path));
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // The wish entry and the overview, on a small work built in memory.
-#include "core_fixture.h"
-#include "commands/overview.h"
-#include "display/overview.h"
 #include "base/text.h"
-#include "commands/wishes.h"
-#include "display/currentpupil.h"
 #include "commands/lifecycle.h"
+#include "commands/overview.h"
+#include "commands/wishes.h"
+#include "core_fixture.h"
+#include "display/currentpupil.h"
+#include "display/overview.h"
 
 namespace pelora::test {
 namespace {
@@ -213,6 +213,33 @@ TEST_F(Pupils, OverviewLinesShowWhereEachPupilIsPlacedInTheShownPeriod) {
     app.screen.Check3.value = 1;  // "Visa bara oplacerade"
     refresh("Alla");
     EXPECT_EQ(listed(), (std::vector<int>{1, 3, 5}));
+}
+
+// A row of spreadsheet cells pasted into the wish box: each cell is one wish, and the work file
+// keeps them all.
+TEST_F(Pupils, APastedTabIsALineBreakInTheStoredWishes) {
+    show(1);
+    app.screen.Text2.text = "engelska\tfranska\t\ttyska";
+    StoreWishText(app);
+    EXPECT_EQ(app.work.studentTable[1].wishes, "ENGELSKA\r\nFRANSKA\r\n\r\nTYSKA");
+    TidyWishBox(app);
+    EXPECT_EQ(app.screen.Text2.text, "ENGELSKA\r\nFRANSKA\r\nTYSKA");
+    EXPECT_EQ(app.work.studentTable[1].wishes, "ENGELSKA\r\nFRANSKA\r\nTYSKA");
+}
+
+// Two pupils of one class with the same name: the one chosen is the one shown.
+TEST_F(Pupils, ThePupilChosenInThePupilBoxIsThePupilShownWhereNamesRepeat) {
+    app.work.studentTable[5].name = "CARL";  // DORA becomes a second CARL in 7B
+    show(3);
+    app.screen.Combo2.text = "CARL";
+    ChooseStudent(app, 2);
+    EXPECT_EQ(app.run.currentStudent, 5);
+    EXPECT_EQ(app.screen.Combo2.listIndex, 2);
+    EXPECT_EQ(app.screen.Text2.text, "FOTBOLL\r\nDANS  *P1");
+    ChooseStudent(app);  // typed: the first of that name
+    EXPECT_EQ(app.run.currentStudent, 4);
+    show(5);
+    EXPECT_EQ(app.screen.Combo2.listIndex, 2);
 }
 
 }  // namespace

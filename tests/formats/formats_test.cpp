@@ -1,7 +1,10 @@
 // The pure file formats: the roster's lines and keys, the work file's lines, written and read.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "base/codec.h"
+#include "base/text.h"
 #include "formats/roster.h"
 #include "formats/workfile.h"
 
@@ -35,6 +38,26 @@ TEST(WorkFileWriter, WritesGroupAndPupilLinesAsTheFileHoldsThem) {
     work.placement[1][1] = 3;
     work.start.periodCount = 2;
     EXPECT_EQ(pupilLine(work, 1), ",\x83 A, ENGELSKA//FRANSKA\t 3 , 0 ");
+}
+
+// The wishes joined as the file holds them, written as the plain loop: every line break in turn
+// becomes "//" between the trimmed text before it and the trimmed text after it.
+std::string loopJoinWishes(const std::string& wishes) {
+    std::string text = CleanLines(wishes);
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+        text = trimBlanks(text.substr(0, at)) + "//" + trimBlanks(text.substr(at + 2));
+    return text;
+}
+
+TEST(WorkFileWriter, JoinedWishesEqualThePlainLoopOnRandomTexts) {
+    std::mt19937 random(1252);
+    const char alphabet[] = {' ', ' ', '\r', '\n', 'A', '/', '\t'};
+    for (int n = 0; n < 20000; ++n) {
+        std::string text(random() % 20, ' ');
+        for (char& c : text)
+            c = alphabet[random() % sizeof alphabet];
+        ASSERT_EQ(joinWishes(text), loopJoinWishes(text)) << testing::PrintToString(text);
+    }
 }
 
 }  // namespace

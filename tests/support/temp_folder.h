@@ -51,6 +51,24 @@ private:
     std::filesystem::path m_path;
 };
 
+// The program's current folder moved for as long as the object lives.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::filesystem::path& folder)
+        : m_before(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() {
+        std::error_code ignored;
+        std::filesystem::current_path(m_before, ignored);
+    }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    std::filesystem::path m_before;
+};
+
 // Every byte of a file, or "(missing)" when it cannot be read.
 inline std::string fileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

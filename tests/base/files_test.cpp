@@ -1,0 +1,85 @@
+// Saving a file: the order of the steps, and what a failure at each step leaves behind.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "base/files.h"
+#include "failing_files.h"
+#include "temp_folder.h"
+
+namespace pelora::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Failure = FailingFileSystem::Failure;
+
+std::size_t filesIn(const TempFolder& folder) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder.native()), fs::directory_iterator()));
+}
+
+TEST(SaveFile, WritesANewFileBesidePutsItOnTheDiskThenRenamesItOverTheOld) {
+    TempFolder folder;
+    const fs::path path = folder.write("val.pel", "gammalt");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    FailingFileSystem files;
+    EXPECT_TRUE(saveFile(files, path, "nytt"));
+    EXPECT_EQ(files.log, (std::vector<std::string>{"create", "write", "sync", "close", "rename",
+                                                   "sync folder"}));
+    EXPECT_EQ(fileBytes(path), "nytt");
+    EXPECT_EQ(filesIn(folder), 1u);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(SaveFile, AFailureAtAnyStepLeavesTheOldFileAndNoNewOne) {
+    // The failure, whether the file existed, whether it is saved, and the steps taken.
+    const std::tuple<Failure, bool, bool, std::vector<std::string>> cases[] = {
+        {Failure::WriteHalfway, true, false, {"create", "write", "close", "remove"}},
+        {Failure::Sync, true, false, {"create", "write", "sync", "close", "remove"}},
+        {Failure::Rename, true, false, {"create", "write", "sync", "close", "rename", "remove"}},
+        {Failure::ReadOnly, true, false, {}},
+        // A folder that takes no new file: an existing file is written in place, after the whole
+        // text was built; a new one cannot be made at all.
+        {Failure::NewFile, true, true, {"create", "open in place", "write", "sync", "close"}},
+        {Failure::NewFile, false, false, {"create"}},
+    };
+    for (const auto& [failure, existing, saved, steps] : cases) {
+        SCOPED_TRACE(static_cast<int>(failure));
+        TempFolder folder;
+        const fs::path path = folder.path("val.pel");
+        if (existing) folder.write("val.pel", "gammalt");
+        FailingFileSystem files;
+        files.failures = {failure};
+        EXPECT_EQ(saveFile(files, path, "nytt innehåll"), saved);
+        EXPECT_EQ(files.log, steps);
+        EXPECT_EQ(fileBytes(path), saved ? "nytt innehåll" : existing ? "gammalt" : "(missing)");
+        EXPECT_EQ(filesIn(folder), existing ? 1u : 0u);
+    }
+}
+
+// Permission bits, not the user's power to override them: root is held to them too.
+TEST(SaveFile, AFileWhosePermissionBitsForbidWritingIsNotReplaced) {
+    TempFolder folder;
+    const fs::path path = folder.write("val.pel", "gammalt");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(systemFileSystem().writableByPermissions(path));
+    EXPECT_FALSE(saveFile(systemFileSystem(), path, "nytt"));
+    EXPECT_EQ(fileBytes(path), "gammalt");
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(saveFile(systemFileSystem(), path, "nytt"));
+    EXPECT_EQ(fileBytes(path), "nytt");
+}
+
+TEST(SaveFile, ALinkIsFollowedAndStaysALink) {
+    TempFolder folder;
+    const fs::path target = folder.write("riktig.pel", "gammalt");
+    const fs::path link = folder.path("länk.pel"_cp);
+    fs::create_symlink(target, link);
+    EXPECT_TRUE(saveFile(systemFileSystem(), link, "nytt"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fileBytes(target), "nytt");
+}
+
+}  // namespace
+}  // namespace pelora::test
