@@ -254,6 +254,30 @@ TEST_F(Lifecycle, EditStartDataTellsToRestartThenAboutTheNewRoster) {
     EXPECT_EQ(app.work.studentCount, 0);  // the roster is read at the next open only
 }
 
+// The shown period is kept while the work still has it, and only then.
+TEST_F(Lifecycle, StartDataKeepsTheShownPeriodWhileTheWorkStillHasIt) {
+    const std::pair<std::string, int> cases[] = {{"3", 2}, {"2", 2}, {"1", 1}};
+    for (const auto& [periods, shown] : cases) {
+        app.work.start.periodCount = 3;
+        app.run.currentPeriod = 2;
+        app.screen.periodDisplay.caption = "2";
+        app.form3.Text6.text = periods;
+        form3::Command1_Click(app);
+        EXPECT_EQ(app.run.currentPeriod, shown) << periods;
+        EXPECT_EQ(app.screen.periodDisplay.caption, std::to_string(shown)) << periods;
+    }
+}
+
+// The dialog shows the work's "Gruppfördelning utan önskemål" each time, whatever it showed last.
+TEST_F(Lifecycle, StartDataShowsTheWorksAllocationWithoutWishes) {
+    for (int ignoreWishes : {1, 0, 1}) {
+        app.work.start.ignoreWishes = ignoreWishes;
+        app.form3.Check3.value = 1 - ignoreWishes;
+        form3::Form_Activate(app);
+        EXPECT_EQ(app.form3.Check3.value, ignoreWishes);
+    }
+}
+
 // Whatever is pasted into a field, the work file keeps one line for it.
 TEST_F(Lifecycle, StartDataFieldsStoreNoLineBreakOrTab) {
     app.form3.Text1.text = " Skolan\r\nNorr ";

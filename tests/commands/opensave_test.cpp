@@ -186,31 +186,6 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(WorkFile, AHandWrittenFileWithEveryKindOfLineIsSavedAsExpected) {
-    const std::string path = PELORA_TEST_DATA "/roundtrip.pel";
-    expectOpenMessage("Fel i " + path, Buttons::OkCancel);
-    expectOpenMessage(" 1 elev(er) saknas i elevlistan och har tagits bort.", Buttons::Ok,
-                      Answer::Ok, Icon::Information);
-    open("\"" + path + "\"");
-    // The later of two lines with one key wins, and only its placements count.
-    const int members[] = {0, 1, 1, 2, 0, 2};
-    for (int g = 1; g <= 5; ++g)
-        EXPECT_EQ(app.work.groupMemberCount[g], members[g]) << g;
-
-    const fs::path saved = folder.path("sparad.pel");
-    app.run.workFilePath = saved;
-    Arkiv_Spara(app);
-    EXPECT_EQ(fileBytes(saved), fileBytes(PELORA_TEST_DATA "/roundtrip_saved.pel"));
-
-    // What the program wrote it reads back as written.
-    fs::copy_file(PELORA_TEST_DATA "/roundtrip_elever.txt",
-                  folder.native() / "roundtrip_elever.txt");
-    open(saved);
-    app.run.workFilePath = folder.path("igen.pel");
-    Arkiv_Spara(app);
-    EXPECT_EQ(fileBytes(folder.path("igen.pel")), fileBytes(saved));
-}
-
 TEST_F(WorkFile, TheSampleOpensFromAQuotedCommandLineAndSavesByteForByte) {
     const std::string path = PELORA_SHARE "/exempel/exempel.pel";
     Form_Load(app, 1000, 2000, "\"" + path + "\"");

@@ -242,5 +242,27 @@ TEST_F(Pupils, ThePupilChosenInThePupilBoxIsThePupilShownWhereNamesRepeat) {
     EXPECT_EQ(app.screen.Combo2.listIndex, 2);
 }
 
+// "Ångra" brings back the wishes the shown pupil had when shown, not those of the pupil before.
+TEST_F(Pupils, UndoAfterSteppingBringsBackTheShownPupilsOwnWishes) {
+    show(3);
+    type("\nbild");
+    NextStudent(app);
+    EXPECT_EQ(app.run.currentStudent, 4);
+    type("\nkor");
+    EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL\r\nKOR");
+    UndoWishes(app);
+    EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL");
+    EXPECT_EQ(app.work.studentTable[3].wishes, "DANS\r\nBILD");
+}
+
+// A wish typed while the overview lists by a criterion moves the pupil in or out at once.
+TEST_F(Pupils, TypingAWishRefreshesAnOverviewListedByACriterion) {
+    refresh("Ej gjort val");
+    EXPECT_EQ(listed(), (std::vector<int>{1, 2}));
+    show(1);
+    type("bild");
+    EXPECT_EQ(listed(), (std::vector<int>{2}));
+}
+
 }  // namespace
 }  // namespace pelora::test

@@ -1,5 +1,6 @@
 // The group board and the status box.
 #include "commands/board.h"
+#include "commands/wishes.h"
 #include "core_fixture.h"
 #include "display/board.h"
 #include "display/status.h"
@@ -35,15 +36,39 @@ TEST_F(Groups, LabelCaptions) {
     }
 }
 
+// The colours as the window paints them, written out: green (0, 255, 0) where the pupil is placed,
+// light red (255, 128, 128) where the pupil wished, white elsewhere, up to the last group.
 TEST_F(Groups, ColoursShowWhereThePupilIsPlacedAndWhatThePupilWished) {
     app.work.groupTable[2].periodText = "2";  // while period 1 is shown
     app.work.placement[2][1] = 2;
-    app.work.studentTable[1].wishes = "GRUPP2\r\nGRUPP5";
+    app.work.studentTable[1].wishes = "GRUPP2\r\nGRUPP5\r\nGRUPP6";
     app.run.currentStudent = 1;
+    for (GroupLabel& label : app.screen.Label1)
+        label.background = {1, 2, 3};
     ColourBoard(app);
-    const Colour expected[] = {White, Green, White, White, LightRed, White};
+    const Colour white{255, 255, 255}, green{0, 255, 0}, lightRed{255, 128, 128};
+    const Colour expected[] = {white, green, white, white, lightRed, lightRed};
     for (int g = 1; g <= 6; ++g)
         EXPECT_EQ(app.screen.Label1[g].background, expected[g - 1]) << g;
+    app.run.currentStudent = 0;  // nobody shown: every label white
+    ColourBoard(app);
+    for (int g = 1; g <= 6; ++g)
+        EXPECT_EQ(app.screen.Label1[g].background, white) << g;
+}
+
+// Every count starts from zero, the last group's too, and counts the placements of all periods.
+TEST_F(Groups, RecountingStartsEveryGroupFromZero) {
+    Work& w = app.work;
+    w.groupCount = MaxGroups;
+    w.groupMemberCount.fill(9);
+    w.start.periodCount = 2;
+    w.studentCount = 3;
+    w.placement[1][1] = 100;
+    w.placement[2][2] = 1;
+    w.placement[2][3] = 100;
+    RecountGroupMembers(w);
+    for (int g = 1; g <= MaxGroups; ++g)
+        EXPECT_EQ(w.groupMemberCount[g], g == 100 ? 2 : g == 1 ? 1 : 0) << g;
 }
 
 TEST_F(Groups, MemberListHoldsTheMembersInTheGroupsOwnPeriod) {
@@ -59,6 +84,15 @@ TEST_F(Groups, MemberListHoldsTheMembersInTheGroupsOwnPeriod) {
     for (const ListLine& line : app.screen.List1.lines)
         lines += line.text + " #" + std::to_string(line.itemData) + "\n";
     EXPECT_EQ(lines, "ENGELSKA FÖRDJ  Antal:  2 #0\n #0\n7B Bo Ek #1\n7A Cy Ur #3\n"_cp);
+
+    // The head line and the empty line under it are no pupils.
+    app.run.currentStudent = 2;
+    for (int line : {0, 1, 4}) {
+        PickFromMemberList(app, line);
+        EXPECT_EQ(app.run.currentStudent, 2) << line;
+    }
+    PickFromMemberList(app, 3);
+    EXPECT_EQ(app.run.currentStudent, 3);
 }
 
 TEST_F(Groups, PressingALabel) {
