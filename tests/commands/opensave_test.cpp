@@ -378,6 +378,7 @@ TEST_F(WorkFile, AfterAnOpenTheBoardShowsTheGroupsReadInAPeriodTheWorkHas) {
     Form_Activate(app);
     Command9_Click(app);
     EXPECT_EQ(app.run.currentPeriod, 2);
+    app.work.start.showAllPeriods = 1;
 
     open(
         workFile("GRUPPER:  3 \r\nKOR,,,,  0 ,  0 ,1\r\nSLÖJD,,,,  0 ,  0 ,1\r\n"_cp
