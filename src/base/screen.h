@@ -95,7 +95,7 @@ struct GroupLabel {
     int stackOrder = 0;  // higher lies in front
 };
 
-enum class Focus { None, WishBox, StartDataSchool };
+enum class Focus { None, WishBox, StartDataSchool, GroupName };
 
 // The main window, Form1.
 struct MainScreen {
@@ -156,6 +156,18 @@ struct StartDataScreen {
     CheckBox Check2;     // "Visa alla perioder samtidigt"
     CheckBox Check3;     // "Gruppfördelning utan önskemål"
     CheckBox Check1;     // "Behåll befintliga grupper"
+};
+
+// The group editor, Form2.
+struct GroupEditorScreen {
+    std::string caption = "Ny grupp";  // "Ny grupp" or "Redigera gruppdata": the editor's mode
+    bool visible = false;
+    TextBox Text1;                  // "Gruppens namn"
+    TextBox Text2;                  // "Personal"
+    TextBox Text3;                  // "Max antal elever"
+    TextBox Text5{"1"};             // "Period"
+    Label periodCaption{"Period"};  // the caption above the period field
+    TextBox Text4;                  // "Kommentar"
 };
 
 // The print dialog, Form4.

@@ -20,6 +20,7 @@ struct App {
     Work work;
     RunState run;
     MainScreen screen;
+    GroupEditorScreen form2;
     StartDataScreen form3;
     PrintScreen form4;
     Desktop& desktop;

@@ -1,0 +1,203 @@
+// The group editor and deleting a group.
+#include "commands/groups.h"
+
+#include "commands/opensave.h"
+#include "core_fixture.h"
+#include "formats/roster.h"
+#include "formats/workfile.h"
+#include "temp_folder.h"
+
+namespace pelora::test {
+namespace {
+
+class GroupEditor : public CoreTest {
+protected:
+    // The editor shown in a mode, as the commands show it.
+    void open(const std::string& caption) {
+        app.form2.caption = caption;
+        app.form2.visible = true;
+        form2::Form_Activate(app);
+    }
+
+    // Types the fields and presses "OK"; the refusal expected, if any.
+    void ok(const std::string& name, const std::string& period = "1",
+            const std::string& capacity = "", const std::string& refusal = "",
+            const std::string& title = "Ny grupp") {
+        app.form2.Text1.text = name;
+        app.form2.Text5.text = period;
+        app.form2.Text3.text = capacity;
+        if (!refusal.empty()) {
+            desktop.expectMsgBox(refusal, Buttons::Ok, Icon::Exclamation, title, Answer::Ok);
+        }
+        form2::Command1_Click(app);
+        desktop.verify();
+    }
+
+    std::string names() const {
+        std::string all;
+        for (int g = 1; g <= app.work.groupCount; ++g)
+            all += app.work.groupTable[g].name + ";";
+        return all;
+    }
+};
+
+TEST_F(GroupEditor, NamesAreStoredInTheirFormAndCheckedInOrder) {
+    app.work.start.periodCount = 2;
+    open("Ny grupp");
+    // typed name, the refusal (empty when accepted), the names afterwards
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"  matte  ", "", "MATTE;"},
+        {"skön"_cp, "", "MATTE;SKÖN;"_cp},
+        {"Bild, form", "", "MATTE;SKÖN;BILD  FORM;"_cp},
+        {"bild, form", "En grupp med detta namn finns redan", "MATTE;SKÖN;BILD  FORM;"_cp},
+        {"bild  form", "En grupp med detta namn finns redan", "MATTE;SKÖN;BILD  FORM;"_cp},
+        {"Bild-2", "", "MATTE;SKÖN;BILD  FORM;BILD-2;"_cp},
+        {"dans (2)", "Använd inte parentes i gruppnamn"_cp, "MATTE;SKÖN;BILD  FORM;BILD-2;"_cp},
+        {"dans 2)", "", "MATTE;SKÖN;BILD  FORM;BILD-2;DANS 2);"_cp},
+        {"   ", "Ange gruppens namn", "MATTE;SKÖN;BILD  FORM;BILD-2;DANS 2);"_cp},
+        // A pasted line break or TAB becomes a blank: the group stays one line of the file.
+        {"kör\r\nsång\tA"_cp, "", "MATTE;SKÖN;BILD  FORM;BILD-2;DANS 2);KÖR SÅNG A;"_cp},
+    };
+    for (const auto& [typed, refusal, after] : cases) {
+        ok(typed, "2", "", refusal);
+        EXPECT_EQ(names(), after) << typed;
+        EXPECT_TRUE(app.form2.visible);  // creation mode stays open for the next group
+        EXPECT_EQ(app.form2.Text5.text, "2");
+    }
+}
+
+TEST_F(GroupEditor, PeriodAndCapacity) {
+    app.work.start.periodCount = 2;
+    open("Ny grupp");
+    const std::string badPeriod = "Ange giltigt periodnummer.";
+    // period typed, capacity typed, the refusal, the stored period and capacity
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        {"0", "", badPeriod, ""}, {"", "", badPeriod, ""},
+        {"3", "", badPeriod, ""}, {"1.5", "25 st", "", "2|25 st"},
+        {"2,7", "0", "", "2|"},   {"1", "-5", "", "1|"},
+        {"1", "abc", "", "1|"},   {" 1 ", "20, max", "", "1|20  max"},
+    };
+    int created = 0;
+    for (const auto& [period, capacity, refusal, stored] : cases) {
+        ok("G" + std::to_string(created + 1), period, capacity, refusal,
+           refusal.empty() ? "" : "Skapa grup");
+        if (!refusal.empty()) continue;
+        const Group& group = app.work.groupTable[++created];
+        EXPECT_EQ(group.periodText + "|" + group.maxText, stored) << period << " " << capacity;
+    }
+    EXPECT_EQ(app.work.groupCount, created);
+
+    // With one period the period field is closed, and the group runs in period 1.
+    app.work.start.periodCount = 1;
+    open("Ny grupp");
+    EXPECT_FALSE(app.form2.Text5.enabled || app.form2.periodCaption.enabled);
+    EXPECT_EQ(app.form2.Text5.text, "1");
+}
+
+TEST_F(GroupEditor, EditingChangesOnlyTheGroupAndNotThePeriodOfAGroupWithMembers) {
+    Work& w = app.work;
+    w.start.periodCount = 2;
+    w.groupTable[1] = {"DANS", "Eva", "20", "Sal 3", "1", 100, 200};
+    w.groupTable[2] = {"FOTBOLL", "", "", "", "1"};
+    w.groupCount = 2;
+    w.studentCount = 1;
+    w.placement[1][1] = 1;
+    app.run.currentGroup = 1;
+    open("Redigera gruppdata");
+    EXPECT_EQ(app.form2.Text1.text + "|" + app.form2.Text2.text + "|" + app.form2.Text3.text + "|" +
+                  app.form2.Text4.text + "|" + app.form2.Text5.text,
+              "DANS|Eva|20|Sal 3|1");
+    ok("Dansen", "2", "25", "Du måste tömma gruppen innan du ändrar dess period"_cp,
+       "Redigera grupp");
+    EXPECT_EQ(groupLine(w.groupTable[1]), "DANS,Eva,20,Sal 3,  100 ,  200 ,1");
+    EXPECT_TRUE(app.form2.visible);
+
+    w.placement[1][1] = 0;  // emptied: now the period may change, and the name may be taken
+    app.form2.Text4.text = "Aulan";
+    ok("fotboll", "2", "25");
+    EXPECT_EQ(groupLine(w.groupTable[1]), "FOTBOLL,Eva,25,Aulan,  100 ,  200 ,2");
+    EXPECT_FALSE(app.form2.visible);  // edit mode closes
+    EXPECT_TRUE(app.run.dirty);
+}
+
+TEST_F(GroupEditor, TheHundredthGroupIsCreatedTheNextRefusedAndEditingStillWorks) {
+    open("Ny grupp");
+    for (int g = 1; g <= MaxGroups; ++g)
+        ok("G" + std::to_string(g));
+    EXPECT_EQ(app.work.groupCount, 100);
+    ok("G101", "1", "", "Programmet är bara dimensionerat för 100 grupper"_cp, "Skapa grupp");
+    EXPECT_EQ(app.work.groupCount, 100);
+    app.run.currentGroup = 100;
+    open("Redigera gruppdata");
+    ok("SISTA");
+    EXPECT_EQ(app.work.groupTable[100].name, "SISTA");
+}
+
+// Groups 1, 2, 3 over two periods, pupils placed in 2 and 3: deleting 2 unplaces its pupils and
+// moves group 3, with its data, place on the board and count, to number 2.
+TEST_F(GroupEditor, DeletingAGroupRenumbersTheGroupsAfterIt) {
+    Work& w = app.work;
+    w.start.periodCount = 2;
+    w.groupTable[1] = {"DANS", "Eva", "", "", "1", 10, 20};
+    w.groupTable[2] = {"KÖR"_cp, "Lena", "30", "Aulan", "2", 30, 40};
+    w.groupTable[3] = {"FOTBOLL", "Per", "20", "", "2", 50, 60};
+    w.groupCount = 3;
+    w.studentCount = 3;
+    w.placement[1][1] = 1;
+    w.placement[2][1] = 2;
+    w.placement[2][2] = 3;
+    w.placement[2][3] = 3;
+    RecountGroupMembers(w);
+    app.run.currentGroup = 2;
+    app.screen.List1.addItem("KÖR  Antal:  1"_cp);
+
+    desktop.expectMsgBox("Vill du ta bort gruppen KÖR?"_cp, Buttons::YesNo, Icon::Question,
+                         "Ta bort grupp", Answer::No);
+    H_klick_tabort(app);
+    EXPECT_EQ(w.groupCount, 3);
+
+    desktop.expectMsgBox("Vill du ta bort gruppen KÖR?"_cp, Buttons::YesNo, Icon::Question,
+                         "Ta bort grupp", Answer::Yes);
+    H_klick_tabort(app);
+    EXPECT_EQ(w.groupCount, 2);
+    EXPECT_EQ(groupLine(w.groupTable[2]), "FOTBOLL,Per,20,,  50 ,  60 ,2");
+    EXPECT_EQ(w.placement[1][1] * 100 + w.placement[2][1] * 10 + w.placement[2][2], 102);
+    EXPECT_EQ(w.placement[2][3], 2);
+    EXPECT_EQ(w.groupMemberCount[1] * 10 + w.groupMemberCount[2], 12);
+    EXPECT_EQ(app.run.currentGroup, 0);
+    EXPECT_TRUE(app.screen.List1.lines.empty());
+    EXPECT_FALSE(app.screen.Label1[3].visible);
+    EXPECT_TRUE(app.run.dirty);
+
+    // The saved work reads back as it was saved.
+    TempFolder folder;
+    folder.write("elever.txt",
+                 "Anna Berg\t9001011234\t7A\r\nBo Ekman\t9102021234\t7B\r\n"
+                 "Cy Dahl\t9203031234\t7B\r\n");
+    w.start.studentListPath = "elever.txt";
+    const char* ids[] = {"9001011234", "9102021234", "9203031234"};
+    for (int i = 1; i <= 3; ++i)
+        w.studentTable[i].key = studentKey(ids[i - 1]);
+    app.run.workFilePath = folder.path("val.pel");
+    Arkiv_Spara(app);
+    const std::string saved = fileBytes(folder.path("val.pel"));
+    App again(desktop);
+    again.run.commandLineFile = folder.path("val.pel");
+    Arkivoppna(again);
+    EXPECT_EQ(workFileBytes(again.work), saved);
+
+    // Deleting the last group leaves none; a group created next starts empty.
+    for (int g : {2, 1}) {
+        app.run.currentGroup = g;
+        desktop.expectMsgBox("Vill du ta bort gruppen " + w.groupTable[g].name + "?",
+                             Buttons::YesNo, Icon::Question, "Ta bort grupp", Answer::Yes);
+        H_klick_tabort(app);
+    }
+    EXPECT_EQ(w.groupCount, 0);
+    open("Ny grupp");
+    ok("NY");
+    EXPECT_EQ(w.groupMemberCount[1], 0);
+}
+
+}  // namespace
+}  // namespace pelora::test

@@ -1,0 +1,223 @@
+// Placing pupils by hand: the questions, their order and answers, and what is placed.
+#include "commands/placement.h"
+
+#include "core_fixture.h"
+#include "display/board.h"
+#include "display/overview.h"
+
+namespace pelora::test {
+namespace {
+
+const std::string kTitle = "Placera elev i grupp";
+
+// DANS-2 (places for 3) and FOTBOLL in period 1, KÖR in period 2. Five pupils: A already in
+// DANS-2, B in FOTBOLL wishing DANS second, C wishing only KÖR, D and E wishing DANS.
+class Placement : public CoreTest {
+protected:
+    void SetUp() override {
+        Work& w = app.work;
+        w.placement = {};
+        app.run = RunState{};
+        w.start.periodCount = 2;
+        w.groupTable[1] = {"DANS-2", "", "3", "", "1"};
+        w.groupTable[2] = {"FOTBOLL", "", "", "", "1"};
+        w.groupTable[3] = {"KÖR"_cp, "", "", "", "2"};
+        w.groupCount = 3;
+        const char* names[] = {"A", "B", "C", "D", "E"};
+        const char* wishes[] = {"DANS", "FOTBOLL\r\nDANS", "KÖR", "DANS", "DANS\r\nFOTBOLL"};
+        for (int i = 1; i <= 5; ++i)
+            w.studentTable[i] = {names[i - 1], "", "7A", utf8ToCp1252(wishes[i - 1])};
+        w.studentCount = 5;
+        w.placement[1][1] = 1;
+        w.placement[1][2] = 2;
+        RecountGroupMembers(w);
+        app.run.currentGroup = 1;
+        app.screen.Combo3.items = {"Alla"};
+        app.screen.Combo3.text = "Alla";
+        RefreshOverview(app);
+    }
+
+    void expectQuestion(const std::string& text, Answer answer,
+                        Buttons buttons = Buttons::YesNoCancel) {
+        desktop.expectMsgBox(text, buttons, Icon::Question, kTitle, answer);
+    }
+    void expectChange(Answer answer, Buttons buttons = Buttons::YesNoCancel) {
+        expectQuestion("B deltar redan i FOTBOLL. Skall eleven byta till DANS-2?", answer, buttons);
+    }
+    void expectNotWished(Answer answer) {
+        expectQuestion("C har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp, answer);
+    }
+    void expectFull(Answer answer, Buttons buttons = Buttons::YesNoCancel) {
+        expectQuestion("Gruppens maxantal är redan nått. Skall eleven ändå placeras där?"_cp,
+                       answer, buttons);
+    }
+
+    // The group of each pupil in period 1, as digits.
+    std::string placedInPeriod1() const {
+        std::string groups;
+        for (int i = 1; i <= 5; ++i)
+            groups += std::to_string(app.work.placement[1][i]);
+        return groups;
+    }
+};
+
+TEST_F(Placement, TheQuestionNamesAllTheMarkedOrTheOnePupil) {
+    // lines listed, lines marked, the phrase
+    const std::tuple<int, std::vector<int>, std::string> cases[] = {
+        {1, {}, "eleven"},
+        {5, {3}, " den markerade eleven"},
+        {5, {1, 3, 4}, "de 3 markerade eleverna"},
+        {5, {}, "alla eleverna"},
+    };
+    for (const auto& [lines, marked, phrase] : cases) {
+        app.screen.List2.lines.resize(static_cast<std::size_t>(lines));
+        for (int k : marked)
+            app.screen.List2.lines[static_cast<std::size_t>(k)].marked = true;
+        desktop.expectMsgBox("Vill du placera " + phrase + " i Översikten i DANS-2?"_cp,
+                             Buttons::YesNo, Icon::Question, kTitle, Answer::No);
+        PlaceInCurrentGroup(app);
+        desktop.verify();
+        EXPECT_EQ(placedInPeriod1(), "12000");
+        EXPECT_FALSE(app.run.dirty);
+        RefreshOverview(app);
+    }
+}
+
+// The walk over all five pupils: A is in the group already; B changes group; C did not wish the
+// group (asked only when wishes count); D wished its base name; the group fills on the way.
+TEST_F(Placement, TheWalkAsksEachQuestionInOrderAndNoSkipsCancelStops) {
+    struct Case {
+        const char* what;
+        int ignoreWishes;
+        std::vector<std::pair<int, Answer>> answers;  // 1 change, 2 not wished, 3 full
+        std::string placed;
+    };
+    const Case cases[] = {
+        {"every answer Yes",
+         0,
+         {{1, Answer::Yes}, {2, Answer::Yes}, {3, Answer::Yes}, {3, Answer::Yes}},
+         "11111"},
+        {"No skips one pupil", 0, {{1, Answer::No}, {2, Answer::Yes}, {3, Answer::Yes}}, "12111"},
+        {"a full group: No",
+         0,
+         {{1, Answer::Yes}, {2, Answer::Yes}, {3, Answer::No}, {3, Answer::No}},
+         "11100"},
+        {"Cancel stops", 0, {{1, Answer::Yes}, {2, Answer::Cancel}}, "11000"},
+        {"without wishes", 1, {{1, Answer::Yes}, {3, Answer::Yes}, {3, Answer::Cancel}}, "11110"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        app.work.start.ignoreWishes = c.ignoreWishes;
+        desktop.expectMsgBox("Vill du placera alla eleverna i Översikten i DANS-2?"_cp,
+                             Buttons::YesNo, Icon::Question, kTitle, Answer::Yes);
+        for (const auto& [question, answer] : c.answers) {
+            if (question == 1) expectChange(answer);
+            if (question == 2) expectNotWished(answer);
+            if (question == 3) expectFull(answer);
+        }
+        PlaceInCurrentGroup(app);
+        desktop.verify();
+        EXPECT_EQ(placedInPeriod1(), c.placed);
+        // Cancel still refreshes: counts, the board and the overview follow the placements.
+        const int members = static_cast<int>(std::count(c.placed.begin(), c.placed.end(), '1'));
+        EXPECT_EQ(app.work.groupMemberCount[1], members);
+        EXPECT_EQ(app.screen.Label1[1].caption, "DANS-2\r\n " + std::to_string(members) + "  (" +
+                                                    std::to_string(3 - members) + ")");
+        EXPECT_EQ(app.screen.List2.lines[0].text, "+ 7A A");
+        EXPECT_TRUE(app.run.dirty);
+    }
+}
+
+TEST_F(Placement, ADoubleClickPlacesTheShownPupilOrTakesItOut) {
+    app.run.currentStudent = 4;
+    ToggleByDoubleClick(app, 1);  // D wished DANS: nothing to ask
+    EXPECT_EQ(app.work.placement[1][4], 1);
+    EXPECT_EQ(app.work.groupMemberCount[1], 2);
+    EXPECT_EQ(app.screen.Label1[1].background, (Colour{0, 255, 0}));
+    ToggleByDoubleClick(app, 1);  // there already: out, without a question
+    EXPECT_EQ(app.work.placement[1][4], 0);
+    EXPECT_EQ(app.work.groupMemberCount[1], 1);
+
+    // In a group of another period the placement of period 1 stays.
+    app.run.currentStudent = 1;
+    app.work.studentTable[1].wishes = "KÖR"_cp;
+    ToggleByDoubleClick(app, 3);
+    EXPECT_EQ(app.work.placement[1][1] * 10 + app.work.placement[2][1], 13);
+
+    // C, in FOTBOLL, changes group and did not wish DANS-2: two questions, Yes and No only; any
+    // No places nobody and refreshes nothing.
+    app.work.placement[1][3] = 2;
+    app.run.currentStudent = 3;
+    app.run.dirty = false;
+    expectQuestion("C deltar redan i FOTBOLL. Skall eleven byta till DANS-2?", Answer::Yes,
+                   Buttons::YesNo);
+    expectQuestion("Eleven har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
+                   Answer::No, Buttons::YesNo);
+    ToggleByDoubleClick(app, 1);
+    EXPECT_EQ(app.work.placement[1][3], 2);
+    EXPECT_FALSE(app.run.dirty);
+    app.work.placement[1][3] = 0;
+
+    // Nothing without a shown pupil, and nothing in wish mode.
+    app.run.currentStudent = 0;
+    ToggleByDoubleClick(app, 2);
+    app.run.currentStudent = 3;
+    app.screen.Check1.value = 1;
+    ToggleByDoubleClick(app, 2);
+    EXPECT_EQ(app.work.placement[1][0] + app.work.placement[1][3], 0);
+    EXPECT_FALSE(app.run.dirty);
+}
+
+// A capacity that is empty, 0 or a word never makes a group full; "25 st" holds 25.
+TEST_F(Placement, OnlyACapacityAboveZeroMakesAGroupFull) {
+    const std::pair<std::string, bool> cases[] = {
+        {"", false}, {"0", false}, {"många"_cp, false}, {"1 st", true}, {"-3", false}};
+    for (const auto& [maxText, full] : cases) {
+        app.work.groupTable[1].maxText = maxText;
+        app.work.placement[1][4] = 0;
+        app.run.currentStudent = 4;
+        if (full) expectFull(Answer::Yes, Buttons::YesNo);
+        ToggleByDoubleClick(app, 1);
+        desktop.verify();
+        EXPECT_EQ(app.work.placement[1][4], 1) << maxText;
+    }
+}
+
+TEST_F(Placement, RemovingTheMarkedMembers) {
+    const std::string title = "Ta bort elever ur aktuell grupp";
+    app.work.placement[1][4] = app.work.placement[1][5] = 1;
+    RecountGroupMembers(app.work);
+    ShowMemberList(app, 1);  // head line, empty line, A, D, E
+    ASSERT_EQ(app.screen.List1.lines.size(), 5u);
+
+    desktop.expectMsgBox("Ingen elev är markerad."_cp, Buttons::Ok, Icon::Exclamation, title,
+                         Answer::Ok);
+    RemoveMarkedFromGroup(app);
+    desktop.verify();
+
+    const std::string question =
+        "Är du säker på att du vill ta bort markerad(e) elev(er) ur DANS-2?"_cp;
+    // marked lines, the answer, who stays in period 1, whether the work changed
+    const std::tuple<std::vector<int>, Answer, std::string, bool> cases[] = {
+        {{2, 4}, Answer::No, "12011", false},
+        {{0, 1}, Answer::Yes, "12011", true},  // the head lines carry nobody
+        {{2, 4}, Answer::Yes, "02010", true},  // A and E go, D stays
+    };
+    for (const auto& [marked, answer, stays, changed] : cases) {
+        ShowMemberList(app, 1);
+        for (int k : marked)
+            app.screen.List1.lines[static_cast<std::size_t>(k)].marked = true;
+        app.run.dirty = false;
+        desktop.expectMsgBox(question, Buttons::YesNo, Icon::Question, title, answer);
+        RemoveMarkedFromGroup(app);
+        desktop.verify();
+        EXPECT_EQ(placedInPeriod1(), stays);
+        EXPECT_EQ(app.run.dirty, changed);
+    }
+    EXPECT_EQ(app.screen.List1.lines[0].text, "DANS-2  Antal:  1");
+    EXPECT_EQ(app.screen.List1.lines.size(), 3u);
+}
+
+}  // namespace
+}  // namespace pelora::test
