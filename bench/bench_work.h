@@ -12,12 +12,15 @@
 
 namespace pelora::bench {
 
-// A desktop that answers every question with OK; the benchmarks ask none.
+// A desktop that answers every question with OK or Yes.
 class QuietDesktop : public Desktop {
 public:
-    Answer MsgBox(const std::string&, Buttons, Icon, const std::string&) override {
-        return Answer::Ok;
+    Answer MsgBox(const std::string&, Buttons buttons, Icon, const std::string&) override {
+        ++questions;
+        return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes
+                                                                           : Answer::Ok;
     }
+    int questions = 0;
     std::string InputBox(const std::string&, const std::string&, const std::string&) override {
         return {};
     }
