@@ -18,7 +18,7 @@ public:
     Answer MsgBox(const std::string&, Buttons buttons, Icon, const std::string&) override {
         ++questions;
         return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes
-                                                                           : Answer::Ok;
+                                                                            : Answer::Ok;
     }
     int questions = 0;
     std::string InputBox(const std::string&, const std::string&, const std::string&) override {
@@ -28,6 +28,9 @@ public:
         return {};
     }
     std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest&) override {
+        return {};
+    }
+    std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path&) override {
         return {};
     }
     void ShowDialog(Dialog) override {}

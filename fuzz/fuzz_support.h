@@ -36,6 +36,8 @@ public:
     double textWidth(const std::string& text) override { return static_cast<double>(text.size()); }
     void newPage() override {}
     void endDoc() override {}
+    bool printsToFile() override { return false; }
+    void setOutputFile(const std::filesystem::path&) override {}
 
 private:
     double m_x = 0;
@@ -75,6 +77,10 @@ public:
         return std::nullopt;
     }
     std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest&) override {
+        ++questions;
+        return std::nullopt;
+    }
+    std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path&) override {
         ++questions;
         return std::nullopt;
     }

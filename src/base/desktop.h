@@ -54,6 +54,9 @@ public:
         const FileDialogRequest& request) = 0;
     virtual std::optional<std::filesystem::path> SaveFileDialog(
         const FileDialogRequest& request) = 0;
+    // A folder chosen in the folder dialog, which starts in `start`; nothing when cancelled.
+    virtual std::optional<std::filesystem::path> FolderDialog(
+        const std::filesystem::path& start) = 0;
     // Shows one of the program's dialogs: a modal one until it is hidden again, a modeless one
     // returning at once.
     virtual void ShowDialog(Dialog dialog) = 0;

@@ -3,6 +3,7 @@
 // call to the system goes through FileSystem, which the tests replace with fakes that fail.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -43,6 +44,10 @@ public:
     // names a folder, a device or a pipe (reading those could hang or never end).
     virtual std::optional<std::string> read(const std::filesystem::path& path) = 0;
     virtual bool exists(const std::filesystem::path& path) = 0;
+    // The size of a regular file; nothing for anything else.
+    virtual std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path) = 0;
+    // The names of the regular files in a folder, in no particular order.
+    virtual std::vector<std::string> filesIn(const std::filesystem::path& folder) = 0;
     virtual std::filesystem::path currentFolder() = 0;
     // The file a symbolic link leads to; any other path as it is.
     virtual std::filesystem::path followLinks(const std::filesystem::path& path) = 0;

@@ -84,6 +84,25 @@ public:
         return !path.empty() && fs::exists(path, error);
     }
 
+    std::optional<std::uintmax_t> fileSize(const fs::path& path) override {
+        std::error_code error;
+        if (!fs::is_regular_file(path, error)) return std::nullopt;
+        const std::uintmax_t size = fs::file_size(path, error);
+        if (error) return std::nullopt;
+        return size;
+    }
+
+    std::vector<std::string> filesIn(const fs::path& folder) override {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+             entry.increment(error)) {
+            std::error_code ignored;
+            if (entry->is_regular_file(ignored)) names.push_back(entry->path().filename().string());
+        }
+        return names;
+    }
+
     fs::path currentFolder() override {
         std::error_code error;
         return fs::current_path(error);

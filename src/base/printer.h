@@ -2,6 +2,7 @@
 // a horizontal print position, and text printed line by line in one font.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace pelora {
@@ -23,6 +24,11 @@ public:
     virtual void newPage() = 0;
     // Sends the document to the printer; a page break just before adds no empty sheet.
     virtual void endDoc() = 0;
+
+    // Whether the document goes to a PDF file rather than a printer: where the computer has no
+    // printer, or the user chose a PDF file as the printer. The file is named for each run.
+    virtual bool printsToFile() = 0;
+    virtual void setOutputFile(const std::filesystem::path& path) = 0;
 };
 
 }  // namespace pelora

@@ -95,7 +95,7 @@ struct GroupLabel {
     int stackOrder = 0;  // higher lies in front
 };
 
-enum class Focus { None, WishBox, StartDataSchool, GroupName };
+enum class Focus { None, WishBox, StartDataSchool, GroupName, PrintGroups };
 
 // The main window, Form1.
 struct MainScreen {
@@ -184,8 +184,12 @@ struct PrintScreen {
     CheckBox Check4;
     TextBox Text5;  // earlier placements
     CheckBox Check6;
-    CheckBox Check3;     // "Ej placerade"
-    std::string folder;  // the folder of the earlier work files
+    CheckBox Check3;                     // "Ej placerade"
+    std::filesystem::path folder;        // "Filerna finns i mappen:" the earlier work files' folder
+    Label Dir1;                          // that folder as shown
+    ListBox File1;                       // the work files (*.pel) in it, sorted by name
+    std::vector<std::string> fileNames;  // their names as the system has them
+    std::filesystem::path pdfFile;       // the PDF file last printed to
 };
 
 }  // namespace pelora

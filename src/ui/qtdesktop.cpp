@@ -178,4 +178,18 @@ Date QtDesktop::today() {
     return Date{date.year(), date.month(), date.day()};
 }
 
+std::optional<std::filesystem::path> QtDesktop::FolderDialog(const std::filesystem::path& start) {
+    QFileDialog dialog(m_parent, QStringLiteral("Välj mapp"), fromPath(start));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Leta i:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Mapp:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Välj"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return toPath(dialog.selectedFiles().constFirst());
+}
+
 }  // namespace pelora::ui

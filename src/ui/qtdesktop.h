@@ -31,6 +31,7 @@ public:
                          const std::string& defaultText) override;
     std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path& start) override;
     void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override;
     Printer& printer() override;

@@ -1,8 +1,11 @@
 #include "ui/qtprinter.h"
 
 #include <QFontMetricsF>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrinterInfo>
+#include <stdexcept>
 
 #include "ui/textconv.h"
 
@@ -10,6 +13,18 @@ namespace pelora::ui {
 
 QtPrinter::QtPrinter() {
     m_font = QFont(QStringLiteral("Times New Roman"), 12);
+    m_printer.setPageSize(QPageSize(QPageSize::A4));
+    m_printer.setDocName(QStringLiteral("Pelora"));
+}
+
+bool QtPrinter::printsToFile() {
+    return m_printer.outputFormat() == QPrinter::PdfFormat ||
+           QPrinterInfo::availablePrinters().isEmpty();
+}
+
+void QtPrinter::setOutputFile(const std::filesystem::path& path) {
+    m_printer.setOutputFormat(QPrinter::PdfFormat);
+    m_printer.setOutputFileName(fromPath(path));
 }
 
 QtPrinter::~QtPrinter() {
@@ -25,7 +40,11 @@ void QtPrinter::setup(QWidget* parent) {
 QPainter& QtPrinter::painter() {
     if (!m_painter) m_painter = std::make_unique<QPainter>();
     if (!m_painter->isActive()) {
-        m_painter->begin(&m_printer);
+        if (!m_painter->begin(&m_printer)) {
+            const QString where = m_printer.outputFileName().isEmpty() ? m_printer.printerName()
+                                                                       : m_printer.outputFileName();
+            throw std::runtime_error("Kan inte skriva till " + where.toStdString());
+        }
         m_y = 0;
         m_pageHasText = false;
         m_pageBreakPending = false;

@@ -32,6 +32,9 @@ public:
     double textWidth(const std::string& text) override;
     void newPage() override;
     void endDoc() override;
+    // Where the computer has no printer, or a PDF file was chosen in the printer dialog.
+    bool printsToFile() override;
+    void setOutputFile(const std::filesystem::path& path) override;
 
 private:
     QPainter& painter();

@@ -38,6 +38,12 @@ public:
         return real().read(path);
     }
     bool exists(const std::filesystem::path& path) override { return real().exists(path); }
+    std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path) override {
+        return real().fileSize(path);
+    }
+    std::vector<std::string> filesIn(const std::filesystem::path& folder) override {
+        return real().filesIn(folder);
+    }
     std::filesystem::path currentFolder() override { return real().currentFolder(); }
     std::filesystem::path followLinks(const std::filesystem::path& path) override {
         return real().followLinks(path);

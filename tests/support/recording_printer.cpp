@@ -1,5 +1,7 @@
 #include "recording_printer.h"
 
+#include <stdexcept>
+
 #include "base/numbers.h"
 
 namespace pelora::test {
@@ -20,6 +22,8 @@ void RecordingPrinter::setCurrentX(double x) {
 }
 
 void RecordingPrinter::print(const std::string& text) {
+    if (!failOnPrint.empty() && text == failOnPrint)
+        throw std::runtime_error("Skrivaren svarar inte");
     operations.push_back("print " + text);
     x_ += textWidth(text);
 }
@@ -36,6 +40,10 @@ double RecordingPrinter::textWidth(const std::string& text) {
 void RecordingPrinter::newPage() {
     operations.push_back("newPage");
     x_ = 0;
+}
+
+void RecordingPrinter::setOutputFile(const std::filesystem::path& path) {
+    operations.push_back("file " + path.string());
 }
 
 void RecordingPrinter::endDoc() {

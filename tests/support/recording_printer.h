@@ -21,11 +21,15 @@ public:
     double textWidth(const std::string& text) override;
     void newPage() override;
     void endDoc() override;
+    bool printsToFile() override { return toFile; }
+    void setOutputFile(const std::filesystem::path& path) override;
 
     double width = 10000;
+    bool toFile = false;      // as a computer without a printer
+    std::string failOnPrint;  // printing this text fails, as a printer that jams
     std::string fontName;
     double fontSize = 10;
-    // "font NAME", "size N", "x N", "print TEXT", "endLine", "newPage", "endDoc".
+    // "font NAME", "size N", "x N", "print TEXT", "endLine", "newPage", "endDoc", "file PATH".
     std::vector<std::string> operations;
 
 private:

@@ -57,6 +57,16 @@ ScriptedDesktop& ScriptedDesktop::expectSaveFile(std::optional<std::filesystem::
     return expect({"save dialog", expected ? describe(*expected) : "", Answer::Ok, "", answer});
 }
 
+ScriptedDesktop& ScriptedDesktop::expectFolderDialog(std::optional<std::filesystem::path> answer) {
+    return expect({"folder dialog", "", Answer::Ok, "", answer});
+}
+
+std::optional<std::filesystem::path> ScriptedDesktop::FolderDialog(
+    const std::filesystem::path& start) {
+    std::optional<Step> step = ask("folder dialog", quoted(displayPath(start)));
+    return step ? step->path : std::nullopt;
+}
+
 ScriptedDesktop& ScriptedDesktop::expectPrinterSetup() {
     return expect({"printer set-up"});
 }

@@ -40,6 +40,7 @@ public:
     ScriptedDesktop& expectSaveFile(std::optional<std::filesystem::path> answer,
                                     std::optional<FileDialogRequest> expected = std::nullopt);
     ScriptedDesktop& expectPrinterSetup();
+    ScriptedDesktop& expectFolderDialog(std::optional<std::filesystem::path> answer);
     // The dialog is shown; `user` does what the user does in it (fill fields, press "OK").
     ScriptedDesktop& expectDialog(Dialog dialog, std::function<void()> user);
 
@@ -53,6 +54,7 @@ public:
                          const std::string& defaultText) override;
     std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path& start) override;
     void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override { ask("printer set-up", ""); }
     Printer& printer() override { return recordingPrinter; }
