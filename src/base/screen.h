@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/model.h"
+#include "base/richtext.h"
 
 namespace pelora {
 
@@ -168,6 +169,19 @@ struct GroupEditorScreen {
     TextBox Text5{"1"};             // "Period"
     Label periodCaption{"Period"};  // the caption above the period field
     TextBox Text4;                  // "Kommentar"
+};
+
+// The help window, Form6: the manual's chapters and the one chosen.
+struct HelpScreen {
+    bool visible = false;
+    ListBox List1;  // the chapters, " 1. Översikt" to " Alla avsnitt"
+    RichText RTF2;  // the chosen chapter
+};
+
+// The help popup, Form7: one section of the manual.
+struct HelpPopupScreen {
+    bool visible = false;
+    RichText RTF;
 };
 
 // The print dialog, Form4.

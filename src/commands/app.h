@@ -23,8 +23,13 @@ struct App {
     GroupEditorScreen form2;
     StartDataScreen form3;
     PrintScreen form4;
+    HelpScreen form6;
+    HelpPopupScreen form7;
     Desktop& desktop;
     FileSystem& files;
+
+    RichText manual;                                  // pel.rtf as read at start-up
+    std::vector<std::filesystem::path> manualPlaces;  // where pel.rtf is looked for, in order
 
     // What a display routine may see and change.
     View view() { return {work, run, screen, desktop}; }

@@ -2,6 +2,7 @@
 
 #include "base/codec.h"
 #include "base/numbers.h"
+#include "commands/help.h"
 #include "commands/opensave.h"
 #include "commands/readroster.h"
 #include "commands/startdata.h"
@@ -46,6 +47,7 @@ void Form_Load(App& app, int designedWidth, int screenWidth,
     }
     app.run.currentPeriod = 1;
     app.work.start.periodCount = 1;
+    loadManual(app);
     if (!commandLine.empty()) {
         app.run.commandLineFile = commandLine;
         Arkivoppna(app);

@@ -1,0 +1,83 @@
+// Reading RTF: what each small document shows, and how it looks.
+#include <gtest/gtest.h>
+
+#include "base/codec.h"
+#include "formats/rtf.h"
+
+namespace pelora {
+namespace {
+
+std::string utf8(const std::u32string& text) {
+    std::string out;
+    for (char32_t c : text) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+TEST(Rtf, TheTextOfSmallDocuments) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({\rtf1\ansi Hej v\'e4rlden\par Rad 2})", "Hej världen\nRad 2"},
+        {R"({\rtf1 a\line b\tab c\~d\_e})", "a\u2028b\tc\u00a0d-e"},
+        {R"({\rtf1 \\ \{ \} })", "\\ { } "},
+        // \uN stands for its character; the next character (\uc1) is only for other readers.
+        {R"({\rtf1 \u8364?\u-3844?x})", "€\uf0fcx"},
+        {R"({\rtf1\uc2 \u229\'e5\'e5 !})", "å !"},
+        {R"({\rtf1\uc0 \u246 x})", "öx"},
+        // Destinations without text are skipped, nested or not; groups change nothing else.
+        {R"({\rtf1{\fonttbl{\f0\froman Times;}}{\colortbl;\red255\green0\blue0;}{\*\generator Ord;}A{\info{\title T}}{\stylesheet{\s1 Rubrik;}}B{\*\unknown {C}}D})",
+         "ABD"},
+        {R"({\rtf1 {a{b{c}}}d})", "abcd"},
+        {"{\\rtf1 rad\r\nbryt\\\r\nny}", "radbryt\nny"},
+        {R"({\rtf1 \bin3 {{{x})", "x"},
+        // Bad RTF shows what it can.
+        {R"({\rtf1 a}}}} b {{{ c)", "a b  c"},
+        {R"(\'zz\'e\uabc \)", "zze"},
+        {"", ""},
+    };
+    for (const auto& [rtf, text] : cases)
+        EXPECT_EQ(utf8(readRtf(rtf).text), text) << rtf;
+}
+
+TEST(Rtf, FormattingRunsFollowTheControlWordsAndGroups) {
+    const RichText rich = readRtf(
+        R"({\rtf1\deff0{\fonttbl{\f0 Times;}{\f1\fswiss Arial;}}{\colortbl;\red0\green0\blue255;})"
+        R"(\fs24 a{\b\fs32\f1 B{\i\ul C}\ul0 D}\cf1 e\plain f\b0 g})");
+    EXPECT_EQ(utf8(rich.text), "aBCDefg");
+    TextFormat plain;
+    TextFormat heading = plain;
+    heading.bold = true;
+    heading.halfPoints = 32;
+    heading.font = "Arial";
+    TextFormat both = heading;
+    both.italic = both.underline = true;
+    TextFormat blue = plain;
+    blue.colour = 0x0000FF;
+    TextFormat reset = plain;
+    reset.font = "Times";
+    const std::vector<TextRun> expected = {{0, 1, plain},   {1, 1, heading}, {2, 1, both},
+                                           {3, 1, heading}, {4, 1, blue},    {5, 2, reset}};
+    EXPECT_EQ(rich.runs, expected);
+    EXPECT_EQ(rich.slice(2, 3).runs,
+              (std::vector<TextRun>{{0, 1, both}, {1, 1, heading}, {2, 1, blue}}));
+}
+
+TEST(Rtf, HeadingsAreFoundWithLetterCaseIgnored) {
+    const std::u32string text = unicodeOf("Innehåll: 2. SKAPA GRUPPER\n2. Skapa grupper"_cp);
+    EXPECT_EQ(findIgnoringCase(text, unicodeOf("2. skapa grupper")), 10u);
+    EXPECT_EQ(findIgnoringCase(text, unicodeOf("2. skapa grupper"), 11), 27u);
+    EXPECT_EQ(findIgnoringCase(text, unicodeOf("INNEHÅLL"_cp)), 0u);
+    EXPECT_EQ(findIgnoringCase(text, unicodeOf("3. Inskrivning")), std::u32string::npos);
+}
+
+}  // namespace
+}  // namespace pelora
