@@ -57,4 +57,80 @@ std::string utf8ToCp1252(const std::string& text) {
     return out;
 }
 
+namespace {
+
+bool validUtf8WithMoreThanAscii(const std::string& bytes) {
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t cp = 0;
+        if ((b & 0xE0) == 0xC0) {
+            length = 2;
+            cp = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            length = 3;
+            cp = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            length = 4;
+            cp = b & 0x07;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and code points beyond Unicode are no UTF-8.
+        static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < smallest[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return false;
+        beyondAscii = true;
+        i += length;
+    }
+    return beyondAscii;
+}
+
+void appendCodePoint(std::string& out, char32_t cp) {
+    const int byte = unicodeToCp1252(cp);
+    out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+}
+
+std::string utf16ToCp1252(const std::string& bytes, bool bigEndian) {
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        char32_t cp = unit(i);
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        appendCodePoint(out, cp);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string textAsCp1252(const std::string& bytes) {
+    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) return utf8ToCp1252(bytes.substr(3));
+    if (bytes.rfind("\xFF\xFE", 0) == 0) return utf16ToCp1252(bytes, false);
+    if (bytes.rfind("\xFE\xFF", 0) == 0) return utf16ToCp1252(bytes, true);
+    if (validUtf8WithMoreThanAscii(bytes)) return utf8ToCp1252(bytes);
+    return bytes;
+}
+
 }  // namespace pelora

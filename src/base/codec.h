@@ -49,6 +49,11 @@ std::string upperCp1252(const std::string& text);
 std::string cp1252ToUtf8(const std::string& text);
 std::string utf8ToCp1252(const std::string& text);
 
+// A text file as Windows-1252, whatever it was saved in: UTF-8 or UTF-16 by their byte-order mark,
+// UTF-8 without one when the bytes are valid UTF-8 that holds more than ASCII, and otherwise
+// Windows-1252 as it is. A character Windows-1252 cannot hold becomes "?".
+std::string textAsCp1252(const std::string& bytes);
+
 // The UTF-8 character starting at text[i]: its Windows-1252 byte (-1 when the code page has no
 // such character or the sequence is broken) and how many bytes it takes (at least 1).
 struct Utf8Step {

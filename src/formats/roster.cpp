@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "base/codec.h"
 #include "base/files.h"
 #include "base/numbers.h"
 #include "base/text.h"
@@ -65,7 +66,8 @@ Roster readRoster(const std::string& bytes, const std::string& classFilter) {
         return roster;
     };
 
-    const std::vector<std::string> lines = splitLines(bytes);
+    // Spreadsheets and school systems save rosters in UTF-8 or UTF-16 as often as Windows-1252.
+    const std::vector<std::string> lines = splitLines(textAsCp1252(bytes));
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const int lineNumber = static_cast<int>(k) + 1;
         RosterLine line = parseRosterLine(lines[k]);

@@ -48,7 +48,8 @@ struct Roster {
     std::optional<Error> error;  // with an error, no pupils and no classes
 };
 
-// The pupils of the roster's bytes whose class passes the filter.
+// The pupils of the roster's bytes whose class passes the filter. The roster may be Windows-1252,
+// UTF-8 or UTF-16; names and classes are kept in Windows-1252.
 Roster readRoster(const std::string& bytes, const std::string& classFilter);
 
 // The names of a class filter that none of the classes read has, in filter order, each once.
