@@ -46,6 +46,9 @@ public:
     virtual bool exists(const std::filesystem::path& path) = 0;
     // The size of a regular file; nothing for anything else.
     virtual std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path) = 0;
+    // When a file was last written; nothing when it does not exist.
+    virtual std::optional<std::filesystem::file_time_type> modified(
+        const std::filesystem::path& path) = 0;
     // The names of the regular files in a folder, in no particular order.
     virtual std::vector<std::string> filesIn(const std::filesystem::path& folder) = 0;
     virtual std::filesystem::path currentFolder() = 0;

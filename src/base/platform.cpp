@@ -92,6 +92,13 @@ public:
         return size;
     }
 
+    std::optional<fs::file_time_type> modified(const fs::path& path) override {
+        std::error_code error;
+        const fs::file_time_type time = fs::last_write_time(path, error);
+        if (error) return std::nullopt;
+        return time;
+    }
+
     std::vector<std::string> filesIn(const fs::path& folder) override {
         std::vector<std::string> names;
         std::error_code error;

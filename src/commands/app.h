@@ -28,6 +28,10 @@ struct App {
     Desktop& desktop;
     FileSystem& files;
 
+    std::vector<std::filesystem::path> recentFiles;  // the last works opened or saved, newest first
+    std::filesystem::path recoveryFolder;  // where the automatic copy is kept; empty for none
+    std::string lastRecoveryCopy;          // the bytes last written there
+
     RichText manual;                                  // pel.rtf as read at start-up
     std::vector<std::filesystem::path> manualPlaces;  // where pel.rtf is looked for, in order
 

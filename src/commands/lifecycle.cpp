@@ -5,6 +5,7 @@
 #include "commands/help.h"
 #include "commands/opensave.h"
 #include "commands/readroster.h"
+#include "commands/recovery.h"
 #include "commands/startdata.h"
 #include "display/board.h"
 #include "display/overview.h"
@@ -48,6 +49,8 @@ void Form_Load(App& app, int designedWidth, int screenWidth,
     app.run.currentPeriod = 1;
     app.work.start.periodCount = 1;
     loadManual(app);
+    // Changes a crash kept come first; the work named on the command line waits for the next time.
+    if (offerRecovery(app)) return;
     if (!commandLine.empty()) {
         app.run.commandLineFile = commandLine;
         Arkivoppna(app);
@@ -106,15 +109,29 @@ bool askToSaveChanges(App& app, const std::string& title) {
                                      Desktop::Icon::Question, title);
     if (answer == Desktop::Answer::Cancel) return false;
     if (answer == Desktop::Answer::Yes) Arkiv_Spara(app);
+    // The changes are given up: their automatic copy goes with them.
+    if (answer == Desktop::Answer::No) removeRecoveryCopy(app);
     return true;
 }
 
+namespace {
+
+// Ending the program: a copy of changes that were saved or given up is no longer needed, while
+// one of changes a failed save could not keep stays for the next start.
+bool endingAsked(App& app) {
+    if (!askToSaveChanges(app, "Avsluta")) return false;
+    if (!app.run.dirty) removeRecoveryCopy(app);
+    return true;
+}
+
+}  // namespace
+
 bool Arkivavsluta(App& app) {
-    return askToSaveChanges(app, "Avsluta");
+    return endingAsked(app);
 }
 
 void Form_QueryUnload(App& app, bool& cancel) {
-    cancel = !askToSaveChanges(app, "Avsluta");
+    cancel = !endingAsked(app);
 }
 
 void keepShownPeriod(App& app) {

@@ -1,5 +1,6 @@
 #include "commands/opensave.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "base/text.h"
 #include "commands/lifecycle.h"
 #include "commands/readroster.h"
+#include "commands/recovery.h"
 #include "display/board.h"
 #include "display/currentpupil.h"
 #include "display/overview.h"
@@ -184,6 +186,29 @@ void showOpenedWork(App& app, int missing) {
 
 }  // namespace
 
+void rememberRecent(App& app, const fs::path& path) {
+    std::vector<fs::path>& recent = app.recentFiles;
+    recent.erase(std::remove(recent.begin(), recent.end(), path), recent.end());
+    recent.insert(recent.begin(), path);
+    if (recent.size() > kRecentFiles) recent.resize(kRecentFiles);
+}
+
+void Arkiv_senaste(App& app, int index) {
+    std::vector<fs::path>& recent = app.recentFiles;
+    if (index < 0 || static_cast<std::size_t>(index) >= recent.size()) return;
+    const fs::path path = recent[static_cast<std::size_t>(index)];
+    if (!app.files.exists(path)) {
+        recent.erase(recent.begin() + index);
+        app.desktop.MsgBox(
+            "Filen "_cp + displayPath(path) +
+                " finns inte längre. Den tas bort ur listan över senaste arbeten."_cp,
+            Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Öppna"_cp);
+        return;
+    }
+    if (!askToSaveChanges(app, "Öppna"_cp)) return;
+    openWorkFile(app, path);
+}
+
 void Arkiv_Spara(App& app) {
     RunState& run = app.run;
     if (run.workFilePath.empty()) {
@@ -198,6 +223,8 @@ void Arkiv_Spara(App& app) {
         return;
     }
     run.dirty = false;
+    removeRecoveryCopy(app);
+    rememberRecent(app, run.workFilePath);
     ShowStatus(app);
 }
 
@@ -242,6 +269,10 @@ void Arkivoppna(App& app) {
         path = *chosen;
     }
 
+    openWorkFile(app, path);
+}
+
+void openWorkFile(App& app, const fs::path& path) {
     std::optional<std::string> bytes = app.files.read(path);
     if (!bytes) {
         // The work in memory keeps its own file name, so the file that failed is never saved over.
@@ -249,7 +280,12 @@ void Arkivoppna(App& app) {
                            Desktop::Icon::Exclamation, "Öppna"_cp);
         return;
     }
+    if (openWorkBytes(app, *bytes, path)) rememberRecent(app, path);
+}
 
+bool openWorkBytes(App& app, const std::string& bytes, const fs::path& path) {
+    Work& work = app.work;
+    RunState& run = app.run;
     // A file the program refuses, or any failure while it is read, brings the work back as it
     // was before the open, so that no half-read work carries the file's name to the next save.
     // (The copies are large tables, so they live on the heap.)
@@ -271,11 +307,11 @@ void Arkivoppna(App& app) {
         work.start.showAllPeriods = 0;
         work.start.ignoreWishes = 0;
 
-        WorkReader reader(app, *bytes);
+        WorkReader reader(app, bytes);
         const Reading outcome = reader.read();
         if (outcome == Reading::Refused) {
             restore();
-            return;
+            return false;
         }
         keepShownPeriod(app);
         if (outcome == Reading::Cancelled) {
@@ -286,9 +322,10 @@ void Arkivoppna(App& app) {
             RefreshBoard(app);
             ShowStatus(app);
             Form_Activate(app);
-            return;
+            return false;
         }
         showOpenedWork(app, reader.missing());
+        return true;
     } catch (const ProgramEnd&) {
         throw;
     } catch (...) {

@@ -41,6 +41,10 @@ public:
     std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path) override {
         return real().fileSize(path);
     }
+    std::optional<std::filesystem::file_time_type> modified(
+        const std::filesystem::path& path) override {
+        return real().modified(path);
+    }
     std::vector<std::string> filesIn(const std::filesystem::path& folder) override {
         return real().filesIn(folder);
     }
