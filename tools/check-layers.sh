@@ -30,10 +30,13 @@ for folder in src/*/; do
       *) echo "$hit: $layer may not include $included"; status=1 ;;
     esac
   done < <(grep -rnE '#[[:space:]]*include[[:space:]]*"[^/"]+/' "$folder" || true)
-  # The core is standard C++: no Qt.
+  # The core is standard C++: no Qt. Its texts are Windows-1252: a literal with a letter beyond
+  # ASCII must carry the suffix _cp, or it would hold UTF-8 bytes.
   if [ "$layer" != ui ] && [ "$layer" != app ]; then
     if grep -rnE '#[[:space:]]*include[[:space:]]*<Q' "$folder"; then status=1; fi
+    if perl -ne 's{//.*$}{}; if (/"(?=(?:[^"\\]|\\.)*[^\x00-\x7F])(?:[^"\\]|\\.)*"(?!_cp|\s*$)/) { print "$ARGV:$.: a text beyond ASCII without _cp\n"; $bad = 1 } close ARGV if eof; END { exit($bad ? 1 : 0) }' \
+        $(find "$folder" -name '*.cpp' -o -name '*.h'); then :; else status=1; fi
   fi
 done
-[ "$status" -eq 0 ] && echo "Lagren: inga inkluderingar uppåt"
+[ "$status" -eq 0 ] && echo "Lagren: inga inkluderingar uppåt, kärnans texter i Windows-1252"
 exit "$status"

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-translations-l10n fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev liblemon-dev
 )
 
 missing=()

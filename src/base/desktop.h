@@ -30,7 +30,7 @@ struct FileDialogRequest {
 // ShowDialog, which returns at once: the command that shows it ends there, and what the user
 // does in the window later reaches the core through the window's own handlers, each of them a
 // command of its own.
-enum class Dialog { StartData, GroupEditor, HelpPopup, PrintDialog, HelpWindow };
+enum class Dialog { StartData, GroupEditor, HelpPopup, PrintDialog, HelpWindow, Proposal };
 
 constexpr bool isModal(Dialog dialog) {
     return dialog != Dialog::PrintDialog && dialog != Dialog::HelpWindow;

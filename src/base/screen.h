@@ -184,6 +184,14 @@ struct HelpPopupScreen {
     RichText RTF;
 };
 
+// The preview of a proposal for the pupils not yet placed, Form8.
+struct ProposalScreen {
+    bool visible = false;
+    bool accepted = false;  // "Placera" was pressed
+    ListBox List1;          // per group its proposed pupils, then those who stay unplaced
+    Label summary;          // how many get which wish, and how many stay unplaced, and why
+};
+
 // The print dialog, Form4.
 struct PrintScreen {
     bool visible = false;

@@ -3,6 +3,10 @@
 // as many as they like. A display routine gets only its View.
 #pragma once
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "base/desktop.h"
 #include "base/files.h"
 #include "base/model.h"
@@ -25,12 +29,18 @@ struct App {
     PrintScreen form4;
     HelpScreen form6;
     HelpPopupScreen form7;
+    ProposalScreen form8;
     Desktop& desktop;
     FileSystem& files;
 
     std::vector<std::filesystem::path> recentFiles;  // the last works opened or saved, newest first
     std::filesystem::path recoveryFolder;  // where the automatic copy is kept; empty for none
     std::string lastRecoveryCopy;          // the bytes last written there
+
+    // What "Ångra förslag" takes back: the cells the last accepted proposal filled (period,
+    // pupil), and the placements as it left them; any change since makes the proposal final.
+    std::vector<std::pair<int, int>> proposalCells;
+    std::unique_ptr<PlacementTable> afterProposal;
 
     RichText manual;                                  // pel.rtf as read at start-up
     std::vector<std::filesystem::path> manualPlaces;  // where pel.rtf is looked for, in order

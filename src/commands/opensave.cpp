@@ -252,7 +252,6 @@ void Arkivsparasom(App& app) {
 }
 
 void Arkivoppna(App& app) {
-    Work& work = app.work;
     RunState& run = app.run;
     fs::path path;
     if (!run.commandLineFile.empty()) {
