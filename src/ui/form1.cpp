@@ -334,7 +334,7 @@ void Form1::showDialog(Dialog dialog) {
                     },
                     this);
             }
-            m_form3->showModal();
+            m_form3->present();
             break;
         case Dialog::GroupEditor:
         case Dialog::HelpPopup:

@@ -12,14 +12,6 @@ namespace pelora::test {
 using Answer = Desktop::Answer;
 using Buttons = Desktop::Buttons;
 
-// Types the text one key at a time, as a keyboard does; Enter for "\n".
-void typeKeys(QWidget* widget, const QString& text) {
-    for (QChar c : text) {
-        const auto key = c == u'\n' ? Qt::Key_Return : Qt::Key(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Click, widget, key, c == u'\n' ? QString() : QString(c), {});
-    }
-}
-
 // The shell's wiring: the menus and ending the program, the start data dialog, message boxes,
 // text and lists crossing to Qt, the mouse on the board, the wish box and the overview.
 class ShellTest : public QObject {
