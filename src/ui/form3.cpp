@@ -40,7 +40,7 @@ Form3::Form3(App& app, Runner run, QWidget* parent)
     auto* grid = new QGridLayout;
     int row = 0;
     auto field = [&](const QString& caption, QWidget* box) {
-        auto* label = new QLabel(caption);
+        auto* label = plainLabel(caption);
         label->setBuddy(box);
         grid->addWidget(label, row, 0);
         grid->addWidget(box, row, 1);
@@ -57,7 +57,7 @@ Form3::Form3(App& app, Runner run, QWidget* parent)
     periods->addSpacing(12);
     periods->addWidget(Check2);
     periods->addStretch(1);
-    auto* periodLabel = new QLabel(QStringLiteral("Antal perioder"));
+    auto* periodLabel = plainLabel(QStringLiteral("Antal perioder"));
     periodLabel->setBuddy(Text6);
     grid->addWidget(periodLabel, row, 0);
     grid->addLayout(periods, row++, 1);

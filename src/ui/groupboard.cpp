@@ -45,6 +45,7 @@ GroupBoard::GroupBoard(QWidget* parent) : QFrame(parent) {
     for (int g = 0; g <= MaxGroups; ++g) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(g));
+        label->setTextFormat(Qt::PlainText);
         label->setFont(font);
         label->setFixedSize(size);
         label->setAlignment(Qt::AlignCenter);
@@ -60,6 +61,7 @@ GroupBoard::GroupBoard(QWidget* parent) : QFrame(parent) {
 
     m_ghost = new QLabel(this);
     m_ghost->setObjectName(QStringLiteral("dragGhost"));
+    m_ghost->setTextFormat(Qt::PlainText);
     m_ghost->setFont(font);
     m_ghost->setFixedSize(size);
     m_ghost->setAlignment(Qt::AlignCenter);

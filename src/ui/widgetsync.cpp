@@ -7,6 +7,12 @@
 
 namespace pelora::ui {
 
+QLabel* plainLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 void render(QComboBox* widget, const ComboBox& combo) {
     QSignalBlocker blocker(widget);
     QStringList items;

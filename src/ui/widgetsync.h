@@ -14,6 +14,9 @@
 
 namespace pelora::ui {
 
+// A label that shows its text as it is, never as markup: a group may be named "<B>DANS".
+QLabel* plainLabel(const QString& text = QString());
+
 void render(QComboBox* widget, const ComboBox& combo);
 void render(QListWidget* widget, const ListBox& list);
 void render(QLineEdit* widget, const TextBox& box);

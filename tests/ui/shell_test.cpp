@@ -141,6 +141,55 @@ private slots:
         QCOMPARE(ui::withDefaultExtension("/a.b/val", "pel"), QString("/a.b/val.pel"));
     }
 
+    void textShowsAsPlainText_data() {
+        QTest::addColumn<QString>("label");
+        for (const char* name :
+             {"Label1_1", "status", "groupData", "Label11", "periodDisplay", "periodCaption"}) {
+            QTest::newRow(name) << name;
+        }
+    }
+
+    // A group named "<B>DANS" reads "<B>DANS" on two lines, in every label that shows it.
+    void textShowsAsPlainText() {
+        QFETCH(QString, label);
+        Window w;
+        const std::string text = "<B>DANS\r\n 0";
+        MainScreen& s = w.app.screen;
+        Label* state = label == "status"          ? &s.status
+                       : label == "groupData"     ? &s.groupData
+                       : label == "Label11"       ? &s.Label11
+                       : label == "periodDisplay" ? &s.periodDisplay
+                       : label == "periodCaption" ? &s.periodCaption
+                                                  : nullptr;
+        (state ? state->caption : s.Label1[1].caption) = text;
+        w.form->render();
+        auto* widget = w.find<QLabel>(label);
+        QCOMPARE(widget->text(), QString("<B>DANS\n 0"));
+        QCOMPARE(widget->textFormat(), Qt::PlainText);
+    }
+
+    // Labels that show fixed captions too, so that no text is ever taken as markup.
+    void everyLabelIsPlainText() {
+        Window w;
+        w.desktop.expectDialog(Dialog::StartData, [&w] { w.form->showDialog(Dialog::StartData); });
+        QList<QLabel*> labels;
+        QTimer::singleShot(0, w.form.get(), [&] {
+            auto* dialog = w.find<ui::Form3>("Form3");
+            labels << dialog->findChildren<QLabel*>();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        w.find<QAction>("Arkiv_Nytt")->trigger();
+        labels << w.form->findChildren<QLabel*>();
+        auto box = ui::QtDesktop::buildMessageBox("<B>DANS</B> finns redan.", Buttons::Ok,
+                                                  Desktop::Icon::None, "Ny grupp", nullptr);
+        auto input = ui::QtDesktop::buildInputBox("<B>Namn</B>", "Ny grupp", "", nullptr);
+        labels << input->findChild<QLabel*>();
+        QVERIFY(labels.size() > 101 + 20);
+        for (QLabel* label : labels)
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->text()));
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+    }
+
     // One list widget through a row of changes, a letter to a line; "X" lines are marked.
     void aListShowsExactlyTheLinesAfterEachChange() {
         QListWidget widget;
