@@ -125,7 +125,10 @@ void readInput(const QListWidget* widget, ListBox& list) {
 }
 
 void readInput(const QLineEdit* widget, TextBox& box) {
-    box.text = fromQt(widget->text());
+    const QString text = widget->text();
+    box.text = fromQt(text);
+    // A character the code page cannot hold came back as "?".
+    box.unrepresentable = toQt(box.text) != text;
 }
 
 void readInput(const QCheckBox* widget, CheckBox& box) {

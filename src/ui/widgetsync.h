@@ -25,7 +25,8 @@ void render(QAbstractButton* widget, const Button& button);
 void render(QLabel* widget, const Label& label);
 
 // User input into the screen state: the combo box's typed text, the marked lines of a list,
-// the text of a line edit, the tick of a check box.
+// the text of a line edit (flagged where it holds a character Windows-1252 cannot hold), the
+// tick of a check box.
 void readInput(const QComboBox* widget, ComboBox& combo);
 void readInput(const QListWidget* widget, ListBox& list);
 void readInput(const QLineEdit* widget, TextBox& box);

@@ -190,6 +190,29 @@ private slots:
         QCOMPARE(box->textFormat(), Qt::PlainText);
     }
 
+    void aTypedCharacterTheCodePageCannotHoldIsFlagged_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("unrepresentable");
+        QTest::newRow("Polish letters") << "Łódź.txt" << true;
+        QTest::newRow("outside the basic plane") << "elever😀.txt" << true;
+        QTest::newRow("Swedish letters") << "Björkhaga/elever.txt" << false;
+        QTest::newRow("the euro sign and the unassigned bytes") << "€\u0081\u009d" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    // The flag follows each reading, whatever the box said before.
+    void aTypedCharacterTheCodePageCannotHoldIsFlagged() {
+        QFETCH(QString, typed);
+        QFETCH(bool, unrepresentable);
+        QLineEdit edit(typed);
+        for (bool before : {false, true}) {
+            TextBox box{"", true, before};
+            ui::readInput(&edit, box);
+            QCOMPARE(box.unrepresentable, unrepresentable);
+            QCOMPARE(ui::toQt(box.text).size(), typed.size() - (typed.contains("😀") ? 1 : 0));
+        }
+    }
+
     // One list widget through a row of changes, a letter to a line; "X" lines are marked.
     void aListShowsExactlyTheLinesAfterEachChange() {
         QListWidget widget;
