@@ -289,6 +289,35 @@ private slots:
         QCOMPARE(box->toPlainText(), QString("SLÖJD\nMÅLA\nFÄLT\nDANS"));
     }
 
+    void undoLeavesTheFocusInTheWishBox_data() {
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("keyboard") << true;
+    }
+
+    // "Ångra" is disabled once it has undone, so Qt would hand the focus on to the criterion box,
+    // where the next key replaced the criterion.
+    void undoLeavesTheFocusInTheWishBox() {
+        QFETCH(bool, byKeyboard);
+        Window w(12);
+        auto* box = w.find<QPlainTextEdit>("Text2");
+        auto* undo = w.find<QPushButton>("Command4");
+        box->setFocus();
+        typeKeys(box, "dans");
+        QVERIFY(undo->isEnabled());
+        if (byKeyboard) {
+            undo->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(undo, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(undo, Qt::LeftButton);
+        }
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), box);
+        typeKeys(QApplication::focusWidget(), "x");
+        QCOMPARE(w.find<QComboBox>("Combo3")->currentText(), QString("Alla"));
+        QCOMPARE(box->toPlainText(), QString("x"));
+    }
+
     void aTypedCriterionAndTheSearchBoxReachTheOverview() {
         Window w(12);
         QLineEdit* criterion = w.find<QComboBox>("Combo3")->lineEdit();
