@@ -81,7 +81,10 @@ Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
     render();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The widgets are destroyed after this window's own part: no more focus reports to it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void Form1::buildMenus() {
     QMenuBar* bar = menuBar();

@@ -289,6 +289,60 @@ private slots:
         QCOMPARE(box->toPlainText(), QString("SLÖJD\nMÅLA\nFÄLT\nDANS"));
     }
 
+    void leavingTheWishBoxTidiesIt_data() {
+        QTest::addColumn<bool>("otherWindow");  // another window takes the focus meanwhile
+        QTest::addColumn<QString>("then");      // the control that has the focus at the end
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Tab to the search box") << false << "Text1"
+                                               << "MUSIK T"
+                                               << "MUSIK T";
+        QTest::newRow("another window, back to the wish box") << true << "Text2"
+                                                              << "musik,t"
+                                                              << "MUSIK";
+        QTest::newRow("another window, then a click into the search box") << true << "Text1"
+                                                                          << "MUSIK T"
+                                                                          << "MUSIK T";
+        QTest::newRow("another window, then a click on the pupil box") << true << "Combo2"
+                                                                       << "MUSIK T"
+                                                                       << "MUSIK T";
+    }
+
+    // "musik,t" is typed; each change with the comma is answered with the message and not
+    // stored. Whatever window had the focus meanwhile (the message box, a menu, another
+    // program), the box is tidied and stored when the focus moves on to another control of the
+    // main window, and only then.
+    void leavingTheWishBoxTidiesIt() {
+        QFETCH(bool, otherWindow);
+        QFETCH(QString, then);
+        QFETCH(QString, shown);
+        QFETCH(QString, stored);
+        Window w;
+        auto* box = w.find<QPlainTextEdit>("Text2");
+        for (int k = 0; k < 2; ++k) {
+            w.desktop.expectMsgBox("Tryck ENTER efter varje önskemål."_cp, Buttons::Ok,
+                                   Desktop::Icon::Exclamation, "Ange önskemål"_cp, Answer::Ok);
+        }
+        box->setFocus();
+        typeKeys(box, "musik,t");
+        QWidget other;
+        if (otherWindow) {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            // A click into the inactive main window moves its focus before it is active again.
+            w.form->findChild<QWidget*>(then)->setFocus(Qt::MouseFocusReason);
+            other.hide();
+            w.form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        } else {
+            w.form->findChild<QWidget*>(then)->setFocus(Qt::TabFocusReason);
+        }
+        QCOMPARE(QApplication::focusWidget()->objectName(), then);
+        QCOMPARE(box->toPlainText(), shown);
+        QCOMPARE(w.app.work.studentTable[1].wishes, ui::fromQt(stored));
+    }
+
     void undoLeavesTheFocusInTheWishBox_data() {
         QTest::addColumn<bool>("byKeyboard");
         QTest::newRow("mouse") << false;
