@@ -50,8 +50,9 @@ QLabel* panel(const char* name, int lines) {
     pal.setColor(QPalette::Window, Qt::white);
     label->setPalette(pal);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 8);
     label->setMargin(3);
+    label->setMinimumHeight(fullTextHeight(label->fontMetrics(), lines) +
+                            2 * (label->margin() + label->frameWidth()));
     return label;
 }
 
@@ -170,6 +171,7 @@ QWidget* Form1::buildOverview() {
     List2 = named(new QListWidget, "List2");
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    fitRowsToCapitals(List2);
     Label11 = named(plainLabel(), "Label11");
     Text1 = named(new QLineEdit, "Text1");
     Command8 = named(new QPushButton(QStringLiteral("Sök")), "Command8");
@@ -205,6 +207,7 @@ QWidget* Form1::buildGroups() {
     List1 = named(new QListWidget, "List1");
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List1->setMinimumWidth(200);
+    fitRowsToCapitals(List1);
     Command1 = named(new QPushButton(QStringLiteral("Ta bort markerade")), "Command1");
     Command1->setToolTip(QStringLiteral("Ta bort markerade elever i aktuell grupp"));
     groupData = panel("groupData", 3);

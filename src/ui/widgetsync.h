@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +14,13 @@
 #include "base/screen.h"
 
 namespace pelora::ui {
+
+// The height `lines` lines of text need where they are centred in a row or a label: Å, Ä and Ö
+// reach above the font's ascent, and what they need above is kept below as well.
+int fullTextHeight(const QFontMetrics& metrics, int lines);
+
+// Makes every row of the list high enough for Å, Ä and Ö whole; all rows are alike.
+void fitRowsToCapitals(QAbstractItemView* list);
 
 // A label that shows its text as it is, never as markup: a group may be named "<B>DANS".
 QLabel* plainLabel(const QString& text = QString());

@@ -213,6 +213,49 @@ private slots:
         }
     }
 
+    // Å, Ä and Ö reach above the font's ascent; where text is centred in a row or a label, the
+    // row is that much higher at the top and at the bottom, so that the dots and rings are whole.
+    static int heightFor(const QFont& font, int lines) {
+        const QFontMetrics metrics(font);
+        const int above = -metrics.tightBoundingRect("ÅÄÖ").top() - metrics.ascent();
+        return (lines - 1) * metrics.lineSpacing() + metrics.height() + 2 * std::max(0, above);
+    }
+
+    void rowsAndLabelsHoldCapitalsWithDots() {
+        Window w;
+        w.app.work.groupTable[1].name = "KÖRSÅNG"_cp;
+        w.app.work.groupTable[2].name = "ÅÄÖ"_cp;
+        RefreshBoard(w.app);
+        ShowMemberList(w.app, 1);
+        w.form->render();
+        auto* board = w.find<ui::GroupBoard>("Picture1");
+        for (QLabel* label : {board->label(1), board->label(2)}) {
+            QVERIFY(label->height() >= heightFor(label->font(), 2) + 2 * label->frameWidth());
+            QCOMPARE(label->size(), board->labelSize(label->font()));
+        }
+        // Larger faces than the label's own, as another screen or another system gives them.
+        for (int points : {10, 12, 16}) {
+            const QFont font("DejaVu Sans", points, QFont::Bold);
+            const QSize size = board->labelSize(font);
+            QVERIFY2(size.height() >= heightFor(font, 2) + 2, qPrintable(QString::number(points)));
+            QCOMPARE(size.width(), board->toPixels(0.22 * ui::GroupBoard::WidthTwips));
+            QVERIFY(size.height() >= board->toPixels(0.11 * ui::GroupBoard::HeightTwips));
+        }
+        for (const char* name : {"List1", "List2"}) {
+            auto* list = w.find<QListWidget>(name);
+            QVERIFY(list->count() > 0);
+            QVERIFY2(list->visualItemRect(list->item(0)).height() >= heightFor(list->font(), 1),
+                     name);
+        }
+        for (QLabel* label : w.form->findChildren<QLabel*>()) {
+            if (!label->isVisible() || label->text().isEmpty()) continue;
+            const int lines = label->text().count('\n') + 1;
+            const int frame = 2 * (label->frameWidth() + label->margin());
+            QVERIFY2(label->height() >= heightFor(label->font(), lines) + frame,
+                     qPrintable(label->text()));
+        }
+    }
+
     // One list widget through a row of changes, a letter to a line; "X" lines are marked.
     void aListShowsExactlyTheLinesAfterEachChange() {
         QListWidget widget;
