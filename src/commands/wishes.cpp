@@ -140,6 +140,8 @@ void UndoWishes(App& app) {
     app.screen.Command4.enabled = false;
     ColourBoard(app);
     ShowCurrentStudent(app);
+    // "Ångra" is disabled now; the user goes on typing the wishes.
+    app.screen.focusRequest = Focus::WishBox;
 }
 
 void AppendGroupToWishes(App& app, int g) {

@@ -42,7 +42,7 @@ QPushButton* smallButton(const QString& caption, const char* name) {
 }
 
 QLabel* panel(const char* name, int lines) {
-    auto* label = new QLabel;
+    auto* label = plainLabel();
     label->setObjectName(QString::fromLatin1(name));
     label->setFrameShape(QFrame::StyledPanel);
     label->setAutoFillBackground(true);
@@ -50,9 +50,9 @@ QLabel* panel(const char* name, int lines) {
     pal.setColor(QPalette::Window, Qt::white);
     label->setPalette(pal);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setTextFormat(Qt::PlainText);
-    label->setMinimumHeight(label->fontMetrics().lineSpacing() * lines + 8);
     label->setMargin(3);
+    label->setMinimumHeight(fullTextHeight(label->fontMetrics(), lines) +
+                            2 * (label->margin() + label->frameWidth()));
     return label;
 }
 
@@ -82,7 +82,10 @@ Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
     render();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The widgets are destroyed after this window's own part: no more focus reports to it.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void Form1::buildMenus() {
     QMenuBar* bar = menuBar();
@@ -142,15 +145,15 @@ QWidget* Form1::buildWishEntry() {
     Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Command4 = named(new QPushButton(QStringLiteral("Ångra")), "Command4");
 
-    grid->addWidget(new QLabel(QStringLiteral("Klass")), 0, 0);
+    grid->addWidget(plainLabel(QStringLiteral("Klass")), 0, 0);
     grid->addWidget(Combo1, 0, 1);
     grid->addWidget(Command5, 0, 2);
     grid->addWidget(Command6, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Elev")), 1, 0);
+    grid->addWidget(plainLabel(QStringLiteral("Elev")), 1, 0);
     grid->addWidget(Combo2, 1, 1);
     grid->addWidget(Command2, 1, 2);
     grid->addWidget(Command3, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Önskemål")), 2, 0, 1, 4);
+    grid->addWidget(plainLabel(QStringLiteral("Önskemål")), 2, 0, 1, 4);
     grid->addWidget(Text2, 3, 0, 1, 4);
     grid->addWidget(Command4, 4, 0, 1, 4, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
@@ -168,7 +171,8 @@ QWidget* Form1::buildOverview() {
     List2 = named(new QListWidget, "List2");
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    Label11 = named(new QLabel, "Label11");
+    fitRowsToCapitals(List2);
+    Label11 = named(plainLabel(), "Label11");
     Text1 = named(new QLineEdit, "Text1");
     Command8 = named(new QPushButton(QStringLiteral("Sök")), "Command8");
     Check2 = named(new QCheckBox(QStringLiteral("Matcha hela ord")), "Check2");
@@ -176,21 +180,21 @@ QWidget* Form1::buildOverview() {
     Command7->setToolTip(QStringLiteral("Placera alla/markerade elever i aktuell grupp"));
 
     auto* criterion = new QHBoxLayout;
-    criterion->addWidget(new QLabel(QStringLiteral("Visa i översikt")));
+    criterion->addWidget(plainLabel(QStringLiteral("Visa i översikt")));
     criterion->addWidget(Combo3, 1);
     grid->addLayout(criterion, 0, 0, 1, 3);
     grid->addWidget(Check3, 1, 0, 1, 3);
     grid->addWidget(List2, 2, 0, 1, 3);
     grid->addWidget(Label11, 3, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Sökbegrepp")), 4, 0);
+    grid->addWidget(plainLabel(QStringLiteral("Sökbegrepp")), 4, 0);
     grid->addWidget(Text1, 4, 1);
     grid->addWidget(Command8, 4, 2);
     grid->addWidget(Check2, 5, 1, 1, 2);
     grid->addWidget(Command7, 6, 0, 1, 3);
-    grid->addWidget(named(new QLabel(QStringLiteral("* placerad i annan grupp")), "LegendOther"), 7,
+    grid->addWidget(named(plainLabel(QStringLiteral("* placerad i annan grupp")), "LegendOther"), 7,
                     0, 1, 3);
     grid->addWidget(
-        named(new QLabel(QStringLiteral("+ placerad i aktuell grupp")), "LegendCurrent"), 8, 0, 1,
+        named(plainLabel(QStringLiteral("+ placerad i aktuell grupp")), "LegendCurrent"), 8, 0, 1,
         3);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(2, 1);
@@ -203,11 +207,12 @@ QWidget* Form1::buildGroups() {
     List1 = named(new QListWidget, "List1");
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List1->setMinimumWidth(200);
+    fitRowsToCapitals(List1);
     Command1 = named(new QPushButton(QStringLiteral("Ta bort markerade")), "Command1");
     Command1->setToolTip(QStringLiteral("Ta bort markerade elever i aktuell grupp"));
     groupData = panel("groupData", 3);
     status = panel("status", 3);
-    periodCaption = named(new QLabel(QStringLiteral("Period")), "periodCaption");
+    periodCaption = named(plainLabel(QStringLiteral("Period")), "periodCaption");
     Command10 = smallButton(QStringLiteral("<"), "Command10");
     periodDisplay = panel("periodDisplay", 1);
     periodDisplay->setAlignment(Qt::AlignCenter);
@@ -226,14 +231,14 @@ QWidget* Form1::buildGroups() {
     // shown period on the right.
     auto* left = new QVBoxLayout;
     left->addWidget(Picture1);
-    left->addWidget(new QLabel(QStringLiteral("Gruppdata")));
+    left->addWidget(plainLabel(QStringLiteral("Gruppdata")));
     left->addWidget(groupData);
-    left->addWidget(new QLabel(QStringLiteral("Status")));
+    left->addWidget(plainLabel(QStringLiteral("Status")));
     left->addWidget(status);
     left->addStretch(1);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Grupplista")));
+    right->addWidget(plainLabel(QStringLiteral("Grupplista")));
     right->addWidget(List1, 1);
     right->addWidget(Command1);
     right->addSpacing(8);
@@ -334,7 +339,7 @@ void Form1::showDialog(Dialog dialog) {
                     },
                     this);
             }
-            m_form3->showModal();
+            m_form3->present();
             break;
         case Dialog::GroupEditor:
         case Dialog::HelpPopup:

@@ -86,6 +86,7 @@ private:
     void Command2_Click();
     void Command3_Click();
     void Text2_Change();
+    void focusMoved(QWidget* old, QWidget* now);
     void Text2_LostFocus();
     void Command4_Click();
     void List1_Click();
@@ -113,7 +114,8 @@ private:
     bool m_shownOnce = false;
     bool m_activationPending = false;
     int m_running = 0;
-    Form3* m_form3 = nullptr;  // the start data dialog, created on first use
+    bool m_focusInWishBox = false;  // the wish box was the last control of this window in focus
+    Form3* m_form3 = nullptr;       // the start data dialog, created on first use
 
     // Menus.
     QMenu* Arkiv = nullptr;

@@ -1,12 +1,10 @@
 // Form1: the wish entry (frame "Elever") and the overview (frame "Översikten").
+#include <QApplication>
 #include <QComboBox>
-#include <QEvent>
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <functional>
 
 #include "base/codec.h"
 #include "commands/overview.h"
@@ -20,31 +18,6 @@
 namespace pelora::ui {
 
 namespace {
-
-// Reports when the wish box is left for another control of the program. Focus that goes to
-// another window (a message box asked in the middle of typing, a menu, another program) comes
-// back to the box, so the box has not been left.
-class LeaveWatcher : public QObject {
-public:
-    LeaveWatcher(QObject* parent, std::function<void()> left)
-        : QObject(parent), m_left(std::move(left)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut && watched->isWidgetType()) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            const bool windowOpen = static_cast<QWidget*>(watched)->window()->isVisible();
-            if (windowOpen && reason != Qt::ActiveWindowFocusReason &&
-                reason != Qt::PopupFocusReason) {
-                m_left();
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_left;
-};
 
 const std::string kWishEntry = "Elever";
 
@@ -68,7 +41,7 @@ void Form1::setupPupils() {
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Text2, &QPlainTextEdit::textChanged, this, &Form1::Text2_Change);
-    Text2->installEventFilter(new LeaveWatcher(Text2, [this] { Text2_LostFocus(); }));
+    connect(qApp, &QApplication::focusChanged, this, &Form1::focusMoved);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(List1, &QListWidget::itemPressed, this, &Form1::List1_Click);
     connect(List1, &QListWidget::itemSelectionChanged, this, &Form1::List1_Click);
@@ -130,6 +103,18 @@ void Form1::Text2_Change() {
     if (text == m_app.screen.Text2.text) return;
     m_app.screen.Text2.text = text;
     run("Ange önskemål"_cp, [this] { StoreWishText(m_app); });
+}
+
+// The wish box is left when the focus moves on from it to another control of this window. Focus
+// that goes to another window (a message box asked in the middle of typing, a menu, another
+// program) has not left the box, and where it comes back from there no focus event tells what
+// it left; so the box counts as left at the first move within this window away from it.
+void Form1::focusMoved(QWidget* /*old*/, QWidget* now) {
+    if (!now || now->window() != this) return;
+    const bool inWishBox = now == Text2 || Text2->isAncestorOf(now);
+    const bool left = m_focusInWishBox && !inWishBox;
+    m_focusInWishBox = inWishBox;
+    if (left) Text2_LostFocus();
 }
 
 void Form1::Text2_LostFocus() {

@@ -7,10 +7,13 @@
 #include <numeric>
 
 #include "ui/textconv.h"
+#include "ui/widgetsync.h"
 
 namespace pelora::ui {
 
 namespace {
+
+constexpr int kLabelFrame = 1;  // a label's box, in pixels
 
 // "System" at 10 points where the font exists. Elsewhere the closest thing: a narrow bold face,
 // so that eight capitals of a group's short name fit the label as they do in "System".
@@ -41,14 +44,16 @@ GroupBoard::GroupBoard(QWidget* parent) : QFrame(parent) {
     setFixedSize(toPixels(WidthTwips), toPixels(HeightTwips));
 
     const QFont font = labelFont();
-    const QSize size(toPixels(0.22 * WidthTwips), toPixels(0.11 * HeightTwips));
+    const QSize size = labelSize(font);
     for (int g = 0; g <= MaxGroups; ++g) {
         auto* label = new QLabel(this);
         label->setObjectName(QStringLiteral("Label1_%1").arg(g));
+        label->setTextFormat(Qt::PlainText);
         label->setFont(font);
         label->setFixedSize(size);
         label->setAlignment(Qt::AlignCenter);
         label->setFrameShape(QFrame::Box);
+        label->setLineWidth(kLabelFrame);
         label->setAutoFillBackground(true);
         label->setMouseTracking(true);
         label->installEventFilter(this);
@@ -60,6 +65,7 @@ GroupBoard::GroupBoard(QWidget* parent) : QFrame(parent) {
 
     m_ghost = new QLabel(this);
     m_ghost->setObjectName(QStringLiteral("dragGhost"));
+    m_ghost->setTextFormat(Qt::PlainText);
     m_ghost->setFont(font);
     m_ghost->setFixedSize(size);
     m_ghost->setAlignment(Qt::AlignCenter);
@@ -135,6 +141,12 @@ int GroupBoard::labelNumber(const QWidget* widget) const {
         if (m_labels[g] == widget) return g;
     }
     return 0;
+}
+
+QSize GroupBoard::labelSize(const QFont& font) const {
+    return QSize(toPixels(0.22 * WidthTwips),
+                 std::max(toPixels(0.11 * HeightTwips),
+                          fullTextHeight(QFontMetrics(font, this), 2) + 2 * kLabelFrame));
 }
 
 int GroupBoard::toPixels(double twips) const {

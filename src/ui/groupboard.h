@@ -24,6 +24,10 @@ public:
     // The label of group g's number, or 0 when the widget is none of the labels.
     int labelNumber(const QWidget* widget) const;
 
+    // A label's size in that font: 0.22 of the board wide and 0.11 of it high, or higher where
+    // two lines of the font with Å, Ä and Ö need more.
+    QSize labelSize(const QFont& font) const;
+
     int toPixels(double twips) const;
     double toTwips(double pixels) const;
 

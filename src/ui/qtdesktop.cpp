@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -42,6 +43,7 @@ std::unique_ptr<QMessageBox> QtDesktop::buildMessageBox(const std::string& text,
                                                         QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(qtIcon(icon), toQt(title), toQtLines(text),
                                              QMessageBox::NoButton, parent);
+    box->setTextFormat(Qt::PlainText);
     auto add = [&box](const char* caption, QMessageBox::ButtonRole role, Answer answer) {
         QPushButton* button = box->addButton(QString::fromUtf8(caption), role);
         button->setProperty(kAnswerProperty, static_cast<int>(answer));
@@ -85,17 +87,26 @@ Desktop::Answer QtDesktop::MsgBox(const std::string& text, Buttons buttons, Icon
     return answerOf(*box);
 }
 
+std::unique_ptr<QInputDialog> QtDesktop::buildInputBox(const std::string& prompt,
+                                                       const std::string& title,
+                                                       const std::string& defaultText,
+                                                       QWidget* parent) {
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setWindowTitle(toQt(title));
+    dialog->setLabelText(toQtLines(prompt));
+    if (auto* label = dialog->findChild<QLabel*>()) label->setTextFormat(Qt::PlainText);
+    dialog->setTextValue(toQt(defaultText));
+    dialog->setOkButtonText(QStringLiteral("OK"));
+    dialog->setCancelButtonText(QStringLiteral("Avbryt"));
+    return dialog;
+}
+
 std::string QtDesktop::InputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    QInputDialog dialog(m_parent);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(toQt(title));
-    dialog.setLabelText(toQtLines(prompt));
-    dialog.setTextValue(toQt(defaultText));
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Avbryt"));
-    if (dialog.exec() != QDialog::Accepted) return std::string();
-    return fromQt(dialog.textValue());
+    auto dialog = buildInputBox(prompt, title, defaultText, m_parent);
+    if (dialog->exec() != QDialog::Accepted) return std::string();
+    return fromQt(dialog->textValue());
 }
 
 QString qtFilter(const std::string& filter) {

@@ -9,6 +9,7 @@
 
 #include "base/desktop.h"
 
+class QInputDialog;
 class QMessageBox;
 
 namespace pelora::ui {
@@ -42,6 +43,11 @@ public:
     static std::unique_ptr<QMessageBox> buildMessageBox(const std::string& text, Buttons buttons,
                                                         Icon icon, const std::string& title,
                                                         QWidget* parent);
+    // The input box InputBox shows, built but not shown: "OK" and "Avbryt".
+    static std::unique_ptr<QInputDialog> buildInputBox(const std::string& prompt,
+                                                       const std::string& title,
+                                                       const std::string& defaultText,
+                                                       QWidget* parent);
     // The answer a button of such a box stands for.
     static Answer answerOf(QMessageBox& box);
 

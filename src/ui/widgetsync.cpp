@@ -1,11 +1,54 @@
 #include "ui/widgetsync.h"
 
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "ui/textconv.h"
 
 namespace pelora::ui {
+
+int fullTextHeight(const QFontMetrics& metrics, int lines) {
+    const int above =
+        std::max(0, -metrics.tightBoundingRect(QStringLiteral("ÅÄÖ")).top() - metrics.ascent());
+    return (lines - 1) * metrics.lineSpacing() + metrics.height() + 2 * above;
+}
+
+namespace {
+
+// Rows of a list at least as high as the font needs for Å, Ä and Ö.
+class WholeCapitalsDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (option.font != m_font || m_height == 0) {
+            m_font = option.font;
+            m_height = fullTextHeight(option.fontMetrics, 1);
+        }
+        size.setHeight(std::max(size.height(), m_height));
+        return size;
+    }
+
+private:
+    mutable QFont m_font;
+    mutable int m_height = 0;
+};
+
+}  // namespace
+
+void fitRowsToCapitals(QAbstractItemView* list) {
+    list->setItemDelegate(new WholeCapitalsDelegate(list));
+    if (auto* view = qobject_cast<QListView*>(list)) view->setUniformItemSizes(true);
+}
+
+QLabel* plainLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setMinimumHeight(fullTextHeight(label->fontMetrics(), 1));
+    return label;
+}
 
 void render(QComboBox* widget, const ComboBox& combo) {
     QSignalBlocker blocker(widget);
@@ -119,7 +162,10 @@ void readInput(const QListWidget* widget, ListBox& list) {
 }
 
 void readInput(const QLineEdit* widget, TextBox& box) {
-    box.text = fromQt(widget->text());
+    const QString text = widget->text();
+    box.text = fromQt(text);
+    // A character the code page cannot hold came back as "?".
+    box.unrepresentable = toQt(box.text) != text;
 }
 
 void readInput(const QCheckBox* widget, CheckBox& box) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +15,16 @@
 
 namespace pelora::ui {
 
+// The height `lines` lines of text need where they are centred in a row or a label: Å, Ä and Ö
+// reach above the font's ascent, and what they need above is kept below as well.
+int fullTextHeight(const QFontMetrics& metrics, int lines);
+
+// Makes every row of the list high enough for Å, Ä and Ö whole; all rows are alike.
+void fitRowsToCapitals(QAbstractItemView* list);
+
+// A label that shows its text as it is, never as markup: a group may be named "<B>DANS".
+QLabel* plainLabel(const QString& text = QString());
+
 void render(QComboBox* widget, const ComboBox& combo);
 void render(QListWidget* widget, const ListBox& list);
 void render(QLineEdit* widget, const TextBox& box);
@@ -22,7 +33,8 @@ void render(QAbstractButton* widget, const Button& button);
 void render(QLabel* widget, const Label& label);
 
 // User input into the screen state: the combo box's typed text, the marked lines of a list,
-// the text of a line edit, the tick of a check box.
+// the text of a line edit (flagged where it holds a character Windows-1252 cannot hold), the
+// tick of a check box.
 void readInput(const QComboBox* widget, ComboBox& combo);
 void readInput(const QListWidget* widget, ListBox& list);
 void readInput(const QLineEdit* widget, TextBox& box);

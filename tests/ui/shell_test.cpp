@@ -12,14 +12,6 @@ namespace pelora::test {
 using Answer = Desktop::Answer;
 using Buttons = Desktop::Buttons;
 
-// Types the text one key at a time, as a keyboard does; Enter for "\n".
-void typeKeys(QWidget* widget, const QString& text) {
-    for (QChar c : text) {
-        const auto key = c == u'\n' ? Qt::Key_Return : Qt::Key(c.toUpper().unicode());
-        QTest::sendKeyEvent(QTest::Click, widget, key, c == u'\n' ? QString() : QString(c), {});
-    }
-}
-
 // The shell's wiring: the menus and ending the program, the start data dialog, message boxes,
 // text and lists crossing to Qt, the mouse on the board, the wish box and the overview.
 class ShellTest : public QObject {
@@ -149,6 +141,121 @@ private slots:
         QCOMPARE(ui::withDefaultExtension("/a.b/val", "pel"), QString("/a.b/val.pel"));
     }
 
+    void textShowsAsPlainText_data() {
+        QTest::addColumn<QString>("label");
+        for (const char* name :
+             {"Label1_1", "status", "groupData", "Label11", "periodDisplay", "periodCaption"}) {
+            QTest::newRow(name) << name;
+        }
+    }
+
+    // A group named "<B>DANS" reads "<B>DANS" on two lines, in every label that shows it.
+    void textShowsAsPlainText() {
+        QFETCH(QString, label);
+        Window w;
+        const std::string text = "<B>DANS\r\n 0";
+        MainScreen& s = w.app.screen;
+        Label* state = label == "status"          ? &s.status
+                       : label == "groupData"     ? &s.groupData
+                       : label == "Label11"       ? &s.Label11
+                       : label == "periodDisplay" ? &s.periodDisplay
+                       : label == "periodCaption" ? &s.periodCaption
+                                                  : nullptr;
+        (state ? state->caption : s.Label1[1].caption) = text;
+        w.form->render();
+        auto* widget = w.find<QLabel>(label);
+        QCOMPARE(widget->text(), QString("<B>DANS\n 0"));
+        QCOMPARE(widget->textFormat(), Qt::PlainText);
+    }
+
+    // Labels that show fixed captions too, so that no text is ever taken as markup.
+    void everyLabelIsPlainText() {
+        Window w;
+        w.desktop.expectDialog(Dialog::StartData, [&w] { w.form->showDialog(Dialog::StartData); });
+        QList<QLabel*> labels;
+        QTimer::singleShot(0, w.form.get(), [&] {
+            auto* dialog = w.find<ui::Form3>("Form3");
+            labels << dialog->findChildren<QLabel*>();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        w.find<QAction>("Arkiv_Nytt")->trigger();
+        labels << w.form->findChildren<QLabel*>();
+        auto box = ui::QtDesktop::buildMessageBox("<B>DANS</B> finns redan.", Buttons::Ok,
+                                                  Desktop::Icon::None, "Ny grupp", nullptr);
+        auto input = ui::QtDesktop::buildInputBox("<B>Namn</B>", "Ny grupp", "", nullptr);
+        labels << input->findChild<QLabel*>();
+        QVERIFY(labels.size() > 101 + 20);
+        for (QLabel* label : labels)
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->text()));
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+    }
+
+    void aTypedCharacterTheCodePageCannotHoldIsFlagged_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("unrepresentable");
+        QTest::newRow("Polish letters") << "Łódź.txt" << true;
+        QTest::newRow("outside the basic plane") << "elever😀.txt" << true;
+        QTest::newRow("Swedish letters") << "Björkhaga/elever.txt" << false;
+        QTest::newRow("the euro sign and the unassigned bytes") << "€\u0081\u009d" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    // The flag follows each reading, whatever the box said before.
+    void aTypedCharacterTheCodePageCannotHoldIsFlagged() {
+        QFETCH(QString, typed);
+        QFETCH(bool, unrepresentable);
+        QLineEdit edit(typed);
+        for (bool before : {false, true}) {
+            TextBox box{"", true, before};
+            ui::readInput(&edit, box);
+            QCOMPARE(box.unrepresentable, unrepresentable);
+            QCOMPARE(ui::toQt(box.text).size(), typed.size() - (typed.contains("😀") ? 1 : 0));
+        }
+    }
+
+    // Å, Ä and Ö reach above the font's ascent; where text is centred in a row or a label, the
+    // row is that much higher at the top and at the bottom, so that the dots and rings are whole.
+    static int heightFor(const QFont& font, int lines) {
+        const QFontMetrics metrics(font);
+        const int above = -metrics.tightBoundingRect("ÅÄÖ").top() - metrics.ascent();
+        return (lines - 1) * metrics.lineSpacing() + metrics.height() + 2 * std::max(0, above);
+    }
+
+    void rowsAndLabelsHoldCapitalsWithDots() {
+        Window w;
+        w.app.work.groupTable[1].name = "KÖRSÅNG"_cp;
+        w.app.work.groupTable[2].name = "ÅÄÖ"_cp;
+        RefreshBoard(w.app);
+        ShowMemberList(w.app, 1);
+        w.form->render();
+        auto* board = w.find<ui::GroupBoard>("Picture1");
+        for (QLabel* label : {board->label(1), board->label(2)}) {
+            QVERIFY(label->height() >= heightFor(label->font(), 2) + 2 * label->frameWidth());
+            QCOMPARE(label->size(), board->labelSize(label->font()));
+        }
+        // Larger faces than the label's own, as another screen or another system gives them.
+        for (int points : {10, 12, 16}) {
+            const QFont font("DejaVu Sans", points, QFont::Bold);
+            const QSize size = board->labelSize(font);
+            QVERIFY2(size.height() >= heightFor(font, 2) + 2, qPrintable(QString::number(points)));
+            QCOMPARE(size.width(), board->toPixels(0.22 * ui::GroupBoard::WidthTwips));
+            QVERIFY(size.height() >= board->toPixels(0.11 * ui::GroupBoard::HeightTwips));
+        }
+        for (const char* name : {"List1", "List2"}) {
+            auto* list = w.find<QListWidget>(name);
+            QVERIFY(list->count() > 0);
+            QVERIFY2(list->visualItemRect(list->item(0)).height() >= heightFor(list->font(), 1),
+                     name);
+        }
+        for (QLabel* label : w.form->findChildren<QLabel*>()) {
+            if (!label->isVisible() || label->text().isEmpty()) continue;
+            const int lines = label->text().count('\n') + 1;
+            const int frame = 2 * (label->frameWidth() + label->margin());
+            QVERIFY2(label->height() >= heightFor(label->font(), lines) + frame,
+                     qPrintable(label->text()));
+        }
+    }
+
     // One list widget through a row of changes, a letter to a line; "X" lines are marked.
     void aListShowsExactlyTheLinesAfterEachChange() {
         QListWidget widget;
@@ -223,6 +330,89 @@ private slots:
         QCOMPARE(box->toPlainText(), QString("slöjd\nmåla\nfält\ndans"));  // as typed
         w.find<QLineEdit>("Text1")->setFocus(Qt::TabFocusReason);  // left for another control
         QCOMPARE(box->toPlainText(), QString("SLÖJD\nMÅLA\nFÄLT\nDANS"));
+    }
+
+    void leavingTheWishBoxTidiesIt_data() {
+        QTest::addColumn<bool>("otherWindow");  // another window takes the focus meanwhile
+        QTest::addColumn<QString>("then");      // the control that has the focus at the end
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Tab to the search box") << false << "Text1"
+                                               << "MUSIK T"
+                                               << "MUSIK T";
+        QTest::newRow("another window, back to the wish box") << true << "Text2"
+                                                              << "musik,t"
+                                                              << "MUSIK";
+        QTest::newRow("another window, then a click into the search box") << true << "Text1"
+                                                                          << "MUSIK T"
+                                                                          << "MUSIK T";
+        QTest::newRow("another window, then a click on the pupil box") << true << "Combo2"
+                                                                       << "MUSIK T"
+                                                                       << "MUSIK T";
+    }
+
+    // "musik,t" is typed; each change with the comma is answered with the message and not
+    // stored. Whatever window had the focus meanwhile (the message box, a menu, another
+    // program), the box is tidied and stored when the focus moves on to another control of the
+    // main window, and only then.
+    void leavingTheWishBoxTidiesIt() {
+        QFETCH(bool, otherWindow);
+        QFETCH(QString, then);
+        QFETCH(QString, shown);
+        QFETCH(QString, stored);
+        Window w;
+        auto* box = w.find<QPlainTextEdit>("Text2");
+        for (int k = 0; k < 2; ++k) {
+            w.desktop.expectMsgBox("Tryck ENTER efter varje önskemål."_cp, Buttons::Ok,
+                                   Desktop::Icon::Exclamation, "Ange önskemål"_cp, Answer::Ok);
+        }
+        box->setFocus();
+        typeKeys(box, "musik,t");
+        QWidget other;
+        if (otherWindow) {
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            // A click into the inactive main window moves its focus before it is active again.
+            w.form->findChild<QWidget*>(then)->setFocus(Qt::MouseFocusReason);
+            other.hide();
+            w.form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        } else {
+            w.form->findChild<QWidget*>(then)->setFocus(Qt::TabFocusReason);
+        }
+        QCOMPARE(QApplication::focusWidget()->objectName(), then);
+        QCOMPARE(box->toPlainText(), shown);
+        QCOMPARE(w.app.work.studentTable[1].wishes, ui::fromQt(stored));
+    }
+
+    void undoLeavesTheFocusInTheWishBox_data() {
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("keyboard") << true;
+    }
+
+    // "Ångra" is disabled once it has undone, so Qt would hand the focus on to the criterion box,
+    // where the next key replaced the criterion.
+    void undoLeavesTheFocusInTheWishBox() {
+        QFETCH(bool, byKeyboard);
+        Window w(12);
+        auto* box = w.find<QPlainTextEdit>("Text2");
+        auto* undo = w.find<QPushButton>("Command4");
+        box->setFocus();
+        typeKeys(box, "dans");
+        QVERIFY(undo->isEnabled());
+        if (byKeyboard) {
+            undo->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(undo, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(undo, Qt::LeftButton);
+        }
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), box);
+        typeKeys(QApplication::focusWidget(), "x");
+        QCOMPARE(w.find<QComboBox>("Combo3")->currentText(), QString("Alla"));
+        QCOMPARE(box->toPlainText(), QString("x"));
     }
 
     void aTypedCriterionAndTheSearchBoxReachTheOverview() {

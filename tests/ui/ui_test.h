@@ -36,6 +36,14 @@ inline ScriptedDesktop::FailHandler qtFailure() {
     return [](const std::string& what) { QTest::qFail(what.c_str(), __FILE__, __LINE__); };
 }
 
+// Types the text one key at a time, as a keyboard does; Enter for "\n".
+inline void typeKeys(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        const auto key = c == u'\n' ? Qt::Key_Return : Qt::Key(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Click, widget, key, c == u'\n' ? QString() : QString(c), {});
+    }
+}
+
 // The main window, shown and active, over the groups DANS and FOTBOLL and `pupils` pupils
 // "ELEV n" (two in 7A, the rest in 7B; pupil 2 wishes FOTBOLL), the first one shown.
 struct Window {
