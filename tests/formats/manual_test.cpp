@@ -1,0 +1,320 @@
+// The manual: how the generator turns the markup of share/manual/pel.txt into RTF, and the pel.rtf
+// the build made from it, read as the help reads it: every heading the help cuts it by, once and
+// in order, looking like a heading, with the Swedish letters whole.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "base/text.h"
+#include "commands/groups.h"
+#include "commands/help.h"
+#include "commands/printing.h"
+#include "commands/startdata.h"
+#include "core_fixture.h"
+#include "formats/rtf.h"
+#include "rtfmanual.h"
+
+namespace pelora::test {
+namespace {
+
+using rtfmanual::SourceError;
+
+std::u32string u32(const std::string& cp1252) {
+    return unicodeOf(cp1252);
+}
+
+// How often `what` occurs in `text`, letter case ignored, as the help searches.
+int occurrences(const std::u32string& text, const std::u32string& what) {
+    int count = 0;
+    for (std::size_t at = findIgnoringCase(text, what); at != std::u32string::npos;
+         at = findIgnoringCase(text, what, at + 1))
+        ++count;
+    return count;
+}
+
+// The format of the character at `at`.
+TextFormat formatAt(const RichText& rich, std::size_t at) {
+    for (const TextRun& run : rich.runs) {
+        if (at >= run.start && at < run.start + run.length) return run.format;
+    }
+    ADD_FAILURE() << "no run at " << at;
+    return {};
+}
+
+// --- the generator ---
+
+TEST(ManualSource, EachCharacterIsWrittenAsRtfCanHoldIt) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Elever 7A", "Elever 7A"},
+        {"{a}\\b", "\\{a\\}\\\\b"},
+        {"å ä ö é Å Ä Ö É", "\\'e5 \\'e4 \\'f6 \\'e9 \\'c5 \\'c4 \\'d6 \\'c9"},
+        // The characters of bytes 0x80..0x9F, and the no-break space.
+        {"€–”•\u00a0", "\\'80\\'96\\'94\\'95\\'a0"},
+        {"a\tb", "a\\tab b"},
+        // Outside the code page: \uN, N signed, beyond U+FFFF as two halves.
+        {"→", "\\u8594?"},
+        {"\ufffd", "\\u-3?"},
+        {"\U0001F600", "\\u-10179?\\u-8704?"},
+        {"", ""},
+    };
+    for (const auto& [text, rtf] : cases)
+        EXPECT_EQ(rtfmanual::escapeText(text), rtf) << text;
+}
+
+TEST(ManualSource, BrokenTextIsRefusedWithItsLine) {
+    const char* const cases[] = {
+        "a\xc3",             // a sequence cut short
+        "\xc3 b",            // a sequence broken by ASCII
+        "\x80",              // a continuation byte alone
+        "\xc0\xaf",          // "/" written long
+        "\xed\xa0\x80",      // half of a surrogate pair
+        "\xf4\x90\x80\x80",  // beyond U+10FFFF
+        "a\x01z",            // a control character
+        "\xc2\x85",          // a C1 control character
+    };
+    for (const char* text : cases) {
+        try {
+            rtfmanual::escapeText(text, 12);
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const SourceError& error) {
+            EXPECT_EQ(error.line(), 12) << text;
+        }
+    }
+}
+
+TEST(ManualSource, DoubleAsterisksMarkBoldText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a **b** c", "a {\\b b} c"},
+        {"**Arkiv → Nytt**", "{\\b Arkiv \\u8594? Nytt}"},
+        {"**}** och *P1", "{\\b \\}} och *P1"},
+    };
+    for (const auto& [text, rtf] : cases)
+        EXPECT_EQ(rtfmanual::inlineText(text), rtf) << text;
+    EXPECT_THROW(rtfmanual::inlineText("a **b"), SourceError);
+}
+
+TEST(ManualSource, ASourceItCannotReadNamesTheLine) {
+    const std::pair<std::string, int> cases[] = {
+        {"% om\n\n# 1. Ett\n#2. Två\n", 4},  // a heading without its blank
+        {"# 1. Ett\n##\n", 2},               // a heading without text
+        {"# 1. Ett\r\n## \r\n", 2},          // the same, lines ended by CR LF
+        {"# 1. Ett\r\rText\r- \r", 4},       // a list item without text, lines ended by CR
+        {"Text **fet\nmer** text\n", 1},     // bold over a line end
+        {"> A\tB\n> \xff\n", 2},             // an example that is not UTF-8
+    };
+    for (const auto& [source, line] : cases) {
+        try {
+            rtfmanual::manualToRtf(source);
+            ADD_FAILURE() << "accepted: " << source;
+        } catch (const SourceError& error) {
+            EXPECT_EQ(error.line(), line) << source;
+        }
+    }
+}
+
+// A small source with every kind of block, read back by the program's own RTF reader.
+TEST(ManualSource, EveryKindOfBlockReadsBackAsWritten) {
+    const std::string source =
+        "% En kommentar, som inte kommer med.\n"
+        "# 1. Rubrik\n"
+        "\n"
+        "Ett stycke\n"
+        "  över två rader med **fet** text.\n"
+        "- punkt ett\n"
+        "  fortsätter\n"
+        "- två\n"
+        "> A\tB\n"
+        "> C\tD\n"
+        "## 1.1 Avsnitt\n"
+        "Sista.\n"
+        "---\n";
+    const std::u32string expected =
+        U"1. Rubrik\n"
+        U"Ett stycke över två rader med fet text.\n"
+        U"\u2022\tpunkt ett fortsätter\n"
+        U"\u2022\ttvå\n"
+        U"A\tB\u2028C\tD\n"
+        U"1.1 Avsnitt\n"
+        U"Sista.\n"
+        U"---\n";
+    // Whatever the line ends, with a byte-order mark or without.
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        const std::string withEnds = "\xef\xbb\xbf" + replaceAll(source, "\n", end);
+        const RichText rich = readRtf(rtfmanual::manualToRtf(withEnds));
+        EXPECT_EQ(rich.text, expected) << "line end " << static_cast<int>(end[0]);
+    }
+
+    const RichText rich = readRtf(rtfmanual::manualToRtf(source));
+    const TextFormat chapter = formatAt(rich, 0);
+    const TextFormat body = formatAt(rich, expected.find(U"Ett"));
+    const TextFormat bold = formatAt(rich, expected.find(U"fet"));
+    const TextFormat section = formatAt(rich, expected.find(U"1.1"));
+    const TextFormat example = formatAt(rich, expected.find(U"A\t"));
+    EXPECT_TRUE(chapter.bold && section.bold && bold.bold);
+    EXPECT_FALSE(body.bold || example.bold || formatAt(rich, expected.find(U"punkt")).bold);
+    EXPECT_EQ(chapter.halfPoints, 32);
+    EXPECT_EQ(section.halfPoints, 26);
+    EXPECT_EQ(body.halfPoints, 22);
+    EXPECT_EQ(bold.halfPoints, 22);
+    EXPECT_EQ(chapter.font, "Arial");
+    EXPECT_EQ(body.font, "Times New Roman");
+    EXPECT_EQ(example.font, "Courier New");
+    // Nothing of a heading's look carries over to the text after it.
+    EXPECT_EQ(formatAt(rich, expected.find(U"Sista")), body);
+}
+
+// --- the manual the build made ---
+
+std::string generatedManual() {
+    std::ifstream in(PELORA_MANUAL, std::ios::binary);
+    EXPECT_TRUE(in) << "cannot read " << PELORA_MANUAL;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+const RichText& manual() {
+    static const RichText rich = readRtf(generatedManual());
+    return rich;
+}
+
+// The headings in their order, and the end marker.
+const std::vector<std::string>& headings() {
+    static const std::vector<std::string> all = {
+        "1. Översikt"_cp,
+        "2. Skapa grupper",
+        "2.1 Dialogrutan Startdata",
+        "2.2 Dialogrutan Ny grupp",
+        "2.3 Arrangera gruppetiketterna",
+        "3. Inskrivning av önskemål"_cp,
+        "4. Placering i grupp",
+        "5. Översikten"_cp,
+        "6. Utskrifter",
+        "7. Spara",
+        "---",
+    };
+    return all;
+}
+
+TEST(ManualFile, StartsAsAnRtfFileInWindows1252) {
+    const std::string rtf = generatedManual();
+    EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff0", 0), 0u);
+    EXPECT_EQ(rtf.back(), '\n');
+    for (char c : rtf)
+        ASSERT_TRUE((c >= ' ' && c <= '~') || c == '\n') << "byte " << static_cast<int>(c);
+}
+
+TEST(ManualFile, HoldsEveryHeadingOnceAsAParagraphOfItsOwnInOrder) {
+    const std::u32string& text = manual().text;
+    std::size_t previous = 0;
+    for (const std::string& heading : headings()) {
+        const std::u32string wanted = u32(heading);
+        EXPECT_EQ(occurrences(text, wanted), 1) << cp1252ToUtf8(heading);
+        const std::size_t at = findIgnoringCase(text, wanted);
+        if (at == std::u32string::npos) continue;
+        EXPECT_GE(at, previous) << cp1252ToUtf8(heading);
+        previous = at;
+        EXPECT_TRUE(at == 0 || text[at - 1] == U'\n') << cp1252ToUtf8(heading);
+        EXPECT_EQ(text.substr(at, wanted.size() + 1), wanted + U'\n') << cp1252ToUtf8(heading);
+    }
+    // The parts the dialogs' help looks for.
+    for (const char* start : {"2.1 Dialogrutan", "2.2 Dialogrutan", "2.3 Arrangera"})
+        EXPECT_EQ(occurrences(text, u32(start)), 1) << start;
+    // After the end marker at most a short closing line.
+    EXPECT_LE(text.size() - findIgnoringCase(text, U"---"), 80u);
+}
+
+TEST(ManualFile, HeadingsAreBoldAndLargerThanTheText) {
+    const RichText& rich = manual();
+    // The text's look is the one most characters have.
+    std::vector<std::pair<TextFormat, std::size_t>> looks;
+    for (const TextRun& run : rich.runs) {
+        auto same = [&run](const auto& look) { return look.first == run.format; };
+        auto found = std::find_if(looks.begin(), looks.end(), same);
+        if (found == looks.end()) found = looks.insert(looks.end(), {run.format, 0});
+        found->second += run.length;
+    }
+    const TextFormat text = std::max_element(looks.begin(), looks.end(), [](auto& a, auto& b) {
+                                return a.second < b.second;
+                            })->first;
+    EXPECT_FALSE(text.bold);
+    EXPECT_EQ(text.font, "Times New Roman");
+
+    const std::vector<std::string>& all = headings();
+    for (std::size_t k = 0; k + 1 < all.size(); ++k) {
+        const std::u32string heading = u32(all[k]);
+        const std::size_t at = findIgnoringCase(rich.text, heading);
+        ASSERT_NE(at, std::u32string::npos) << cp1252ToUtf8(all[k]);
+        const TextFormat look = formatAt(rich, at);
+        EXPECT_EQ(formatAt(rich, at + heading.size() - 1), look) << cp1252ToUtf8(all[k]);
+        EXPECT_TRUE(look.bold) << cp1252ToUtf8(all[k]);
+        // Chapters are larger than sections, sections larger than the text.
+        const bool section = all[k][1] == '.' && all[k][2] != ' ';
+        EXPECT_GT(look.halfPoints, text.halfPoints + (section ? 0 : 4)) << cp1252ToUtf8(all[k]);
+    }
+}
+
+TEST(ManualFile, SwedishLettersAndSymbolsComeOutWhole) {
+    const std::u32string& text = manual().text;
+    for (const char* words :
+         {"Vill du spara ändringarna?", "Ångra", "Är du säker", "Öppna", "förstahandsval"}) {
+        EXPECT_NE(text.find(unicodeOf(utf8ToCp1252(words))), std::u32string::npos) << words;
+    }
+    EXPECT_NE(text.find(U"Arkiv \u2192 Nytt"), std::u32string::npos);  // not in Windows-1252
+    EXPECT_NE(text.find(U"\u2022\t"), std::u32string::npos);           // list items
+    // No markup or RTF shows through as text.
+    for (const std::u32string leak : {U"**", U"\\", U"{", U"}", U"\u2192?", U"\n%"})
+        EXPECT_EQ(text.find(leak), std::u32string::npos);
+}
+
+// The program's help, given the manual the build made: every chapter of the help window and the
+// help of each dialog are found, and each stops before the next heading.
+class ManualHelp : public CoreTest {
+protected:
+    void SetUp() override {
+        app.manualPlaces = {PELORA_MANUAL};
+        loadManual(app);
+        ASSERT_FALSE(app.run.manualMissing);
+    }
+
+    std::u32string shownInPopup(void (*helpButton)(App&)) {
+        desktop.expectDialog(Dialog::HelpPopup, [] {});
+        helpButton(app);
+        return app.form7.RTF.text;
+    }
+};
+
+TEST_F(ManualHelp, EachDialogsHelpShowsItsOwnSection) {
+    const std::tuple<void (*)(App&), std::string, std::string> cases[] = {
+        {form3::Command3_Click, "2.1 Dialogrutan Startdata", "2.2 Dialogrutan"},
+        {form2::Command3_Click, "2.2 Dialogrutan Ny grupp", "2.3 Arrangera"},
+        {form4::Command3_Click, "6. Utskrifter", "7. Spara"},
+    };
+    for (const auto& [button, start, next] : cases) {
+        const std::u32string section = shownInPopup(button);
+        EXPECT_EQ(section.substr(0, start.size()), u32(start)) << start;
+        EXPECT_GT(section.size(), 400u) << start;
+        EXPECT_EQ(findIgnoringCase(section, u32(next)), std::u32string::npos) << start;
+        EXPECT_NE(section.back(), U'\n') << start;  // the help leaves out the break before
+    }
+}
+
+TEST_F(ManualHelp, EveryChapterOfTheHelpWindowIsFound) {
+    const std::vector<std::string>& all = headings();
+    const std::vector<std::string> chapters = {all[0], all[1], all[5], all[6],
+                                               all[7], all[8], all[9]};
+    for (int index = 1; index <= 8; ++index) {
+        form6::List1_Click(app, index);
+        const std::u32string& shown = app.form6.RTF2.text;
+        const std::string& first = chapters[static_cast<std::size_t>(index == 8 ? 0 : index - 1)];
+        EXPECT_EQ(shown.substr(0, u32(first).size()), u32(first)) << index;
+        const std::u32string after =
+            index < 7 ? u32(chapters[static_cast<std::size_t>(index)]) : std::u32string(U"---");
+        EXPECT_EQ(findIgnoringCase(shown, after), std::u32string::npos) << index;
+    }
+    // "Alla avsnitt" is the whole manual up to the end marker.
+    EXPECT_EQ(app.form6.RTF2.text.size(), findIgnoringCase(manual().text, U"---") - 1);
+}
+
+}  // namespace
+}  // namespace pelora::test
