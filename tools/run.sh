@@ -7,8 +7,8 @@ tools/ensure-packages.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target pelora
 
-sample=share/exempel/exempel.pel
+sample=build/share/pelora/exempel/exempel.pel
 if [ -f "$sample" ]; then
-  exec build/src/app/pelora "$sample"
+  exec build/bin/pelora "$sample"
 fi
-exec build/src/app/pelora
+exec build/bin/pelora

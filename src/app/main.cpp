@@ -1,5 +1,9 @@
 // Pelora: the application, the Qt desktop and the main window; the command line names a work.
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+#include <vector>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -7,10 +11,48 @@
 #include <QTranslator>
 
 #include "commands/app.h"
+#include "base/codec.h"
+#include "base/text.h"
+#include "commands/help.h"
 #include "commands/lifecycle.h"
+#include "commands/opensave.h"
 #include "ui/form1.h"
 #include "ui/qtdesktop.h"
 #include "ui/textconv.h"
+
+namespace {
+
+// Where the manual is looked for: share/pelora beside the program's bin/ folder (installed, and in
+// the build tree), then the program's own folder; never the current folder.
+std::vector<std::filesystem::path> manualPlaces() {
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    return {pelora::ui::toPath(programFolder.absoluteFilePath(QStringLiteral("../share/pelora/pel.rtf"))),
+            pelora::ui::toPath(programFolder.absoluteFilePath(QStringLiteral("pel.rtf")))};
+}
+
+// "pelora --version [arbetsfil]": the version and the manual the program uses, for the people
+// who install it; with a work file, what the program reads of it, without showing a window.
+int printVersion(pelora::App& app, const QStringList& arguments) {
+    pelora::loadManual(app);
+    std::string manual = "saknas";
+    for (const std::filesystem::path& place : app.manualPlaces) {
+        if (!app.run.manualMissing && QFileInfo::exists(pelora::ui::fromPath(place))) {
+            manual = std::filesystem::weakly_canonical(place).string();
+            break;
+        }
+    }
+    std::printf("Pelora %s\nManual: %s\n", PELORA_VERSION, manual.c_str());
+    if (arguments.size() > 2) {
+        app.run.commandLineFile = pelora::ui::toPath(arguments.mid(2).join(QLatin1Char(' ')));
+        pelora::Arkivoppna(app);
+        std::printf("Arbete: %s\n%s\n", app.run.workFilePath.string().c_str(),
+                    pelora::cp1252ToUtf8(pelora::replaceAll(app.screen.status.caption, "\r\n", "\n"))
+                        .c_str());
+    }
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -25,6 +67,10 @@ int main(int argc, char* argv[]) {
 
     pelora::ui::QtDesktop desktop;
     pelora::App app(desktop);
+    app.manualPlaces = manualPlaces();
+    if (QApplication::arguments().value(1) == QStringLiteral("--version")) {
+        return printVersion(app, QApplication::arguments());
+    }
     pelora::ui::Form1 window(app);
     desktop.setParentWindow(&window);
     desktop.setDialogHandler([&window](pelora::Dialog dialog) { window.showDialog(dialog); });
