@@ -1,27 +1,20 @@
 // Pelora: the application, the Qt desktop and the main window; the command line names a work.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
 #include <QStringList>
-#include <QTranslator>
 
 #include "commands/app.h"
 #include "commands/lifecycle.h"
 #include "ui/form1.h"
 #include "ui/qtdesktop.h"
+#include "ui/swedish.h"
 #include "ui/textconv.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelora"));
 
-    // Qt's own dialogs in Swedish; without the catalogue they stay in English.
-    QTranslator qtSwedish;
-    if (qtSwedish.load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
-                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtSwedish);
-    }
+    pelora::ui::speakSwedish();
 
     pelora::ui::QtDesktop desktop;
     pelora::App app(desktop);
