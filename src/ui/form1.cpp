@@ -179,6 +179,8 @@ QWidget* Form1::buildOverview() {
     Combo3->setEditable(true);
     Combo3->setInsertPolicy(QComboBox::NoInsert);
     narrowCombo(Combo3, 12);
+    for (QComboBox* combo : {Combo1, Combo2, Combo3})
+        fitRowsToCapitals(combo);
     Check3 = named(new QCheckBox(QStringLiteral("Visa bara oplacerade")), "Check3");
     List2 = named(new QListWidget, "List2");
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);

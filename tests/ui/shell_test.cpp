@@ -330,6 +330,42 @@ private slots:
         QVERIFY(status->contentsRect().contains(needed));
     }
 
+    void comboBoxListsShowTheirItemsWhole_data() {
+        QTest::addColumn<QString>("combo");
+        QTest::newRow("class") << "Combo1";
+        QTest::newRow("pupil") << "Combo2";
+        QTest::newRow("criterion") << "Combo3";
+    }
+
+    // However narrow the box, the list it opens is wide enough for its longest item, and its
+    // rows high enough for Å, Ä and Ö ("Önskat aktuell grupp").
+    void comboBoxListsShowTheirItemsWhole() {
+        QFETCH(QString, combo);
+        Window w;
+        w.app.work.studentTable[1].name = "Östen Åkesson-Lindqvist Ärlebrant"_cp;
+        w.app.work.classCount = 2;
+        w.app.work.classList[1] = "7A";
+        w.app.work.classList[2] = "7B";
+        w.app.screen.Combo1.clear();
+        w.app.screen.Combo1.addItem("7A");
+        w.app.screen.Combo1.addItem("7B");
+        ShowCurrentStudent(w.app);
+        w.form->resize(1024, 670);
+        w.form->render();
+        auto* box = w.find<QComboBox>(combo);
+        QVERIFY(box->count() > 1);
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        QTRY_VERIFY(list->isVisible());
+        int widest = 0;
+        for (int k = 0; k < box->count(); ++k)
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(box->itemText(k)));
+        QVERIFY2(list->viewport()->width() > widest,
+                 qPrintable(QString("%1 %2").arg(list->viewport()->width()).arg(widest)));
+        QVERIFY(list->visualRect(box->model()->index(0, 0)).height() >= heightFor(list->font(), 1));
+        box->hidePopup();
+    }
+
     // One list widget through a row of changes, a letter to a line; "X" lines are marked.
     void aListShowsExactlyTheLinesAfterEachChange() {
         QListWidget widget;
