@@ -147,6 +147,8 @@ QWidget* Form1::buildWishEntry() {
     // Wide enough for a class, and for a pupil's whole name.
     narrowCombo(Combo1, 4);
     narrowCombo(Combo2, 12);
+    fitRowsToCapitals(Combo1);
+    fitRowsToCapitals(Combo2);
     Command5 = smallButton(QStringLiteral("<"), "Command5");
     Command6 = smallButton(QStringLiteral(">"), "Command6");
     Command2 = smallButton(QStringLiteral("<"), "Command2");
@@ -179,8 +181,7 @@ QWidget* Form1::buildOverview() {
     Combo3->setEditable(true);
     Combo3->setInsertPolicy(QComboBox::NoInsert);
     narrowCombo(Combo3, 12);
-    for (QComboBox* combo : {Combo1, Combo2, Combo3})
-        fitRowsToCapitals(combo);
+    fitRowsToCapitals(Combo3);
     Check3 = named(new QCheckBox(QStringLiteral("Visa bara oplacerade")), "Check3");
     List2 = named(new QListWidget, "List2");
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
