@@ -2,22 +2,20 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <cstdio>
-#include <vector>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QScreen>
 #include <QStringList>
-#include <QTranslator>
+#include <cstdio>
+#include <vector>
 
-#include "commands/app.h"
 #include "base/codec.h"
 #include "base/text.h"
+#include "commands/app.h"
 #include "commands/help.h"
 #include "commands/lifecycle.h"
 #include "commands/opensave.h"
 #include "ui/form1.h"
 #include "ui/qtdesktop.h"
+#include "ui/swedish.h"
 #include "ui/textconv.h"
 
 namespace {
@@ -26,7 +24,8 @@ namespace {
 // the build tree), then the program's own folder; never the current folder.
 std::vector<std::filesystem::path> manualPlaces() {
     const QDir programFolder(QCoreApplication::applicationDirPath());
-    return {pelora::ui::toPath(programFolder.absoluteFilePath(QStringLiteral("../share/pelora/pel.rtf"))),
+    return {pelora::ui::toPath(
+                programFolder.absoluteFilePath(QStringLiteral("../share/pelora/pel.rtf"))),
             pelora::ui::toPath(programFolder.absoluteFilePath(QStringLiteral("pel.rtf")))};
 }
 
@@ -45,9 +44,10 @@ int printVersion(pelora::App& app, const QStringList& arguments) {
     if (arguments.size() > 2) {
         app.run.commandLineFile = pelora::ui::toPath(arguments.mid(2).join(QLatin1Char(' ')));
         pelora::Arkivoppna(app);
-        std::printf("Arbete: %s\n%s\n", app.run.workFilePath.string().c_str(),
-                    pelora::cp1252ToUtf8(pelora::replaceAll(app.screen.status.caption, "\r\n", "\n"))
-                        .c_str());
+        std::printf(
+            "Arbete: %s\n%s\n", app.run.workFilePath.string().c_str(),
+            pelora::cp1252ToUtf8(pelora::replaceAll(app.screen.status.caption, "\r\n", "\n"))
+                .c_str());
     }
     return 0;
 }
@@ -58,12 +58,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelora"));
 
-    // Qt's own dialogs in Swedish; without the catalogue they stay in English.
-    QTranslator qtSwedish;
-    if (qtSwedish.load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
-                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtSwedish);
-    }
+    pelora::ui::speakSwedish();
 
     pelora::ui::QtDesktop desktop;
     pelora::App app(desktop);

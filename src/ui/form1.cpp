@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -56,6 +57,12 @@ QLabel* panel(const char* name, int lines) {
     return label;
 }
 
+// A combo box that does not ask for the width of its longest item; the list it opens does.
+void narrowCombo(QComboBox* combo, int characters) {
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(characters);
+}
+
 template <typename T>
 T* named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -70,9 +77,10 @@ Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
 
     auto* central = new QWidget;
     auto* columns = new QHBoxLayout(central);
-    columns->addWidget(buildWishEntry(), 3);
-    columns->addWidget(buildOverview(), 4);
-    columns->addWidget(buildGroups(), 0);
+    // What a wider window gives goes mostly to the board and the member list.
+    columns->addWidget(buildWishEntry(), 2);
+    columns->addWidget(buildOverview(), 3);
+    columns->addWidget(buildGroups(), 7);
     setCentralWidget(central);
 
     setupFiles();
@@ -136,6 +144,11 @@ QWidget* Form1::buildWishEntry() {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(25);
     }
+    // Wide enough for a class, and for a pupil's whole name.
+    narrowCombo(Combo1, 4);
+    narrowCombo(Combo2, 12);
+    fitRowsToCapitals(Combo1);
+    fitRowsToCapitals(Combo2);
     Command5 = smallButton(QStringLiteral("<"), "Command5");
     Command6 = smallButton(QStringLiteral(">"), "Command6");
     Command2 = smallButton(QStringLiteral("<"), "Command2");
@@ -167,6 +180,8 @@ QWidget* Form1::buildOverview() {
     Combo3 = named(new QComboBox, "Combo3");
     Combo3->setEditable(true);
     Combo3->setInsertPolicy(QComboBox::NoInsert);
+    narrowCombo(Combo3, 12);
+    fitRowsToCapitals(Combo3);
     Check3 = named(new QCheckBox(QStringLiteral("Visa bara oplacerade")), "Check3");
     List2 = named(new QListWidget, "List2");
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -204,14 +219,23 @@ QWidget* Form1::buildOverview() {
 QWidget* Form1::buildGroups() {
     auto* frame = named(new QGroupBox(QStringLiteral("Grupper")), "FrameGrupper");
     Picture1 = new GroupBoard;
+    // The board scrolls where the window is small and grows where it is large.
+    auto* boardArea = named(new QScrollArea, "boardArea");
+    boardArea->setWidget(Picture1);
+    boardArea->setWidgetResizable(true);
+    boardArea->setFrameShape(QFrame::NoFrame);
+    boardArea->setMinimumSize(120, 100);
     List1 = named(new QListWidget, "List1");
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    List1->setMinimumWidth(200);
+    List1->setMinimumWidth(List1->fontMetrics().averageCharWidth() * 24);
     fitRowsToCapitals(List1);
     Command1 = named(new QPushButton(QStringLiteral("Ta bort markerade")), "Command1");
     Command1->setToolTip(QStringLiteral("Ta bort markerade elever i aktuell grupp"));
     groupData = panel("groupData", 3);
     status = panel("status", 3);
+    // A narrow window wraps the status lines rather than cutting them.
+    status->setWordWrap(true);
+    groupData->setWordWrap(true);
     periodCaption = named(plainLabel(QStringLiteral("Period")), "periodCaption");
     Command10 = smallButton(QStringLiteral("<"), "Command10");
     periodDisplay = panel("periodDisplay", 1);
@@ -230,12 +254,11 @@ QWidget* Form1::buildGroups() {
     // The board with what describes it on the left, the member list and the controls of the
     // shown period on the right.
     auto* left = new QVBoxLayout;
-    left->addWidget(Picture1);
+    left->addWidget(boardArea, 1);
     left->addWidget(plainLabel(QStringLiteral("Gruppdata")));
     left->addWidget(groupData);
     left->addWidget(plainLabel(QStringLiteral("Status")));
     left->addWidget(status);
-    left->addStretch(1);
 
     auto* right = new QVBoxLayout;
     right->addWidget(plainLabel(QStringLiteral("Grupplista")));
@@ -248,7 +271,7 @@ QWidget* Form1::buildGroups() {
     right->addWidget(Check1);
 
     auto* columns = new QHBoxLayout(frame);
-    columns->addLayout(left, 0);
+    columns->addLayout(left, 2);
     columns->addLayout(right, 1);
     return frame;
 }

@@ -41,7 +41,9 @@ GroupBoard::GroupBoard(QWidget* parent) : QFrame(parent) {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(236, 236, 236));
     setPalette(pal);
-    setFixedSize(toPixels(WidthTwips), toPixels(HeightTwips));
+    // A larger window lets the free surface grow.
+    setMinimumSize(toPixels(WidthTwips), toPixels(HeightTwips));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     const QFont font = labelFont();
     const QSize size = labelSize(font);
@@ -162,6 +164,9 @@ double GroupBoard::toTwips(double pixels) const {
 
 void GroupBoard::render(const App& app) {
     const MainScreen& screen = app.screen;
+    // Never smaller than designed, and large enough to scroll to every shown label: one left far
+    // out on a large screen is still reached on a small one.
+    QSize extent(toPixels(WidthTwips), toPixels(HeightTwips));
     for (int g = 1; g <= MaxGroups; ++g) {
         const GroupLabel& state = screen.Label1[g];
         QLabel* label = m_labels[g];
@@ -178,7 +183,11 @@ void GroupBoard::render(const App& app) {
         const QPoint position(toPixels(group.boardLeft), toPixels(group.boardTop));
         if (label->pos() != position) label->move(position);
         if (label->isVisibleTo(this) != state.visible) label->setVisible(state.visible);
+        if (state.visible)
+            extent = extent.expandedTo(
+                QSize(label->geometry().right() + 1, label->geometry().bottom() + 1));
     }
+    if (minimumSize() != extent) setMinimumSize(extent);
 
     std::array<int, MaxGroups + 1> order{};
     for (int g = 0; g <= MaxGroups; ++g)

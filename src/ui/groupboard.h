@@ -1,5 +1,6 @@
-// Picture1, the group board: a free surface of 5430 x 4545 twips holding the 101 group labels
-// at their twip positions (pixels = twips x logical DPI / 1440).
+// Picture1, the group board: a free surface of at least 5430 x 4545 twips holding the 101 group
+// labels at their twip positions (pixels = twips x logical DPI / 1440). It grows with the room it
+// is given and reaches to every shown label; the labels keep their positions and size.
 #pragma once
 
 #include <QFrame>
@@ -19,6 +20,8 @@ public:
     static constexpr double HeightTwips = 4545;
 
     explicit GroupBoard(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override { return minimumSize(); }  // as designed, or to the labels
 
     QLabel* label(int g) const { return m_labels[g]; }
     // The label of group g's number, or 0 when the widget is none of the labels.

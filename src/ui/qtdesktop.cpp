@@ -3,10 +3,15 @@
 #include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
+#include <QTreeView>
 
 #include "ui/qtprinter.h"
 #include "ui/textconv.h"
@@ -131,27 +136,93 @@ QString withDefaultExtension(const QString& path, const std::string& extension) 
 
 namespace {
 
-// A file dialog with every text in Swedish: Qt's own catalogue leaves some of them in English.
-std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
-                                     const FileDialogRequest& request) {
-    const bool save = mode == QFileDialog::AcceptSave;
-    QFileDialog dialog(parent, save ? QStringLiteral("Spara som") : QStringLiteral("Öppna"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+// The folder view's size and date in the program's Swedish, where the file system model would
+// write them in the system's language: "12,5 KB", "2026-03-01 12:00".
+class SwedishFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (files && role == Qt::DisplayRole && index.isValid()) {
+            const QFileInfo info = files->fileInfo(mapToSource(index));
+            if (index.column() == kSizeColumn) {
+                return info.isDir() ? QString()
+                                    : QLocale().formattedDataSize(
+                                          info.size(), 1, QLocale::DataSizeTraditionalFormat);
+            }
+            if (index.column() == kDateColumn)
+                return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+    static constexpr int kSizeColumn = 1;
+    static constexpr int kTypeColumn = 2;
+    static constexpr int kDateColumn = 3;
+};
+
+}  // namespace
+
+std::unique_ptr<QFileDialog> QtDesktop::buildFileDialog(bool save, const FileDialogRequest& request,
+                                                        QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(
+        parent, save ? QStringLiteral("Spara som") : QStringLiteral("Öppna"));
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
     // The program asks about replacing a file itself where it should.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (!request.filter.empty()) dialog.setNameFilter(qtFilter(request.filter));
-    if (!request.initialName.empty()) dialog.selectFile(fromPath(request.initialName));
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Leta i:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Filnamn:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Filer av typen:"));
-    dialog.setLabelText(QFileDialog::Accept,
-                        save ? QStringLiteral("Spara") : QStringLiteral("Öppna"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
-    dialog.resize(dialog.sizeHint().expandedTo(QSize(760, 480)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    const QString path = dialog.selectedFiles().constFirst();
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.filter.empty()) dialog->setNameFilter(qtFilter(request.filter));
+    if (!request.initialName.empty()) dialog->selectFile(fromPath(request.initialName));
+    // Qt's catalogue leaves these in English.
+    dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("Leta i:"));
+    dialog->setLabelText(QFileDialog::FileName, QStringLiteral("Filnamn:"));
+    dialog->setLabelText(QFileDialog::FileType, QStringLiteral("Filer av typen:"));
+    dialog->setLabelText(QFileDialog::Accept,
+                         save ? QStringLiteral("Spara") : QStringLiteral("Öppna"));
+    dialog->setLabelText(QFileDialog::Reject, QStringLiteral("Avbryt"));
+    dialog->setProxyModel(new SwedishFileColumns(dialog.get()));
+
+    // The details, each column as wide as what it shows; the name takes the rest.
+    dialog->setViewMode(QFileDialog::Detail);
+    int columns = 0;
+    if (auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = view->header();
+        const QFontMetrics metrics(view->font());
+        const QLocale locale;
+        const int padding = 4 * metrics.averageCharWidth();  // the cell margins
+        auto fit = [&](int column, std::initializer_list<QString> samples) {
+            int width = header->sectionSizeHint(column);
+            for (const QString& sample : samples)
+                width = std::max(width, metrics.horizontalAdvance(sample) + padding);
+            header->resizeSection(column, width);
+            columns += width;
+        };
+        fit(SwedishFileColumns::kSizeColumn,
+            {locale.formattedDataSize(999'900'000, 1, QLocale::DataSizeTraditionalFormat)});
+        // The work file, the roster and the export are plain text to the system.
+        const QMimeDatabase types;
+        fit(SwedishFileColumns::kTypeColumn,
+            {types.mimeTypeForName(QStringLiteral("text/plain")).comment(),
+             types.mimeTypeForName(QStringLiteral("inode/directory")).comment()});
+        fit(SwedishFileColumns::kDateColumn,
+            {locale.toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59)), QLocale::ShortFormat)});
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    const int sidebar = 160, name = 280, margins = 80;
+    dialog->resize(dialog->sizeHint().expandedTo(QSize(sidebar + name + columns + margins, 480)));
+    return dialog;
+}
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, bool save, const FileDialogRequest& request) {
+    auto dialog = QtDesktop::buildFileDialog(save, request, parent);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog->selectedFiles().constFirst();
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -159,13 +230,13 @@ std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
 }  // namespace
 
 std::optional<std::filesystem::path> QtDesktop::OpenFileDialog(const FileDialogRequest& request) {
-    std::optional<QString> path = runFileDialog(m_parent, QFileDialog::AcceptOpen, request);
+    std::optional<QString> path = runFileDialog(m_parent, false, request);
     if (!path) return std::nullopt;
     return toPath(*path);
 }
 
 std::optional<std::filesystem::path> QtDesktop::SaveFileDialog(const FileDialogRequest& request) {
-    std::optional<QString> path = runFileDialog(m_parent, QFileDialog::AcceptSave, request);
+    std::optional<QString> path = runFileDialog(m_parent, true, request);
     if (!path) return std::nullopt;
     return toPath(withDefaultExtension(*path, request.defaultExtension));
 }

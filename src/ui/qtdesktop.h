@@ -9,6 +9,7 @@
 
 #include "base/desktop.h"
 
+class QFileDialog;
 class QInputDialog;
 class QMessageBox;
 
@@ -48,6 +49,10 @@ public:
                                                        const std::string& title,
                                                        const std::string& defaultText,
                                                        QWidget* parent);
+    // The open or save dialog, built but not shown: Swedish throughout, in the detail view with
+    // columns wide enough for what they show.
+    static std::unique_ptr<QFileDialog> buildFileDialog(bool save, const FileDialogRequest& request,
+                                                        QWidget* parent);
     // The answer a button of such a box stands for.
     static Answer answerOf(QMessageBox& box);
 

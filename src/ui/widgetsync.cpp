@@ -1,6 +1,7 @@
 #include "ui/widgetsync.h"
 
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -38,6 +39,10 @@ private:
 
 }  // namespace
 
+void fitRowsToCapitals(QComboBox* combo) {
+    combo->setItemDelegate(new WholeCapitalsDelegate(combo));
+}
+
 void fitRowsToCapitals(QAbstractItemView* list) {
     list->setItemDelegate(new WholeCapitalsDelegate(list));
     if (auto* view = qobject_cast<QListView*>(list)) view->setUniformItemSizes(true);
@@ -61,6 +66,11 @@ void render(QComboBox* widget, const ComboBox& combo) {
     if (!same) {
         widget->clear();
         widget->addItems(items);
+        // The list it opens shows every item whole, however narrow the box is.
+        QAbstractItemView* view = widget->view();
+        view->setMinimumWidth(view->sizeHintForColumn(0) +
+                              view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                              2 * view->frameWidth());
     }
     const QString text = toQt(combo.text);
     // Where two items read alike, the one the core names.

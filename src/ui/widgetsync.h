@@ -21,6 +21,8 @@ int fullTextHeight(const QFontMetrics& metrics, int lines);
 
 // Makes every row of the list high enough for Å, Ä and Ö whole; all rows are alike.
 void fitRowsToCapitals(QAbstractItemView* list);
+// The same for the list the combo box opens.
+void fitRowsToCapitals(QComboBox* combo);
 
 // A label that shows its text as it is, never as markup: a group may be named "<B>DANS".
 QLabel* plainLabel(const QString& text = QString());

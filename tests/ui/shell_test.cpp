@@ -256,6 +256,116 @@ private slots:
         }
     }
 
+    void theWindowFitsSmallAndLargeScreens_data() {
+        QTest::addColumn<QSize>("size");       // the screen less a title bar
+        QTest::addColumn<bool>("boardGrows");  // well beyond its designed size
+        QTest::newRow("1024 x 700") << QSize(1024, 670) << false;
+        QTest::newRow("1366 x 768") << QSize(1366, 738) << false;
+        QTest::newRow("1600 x 1000") << QSize(1600, 970) << true;
+    }
+
+    // Every control can be reached: it lies inside the window, or inside a scroll area (the
+    // board) that lies inside the window and scrolls to it; no control covers another; the
+    // longest status text fits its box. A large window gives the board the room.
+    void theWindowFitsSmallAndLargeScreens() {
+        QFETCH(QSize, size);
+        QFETCH(bool, boardGrows);
+        Window w;
+        w.app.screen.status.caption =
+            "600 elever, 100 grupper   (snitt: 6 el/gr)\r\n"
+            " 600 elev(er) placerade enl 1:a-handsval\r\n 600 elev(er) ej placerad(e)";
+        // FOTBOLL was left far to the right and down on a large screen.
+        w.app.work.groupTable[2].boardLeft = 9000;
+        w.app.work.groupTable[2].boardTop = 7500;
+        w.form->render();
+        w.form->resize(size);
+        QCOMPARE(w.form->size(), size);
+        QTest::qWait(0);
+        QWidget* window = w.form.get();
+        QList<QWidget*> controls;
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            const bool control =
+                qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractScrollArea*>(widget) ||
+                qobject_cast<QLabel*>(widget);
+            if (!control || !widget->isVisible()) continue;
+            // Parts of another control (a combo box's line edit, a list's scroll bar buttons).
+            bool part = false;
+            for (QWidget* up = widget->parentWidget(); up && up != window; up = up->parentWidget())
+                part =
+                    part || qobject_cast<QComboBox*>(up) || qobject_cast<QAbstractScrollArea*>(up);
+            if (!part) controls << widget;
+        }
+        QVERIFY(controls.size() > 30);
+        auto at = [window](QWidget* control) {
+            return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
+        };
+        auto name = [](QWidget* control) {
+            auto* label = qobject_cast<QLabel*>(control);
+            return control->objectName() + " " + (label ? label->text() : QString());
+        };
+        for (QWidget* control : controls)
+            QVERIFY2(window->rect().contains(at(control)), qPrintable(name(control)));
+        for (QWidget* a : controls) {
+            for (QWidget* b : controls) {
+                QVERIFY2(a == b || !at(a).intersects(at(b)), qPrintable(name(a) + " / " + name(b)));
+            }
+        }
+        // The board fills its scroll area, and the area scrolls to every label.
+        auto* board = w.find<ui::GroupBoard>("Picture1");
+        auto* area = qobject_cast<QScrollArea*>(board->parentWidget()->parentWidget());
+        QVERIFY(area);
+        for (int g : {1, 2})
+            QVERIFY(board->rect().contains(board->label(g)->geometry()));
+        QCOMPARE(board->size(), area->viewport()->size().expandedTo(board->minimumSize()));
+        QVERIFY(board->minimumWidth() >= board->toPixels(ui::GroupBoard::WidthTwips));
+        QVERIFY(board->minimumHeight() >= board->toPixels(ui::GroupBoard::HeightTwips));
+        if (boardGrows) {
+            QVERIFY(board->width() > board->toPixels(ui::GroupBoard::WidthTwips) + 100);
+            QVERIFY(board->height() > board->toPixels(ui::GroupBoard::HeightTwips) + 100);
+        }
+        auto* status = w.find<QLabel>("status");
+        const QRect needed = status->fontMetrics().boundingRect(
+            status->contentsRect(), int(status->alignment()) | Qt::TextWordWrap, status->text());
+        QVERIFY(status->contentsRect().contains(needed));
+    }
+
+    void comboBoxListsShowTheirItemsWhole_data() {
+        QTest::addColumn<QString>("combo");
+        QTest::newRow("class") << "Combo1";
+        QTest::newRow("pupil") << "Combo2";
+        QTest::newRow("criterion") << "Combo3";
+    }
+
+    // However narrow the box, the list it opens is wide enough for its longest item, and its
+    // rows high enough for Å, Ä and Ö ("Önskat aktuell grupp").
+    void comboBoxListsShowTheirItemsWhole() {
+        QFETCH(QString, combo);
+        Window w;
+        w.app.work.studentTable[1].name = "Östen Åkesson-Lindqvist Ärlebrant"_cp;
+        w.app.work.classCount = 2;
+        w.app.work.classList[1] = "7A";
+        w.app.work.classList[2] = "7B";
+        w.app.screen.Combo1.clear();
+        w.app.screen.Combo1.addItem("7A");
+        w.app.screen.Combo1.addItem("7B");
+        ShowCurrentStudent(w.app);
+        w.form->resize(1024, 670);
+        w.form->render();
+        auto* box = w.find<QComboBox>(combo);
+        QVERIFY(box->count() > 1);
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        QTRY_VERIFY(list->isVisible());
+        int widest = 0;
+        for (int k = 0; k < box->count(); ++k)
+            widest = std::max(widest, list->fontMetrics().horizontalAdvance(box->itemText(k)));
+        QVERIFY2(list->viewport()->width() > widest,
+                 qPrintable(QString("%1 %2").arg(list->viewport()->width()).arg(widest)));
+        QVERIFY(list->visualRect(box->model()->index(0, 0)).height() >= heightFor(list->font(), 1));
+        box->hidePopup();
+    }
+
     // One list widget through a row of changes, a letter to a line; "X" lines are marked.
     void aListShowsExactlyTheLinesAfterEachChange() {
         QListWidget widget;
@@ -281,7 +391,7 @@ private slots:
         QTest::newRow("onto the free surface") << QPoint(120, 88) << QPointF(1650, 1200);
         QTest::newRow("onto another label") << QPoint(220, 175) << QPointF(3150, 2505);
         QTest::newRow("a click without moving") << QPoint(20, 28) << QPointF(152.5, 300);
-        QTest::newRow("outside the board") << QPoint(20, 420) << QPointF(152.5, 300);
+        QTest::newRow("outside the board") << QPoint(-30, 28) << QPointF(152.5, 300);
     }
 
     // DANS, taken at (10, 8), is shown and saved where it is let go.
