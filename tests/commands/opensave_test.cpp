@@ -240,31 +240,6 @@ TEST_F(WorkFile, ABadLineAsksOkGoesOnCancelKeepsWhatWasReadAndMissingPupilsComeL
     Arkiv_Spara(app);
 }
 
-TEST_F(WorkFile, AFileOutsideTheTablesIsRefusedAndThePreviousWorkComesBack) {
-    // The file body after two lines, its refusal and the line that refuses it.
-    const std::tuple<std::string, std::string, int> cases[] = {
-        {"GRUPPER:  101 \r\n",
-         "filen anger 101 grupper, men programmet hanterar högst 100 grupper."_cp, 3},
-        {"GRUPPER:  3 \r\nA\r\nB", "filen tar slut efter 2 av sina 3 grupprader.", 3},
-        {"GRUPPER:  0 \r\n" + anna + ", \t 101 ",
-         "en elev har gruppnummer 101 i period 1, men gruppnumren går från 0 till 100."_cp, 4},
-        {"ANTAL PERIODER: 2\r\nGRUPPER:  0 \r\n" + anna + ", \t 1 , -1 ",
-         "en elev har gruppnummer -1 i period 2, men gruppnumren går från 0 till 100."_cp, 5},
-        {"ANTAL PERIODER:  11 \r\n",
-         "filen anger 11 perioder, men programmet hanterar 1 till 10 perioder.", 3},
-        {"ANTAL PERIODER:  0 \r\n",
-         "filen anger 0 perioder, men programmet hanterar 1 till 10 perioder.", 3},
-    };
-    for (const auto& [body, problem, line] : cases) {
-        previousWork();
-        const fs::path path = workFile(body);
-        expectOpenMessage("Fel i " + shown(path) + ", rad " + std::to_string(line) + ": " +
-                          problem + " Filen har inte öppnats."_cp);
-        open(path);
-        EXPECT_EQ(workState(), previous) << body;
-    }
-}
-
 TEST_F(WorkFile, SaveAsOntoAnExistingFileAsksAndNoNeverWritesThere) {
     const fs::path other = folder.write("annan.pel", "annat arbete");
     auto expectReplace = [&](Answer answer) {
