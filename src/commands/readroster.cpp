@@ -13,8 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A roster path from a damaged work file can be a whole megabyte long; a message shows its start.
+constexpr std::size_t kLongestPathShown = 300;
+
 std::string rosterMessage(const std::string& path, const std::string& problem) {
-    return "Elevlistan "_cp + path + " " + problem +
+    return "Elevlistan "_cp + excerpt(path, kLongestPathShown) + " " + problem +
            " Inga elever har lästs in. Ange färre klasser under Klasser i startdata."_cp;
 }
 
@@ -48,7 +51,8 @@ bool Hamta_elever(App& app) {
     while (!bytes) {
         const std::string& path = work.start.studentListPath;
         const std::string answer = trimBlanks(singleLine(app.desktop.InputBox(
-            "Kan ej öppna "_cp + path + ". Ange ny sökväg."_cp, "Öppna elevlista"_cp, path)));
+            "Kan ej öppna "_cp + excerpt(path, kLongestPathShown) + ". Ange ny sökväg."_cp,
+            "Öppna elevlista"_cp, path)));
         if (answer.empty()) {
             app.desktop.MsgBox("Redigera vid behov " + displayPath(app.run.workFilePath) +
                                    ". Programmet avslutas.",

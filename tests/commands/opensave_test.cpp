@@ -396,6 +396,15 @@ TEST_F(WorkFile, ARefusalQuotesAtMostSixtyCharactersOfTheField) {
                       "… perioder, men programmet hanterar 1 till 10 perioder. Filen har inte "
                       "öppnats."_cp);
     open(path);
+    // A roster path as long shows its start when the roster cannot be opened.
+    app.work.start.studentListPath = huge;
+    desktop
+        .expectInputBox("Kan ej öppna "_cp + huge.substr(0, 300) + "…. Ange ny sökväg."_cp,
+                        "Öppna elevlista"_cp, huge, "")
+        .expectMsgBox(
+            "Redigera vid behov " + shown(app.run.workFilePath) + ". Programmet avslutas.",
+            Buttons::Ok, Icon::Critical, "Öppna elevlista"_cp, Answer::Ok);
+    EXPECT_THROW(Hamta_elever(app), ProgramEnd);
 }
 
 TEST_F(WorkFile, AWorkNamedOnTheCommandLineByARelativePathIsShownByItsWholePath) {
