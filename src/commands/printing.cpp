@@ -198,9 +198,12 @@ private:
             if (work.studentTable[i].className != className) continue;
             const int g = work.placement[p][i];
             const bool placed = g >= 1 && g <= MaxGroups;
-            at(0.10, work.studentTable[i].name);
-            at(0.50, placed ? work.groupTable[g].name : std::string());
-            at(0.65, placed ? work.groupTable[g].staff : std::string());
+            // Each column cut to the room before the next, so that a long group name is never
+            // printed over the staff.
+            at(0.10, FitToWidth(m_printer, work.studentTable[i].name, 0.39));
+            at(0.50, FitToWidth(m_printer, placed ? work.groupTable[g].name : std::string(), 0.14));
+            at(0.65,
+               FitToWidth(m_printer, placed ? work.groupTable[g].staff : std::string(), 0.30));
             m_printer.endLine();
         }
         m_printer.newPage();

@@ -264,6 +264,15 @@ TEST_F(Printing, ClassGroupAndNotPlacedLists) {
     // Each page ends with a new page, and the document once: no empty page between.
     EXPECT_EQ(std::count(ops().begin(), ops().end(), "newPage"), 4);
     EXPECT_EQ((Ops{ops()[ops().size() - 2], ops().back()}), (Ops{"newPage", "endDoc"}));
+
+    // A group name too long for its column is cut before the staff's column.
+    desktop.recordingPrinter.operations.clear();
+    app.work.groupTable[1].name = "PROGRAMMERINGEN";
+    app.form4 = PrintScreen{};
+    app.form4.Text2.text = "7A";
+    app.form4.Text4.text = "1";
+    print();
+    EXPECT_EQ(body(0)[5], "print PROGRAMMERI");
 }
 
 // From the board's pop-up menu: only that group, in its own period; of the dialog only "Ej
