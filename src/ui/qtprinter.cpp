@@ -1,10 +1,12 @@
 #include "ui/qtprinter.h"
 
+#include <QDialogButtonBox>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <stdexcept>
 
 #include "ui/textconv.h"
@@ -34,6 +36,15 @@ QtPrinter::~QtPrinter() {
 void QtPrinter::setup(QWidget* parent) {
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Skrivare"));
+    // Only the printer and its paper are chosen here: every run prints all its lists, so there
+    // is no range of pages to offer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    // Choosing prints nothing yet.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     dialog.exec();  // cancelling keeps the printer as it was
 }
 
