@@ -70,12 +70,14 @@ void Form1::showOutputDialog(Dialog dialog) {
 }
 
 void Form1::readOpenWindows() {
-    for (DialogView* window : {static_cast<DialogView*>(m_form4), static_cast<DialogView*>(m_form6)})
+    for (DialogView* window :
+         {static_cast<DialogView*>(m_form4), static_cast<DialogView*>(m_form6)})
         if (window && window->isVisible()) window->readInput();
 }
 
 void Form1::renderOpenWindows() {
-    for (DialogView* window : {static_cast<DialogView*>(m_form4), static_cast<DialogView*>(m_form6)})
+    for (DialogView* window :
+         {static_cast<DialogView*>(m_form4), static_cast<DialogView*>(m_form6)})
         if (window) window->render();
 }
 

@@ -24,10 +24,9 @@ Form6::Form6(App& app, Runner run, QWidget* parent)
 
     // The list as wide as its longest chapter and as high as all nine.
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    List1->setFixedWidth(List1->fontMetrics().horizontalAdvance(
-                             QStringLiteral(" 3. Inskrivning av önskemål")) +
-                         List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                         2 * List1->frameWidth() + 12);
+    List1->setFixedWidth(
+        List1->fontMetrics().horizontalAdvance(QStringLiteral(" 3. Inskrivning av önskemål")) +
+        List1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * List1->frameWidth() + 12);
     List1->setMinimumHeight(fullTextHeight(List1->fontMetrics(), 1) * 9 + 2 * List1->frameWidth() +
                             18);
 

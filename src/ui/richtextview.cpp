@@ -58,8 +58,8 @@ QTextBlockFormat paragraphFormat(const RichText& text, std::size_t start, std::s
         return format;
     }
     if (std::find(t.begin() + static_cast<std::ptrdiff_t>(start),
-                  t.begin() + static_cast<std::ptrdiff_t>(end), U'\t') ==
-        t.begin() + static_cast<std::ptrdiff_t>(end)) {
+                  t.begin() + static_cast<std::ptrdiff_t>(end),
+                  U'\t') == t.begin() + static_cast<std::ptrdiff_t>(end)) {
         return format;
     }
     std::vector<double> widths;  // per column, the widest cell before a tab
@@ -70,11 +70,13 @@ QTextBlockFormat paragraphFormat(const RichText& text, std::size_t start, std::s
         if (t[k] == U'\t' && k < end) {
             QFont font = base;
             const QTextCharFormat look = charFormat(formatAt(text, cell));
-            if (const QStringList families = look.fontFamilies().toStringList(); !families.isEmpty())
+            if (const QStringList families = look.fontFamilies().toStringList();
+                !families.isEmpty())
                 font.setFamilies(families);
             font.setPointSizeF(look.fontPointSize());
             font.setBold(look.fontWeight() >= QFont::Bold);
-            const double width = QFontMetricsF(font).horizontalAdvance(toQString(t, cell, k - cell));
+            const double width =
+                QFontMetricsF(font).horizontalAdvance(toQString(t, cell, k - cell));
             if (widths.size() <= column) widths.resize(column + 1, 0);
             widths[column] = std::max(widths[column], width);
             ++column;
@@ -103,7 +105,8 @@ void fillDocument(QTextDocument& document, const RichText& text) {
     while (start <= t.size()) {
         std::size_t end = t.find(U'\n', start);
         if (end == std::u32string::npos) end = t.size();
-        const QTextBlockFormat paragraph = paragraphFormat(text, start, end, document.defaultFont());
+        const QTextBlockFormat paragraph =
+            paragraphFormat(text, start, end, document.defaultFont());
         if (start == 0) {
             cursor.setBlockFormat(paragraph);
         } else {
