@@ -334,7 +334,7 @@ void Form1::render() {
 }
 
 void Form1::run(const std::string& title, const std::function<void()>& operation) {
-    readOpenWindows();
+    if (m_running == 0) readOpenWindows();
     ++m_running;
     try {
         runGuarded(m_app.desktop, title, operation);

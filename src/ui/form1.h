@@ -122,7 +122,8 @@ private:
     // The print dialog, the help window and the help popup, created on first use.
     void showOutputDialog(Dialog dialog);
     // The windows that stay open beside this one: what the user typed there is read before a
-    // command runs, and they are rendered after it.
+    // command runs (not again inside it, while a modal dialog keeps the user out of them), and
+    // they are rendered after it.
     void readOpenWindows();
     void renderOpenWindows();
 
