@@ -23,8 +23,9 @@ class DialogView : public QDialog {
 public:
     // Runs a core operation under the guard titled for it (the main window's run).
     using Runner = std::function<void(const std::string&, const std::function<void()>&)>;
-    // A core handler of the dialog, as form3::Command1_Click.
-    using Handler = void (*)(App&);
+    // A core handler of the dialog, as form3::Command1_Click, or one that passes on what the
+    // event carries, as the row of a click.
+    using Handler = std::function<void(App&)>;
 
     // `visible` is the dialog's state flag the core sets and clears; `cancel` is what Esc and
     // the close box stand for.
@@ -37,6 +38,10 @@ public:
 
     // Copies the dialog's state into the widgets; closes the window when the state is hidden.
     void render();
+
+    // Copies what the user has typed and ticked into the dialog's state. A modeless dialog is
+    // read before any command of the main window runs, since that command ends by rendering it.
+    void readInput();
 
 public slots:
     // Esc and the close box: the cancel handler.
@@ -84,8 +89,6 @@ private:
         std::function<void()> render;
         std::function<void()> read;  // empty for a control the user cannot change
     };
-
-    void readInput();
 
     Runner m_run;
     Dialog m_kind;

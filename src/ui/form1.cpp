@@ -125,13 +125,13 @@ void Form1::buildMenus() {
     H_klick_tabort_ = item(H_klick, "Ta bort", "H_klick_tabort");
     H_klick_skrivut_ = item(H_klick, "Skriv ut", "H_klick_skrivut");
 
-    // Printing, the export, the group editor and help are not part of the program yet.
-    for (QAction* later : {Arkiv_skrivare_, Arkivskrivut_, Arkiv_export_, ny_grupp_, help_about_,
-                           Helptext_, h_klick_red_, H_klick_tabort_, H_klick_skrivut_}) {
+    // The group editor is not part of the program yet.
+    for (QAction* later : {ny_grupp_, h_klick_red_, H_klick_tabort_}) {
         later->setEnabled(false);
     }
 
     connect(Arkivavsluta_, &QAction::triggered, this, &Form1::Arkivavsluta);
+    setupOutput();
 }
 
 QWidget* Form1::buildWishEntry() {
@@ -324,6 +324,7 @@ void Form1::render() {
 
     renderPupils();
     renderBoard();
+    renderOpenWindows();
 
     // A request for a dialog's field is left for that dialog.
     if (m_app.screen.focusRequest == Focus::WishBox) {
@@ -333,6 +334,7 @@ void Form1::render() {
 }
 
 void Form1::run(const std::string& title, const std::function<void()>& operation) {
+    if (m_running == 0) readOpenWindows();
     ++m_running;
     try {
         runGuarded(m_app.desktop, title, operation);
@@ -365,10 +367,14 @@ void Form1::showDialog(Dialog dialog) {
             m_form3->present();
             break;
         case Dialog::GroupEditor:
-        case Dialog::HelpPopup:
+            break;
         case Dialog::PrintDialog:
         case Dialog::HelpWindow:
-            break;
+        case Dialog::HelpPopup:
+            // Not modal, or (the popup) closed back into the dialog whose "Hjälp" opened it:
+            // this window is not active again.
+            showOutputDialog(dialog);
+            return;
     }
     m_activationPending = true;
     if (m_running == 0) {

@@ -24,6 +24,9 @@ class QPushButton;
 namespace pelora::ui {
 
 class Form3;
+class Form4;
+class Form6;
+class Form7;
 class GroupBoard;
 
 class Form1 : public QMainWindow {
@@ -108,6 +111,22 @@ private:
     // --- work files and start data ---
     void setupFiles();
 
+    // --- printing, the export and help ---
+    void setupOutput();
+    void Arkiv_skrivare();
+    void Arkivskrivut();
+    void Arkiv_export();
+    void H_klick_skrivut();
+    void Helptext();
+    void help_about();
+    // The print dialog, the help window and the help popup, created on first use.
+    void showOutputDialog(Dialog dialog);
+    // The windows that stay open beside this one: what the user typed there is read before a
+    // command runs (not again inside it, while a modal dialog keeps the user out of them), and
+    // they are rendered after it.
+    void readOpenWindows();
+    void renderOpenWindows();
+
     App& m_app;
     std::function<void()> m_programEnd;
     bool m_ending = false;
@@ -116,6 +135,9 @@ private:
     int m_running = 0;
     bool m_focusInWishBox = false;  // the wish box was the last control of this window in focus
     Form3* m_form3 = nullptr;       // the start data dialog, created on first use
+    Form4* m_form4 = nullptr;       // the print dialog, not modal
+    Form6* m_form6 = nullptr;       // the help window, not modal
+    Form7* m_form7 = nullptr;       // the help popup
 
     // Menus.
     QMenu* Arkiv = nullptr;

@@ -1,10 +1,12 @@
 #include "ui/qtprinter.h"
 
+#include <QDialogButtonBox>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <stdexcept>
 
 #include "ui/textconv.h"
@@ -32,9 +34,31 @@ QtPrinter::~QtPrinter() {
 }
 
 void QtPrinter::setup(QWidget* parent) {
+    // Qt's dialog moves the printer to the system's default printer as soon as it is built, so
+    // what was chosen before is kept here for a cancel.
+    const QPrinter::OutputFormat format = m_printer.outputFormat();
+    const QString printerName = m_printer.printerName();
+    const QString fileName = m_printer.outputFileName();
+    const QPageLayout layout = m_printer.pageLayout();
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Skrivare"));
-    dialog.exec();  // cancelling keeps the printer as it was
+    // Only the printer and its paper are chosen here: every run prints all its lists, so there
+    // is no range of pages to offer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    // Choosing prints nothing yet.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
+    if (dialog.exec() == QDialog::Accepted) return;
+    if (format == QPrinter::PdfFormat) {
+        m_printer.setOutputFormat(QPrinter::PdfFormat);
+        m_printer.setOutputFileName(fileName);
+    } else {
+        m_printer.setPrinterName(printerName);
+    }
+    m_printer.setPageLayout(layout);
 }
 
 QPainter& QtPrinter::painter() {

@@ -15,6 +15,8 @@
 
 namespace pelora::ui {
 
+class RichTextView;
+
 // The height `lines` lines of text need where they are centred in a row or a label: Å, Ä and Ö
 // reach above the font's ascent, and what they need above is kept below as well.
 int fullTextHeight(const QFontMetrics& metrics, int lines);
@@ -33,6 +35,8 @@ void render(QLineEdit* widget, const TextBox& box);
 void render(QCheckBox* widget, const CheckBox& box);
 void render(QAbstractButton* widget, const Button& button);
 void render(QLabel* widget, const Label& label);
+// The manual's text (richtextview.cpp).
+void render(RichTextView* widget, const RichText& text);
 
 // User input into the screen state: the combo box's typed text, the marked lines of a list,
 // the text of a line edit (flagged where it holds a character Windows-1252 cannot hold), the
