@@ -22,6 +22,7 @@
 
 #include "base/codec.h"
 #include "commands/lifecycle.h"
+#include "ui/form2.h"
 #include "ui/form3.h"
 #include "ui/groupboard.h"
 #include "ui/textconv.h"
@@ -86,6 +87,7 @@ Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
     setupFiles();
     setupPupils();
     setupBoard();
+    setupGroups();
     resize(kDesignedWidth, kDesignedHeight);
     render();
 }
@@ -125,9 +127,9 @@ void Form1::buildMenus() {
     H_klick_tabort_ = item(H_klick, "Ta bort", "H_klick_tabort");
     H_klick_skrivut_ = item(H_klick, "Skriv ut", "H_klick_skrivut");
 
-    // Printing, the export, the group editor and help are not part of the program yet.
-    for (QAction* later : {Arkiv_skrivare_, Arkivskrivut_, Arkiv_export_, ny_grupp_, help_about_,
-                           Helptext_, h_klick_red_, H_klick_tabort_, H_klick_skrivut_}) {
+    // Printing, the export and help are not part of the program yet.
+    for (QAction* later : {Arkiv_skrivare_, Arkivskrivut_, Arkiv_export_, help_about_, Helptext_,
+                           H_klick_skrivut_}) {
         later->setEnabled(false);
     }
 
@@ -350,26 +352,31 @@ void Form1::run(const std::string& title, const std::function<void()>& operation
     render();
 }
 
+DialogView::Runner Form1::runner() {
+    return [this](const std::string& title, const std::function<void()>& operation) {
+        run(title, operation);
+    };
+}
+
 void Form1::showDialog(Dialog dialog) {
     render();
     switch (dialog) {
         case Dialog::StartData:
-            if (!m_form3) {
-                m_form3 = new Form3(
-                    m_app,
-                    [this](const std::string& title, const std::function<void()>& operation) {
-                        run(title, operation);
-                    },
-                    this);
-            }
+            if (!m_form3) m_form3 = new Form3(m_app, runner(), this);
             m_form3->present();
             break;
         case Dialog::GroupEditor:
+            if (!m_form2) m_form2 = new Form2(m_app, runner(), this);
+            m_form2->present();
+            break;
         case Dialog::HelpPopup:
+        case Dialog::Proposal:
         case Dialog::PrintDialog:
         case Dialog::HelpWindow:
             break;
     }
+    // A modeless window stays open beside the main window, which was never left.
+    if (!pelora::isModal(dialog)) return;
     m_activationPending = true;
     if (m_running == 0) {
         m_activationPending = false;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "commands/app.h"
+#include "ui/dialogview.h"
 
 class QAction;
 class QCheckBox;
@@ -23,6 +24,7 @@ class QPushButton;
 
 namespace pelora::ui {
 
+class Form2;
 class Form3;
 class GroupBoard;
 
@@ -46,8 +48,9 @@ public:
     // The main window became the active window of the program (first shown, a dialog closed).
     void activated();
 
-    // Shows one of the program's modal dialogs (created on first use, hidden afterwards); the
-    // main window counts as activated again when the command that showed it has finished.
+    // Shows one of the program's dialogs (created on first use, hidden afterwards). After a
+    // modal one the main window counts as activated again when the command that showed it has
+    // finished; a modeless one leaves the main window as it is.
     void showDialog(Dialog dialog);
 
     // The width the window is designed for, in pixels, before any resizing.
@@ -65,6 +68,8 @@ private:
     QWidget* buildOverview();
     QWidget* buildGroups();
     void endProgram();
+    // What a dialog runs its handlers through: this window's run.
+    DialogView::Runner runner();
 
     // Menu "Arkiv".
     void Arkiv_Nytt();
@@ -105,6 +110,11 @@ private:
     void Label1_MouseDown(int g, Qt::MouseButton button, QPointF position);
     void Label1_Drop(int g, QPoint globalPosition);
 
+    void Label1_DblClick(int g);
+
+    // --- the group editor, placing by the buttons ---
+    void setupGroups();
+
     // --- work files and start data ---
     void setupFiles();
 
@@ -115,6 +125,7 @@ private:
     bool m_activationPending = false;
     int m_running = 0;
     bool m_focusInWishBox = false;  // the wish box was the last control of this window in focus
+    Form2* m_form2 = nullptr;       // the group editor, created on first use
     Form3* m_form3 = nullptr;       // the start data dialog, created on first use
 
     // Menus.

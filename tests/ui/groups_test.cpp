@@ -1,0 +1,197 @@
+#include "ui/form2.h"
+#include "ui/groupboard.h"
+#include "ui/textconv.h"
+#include "ui_test.h"
+
+namespace pelora::test {
+
+using Answer = Desktop::Answer;
+using Buttons = Desktop::Buttons;
+using Icon = Desktop::Icon;
+
+namespace {
+
+QString caption(const Window& w, int g) {
+    return w.find<ui::GroupBoard>("Picture1")->label(g)->text();
+}
+
+QColor colour(const Window& w, int g) {
+    return w.find<ui::GroupBoard>("Picture1")->label(g)->palette().window().color();
+}
+
+// Press, release, then the double-click Qt sends in place of the second press, and its release.
+void doubleClick(QWidget* label) {
+    const QPoint at(12, 10);
+    QTest::mousePress(label, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(label, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, at);
+}
+
+}  // namespace
+
+// The groups and placing: the group editor, the double-click and the buttons that place.
+class GroupsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void doubleClickOnALabel_data() {
+        QTest::addColumn<bool>("wishMode");  // "För in grupper i Önskemål" ticked
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("wishes");
+        QTest::addColumn<int>("placedIn");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("places the shown pupil")
+            << false << 2 << "FOTBOLL" << 2 << QColor(0, 255, 0) << "FOTBOLL\n 1";
+        QTest::newRow("in wish mode, writes the group once")
+            << true << 1 << "FOTBOLL\r\nDANS" << 0 << QColor(255, 128, 128) << "DANS\n 0  (25)";
+    }
+
+    // ELEV 2, who wishes FOTBOLL, is shown.
+    void doubleClickOnALabel() {
+        QFETCH(bool, wishMode);
+        QFETCH(int, group);
+        QFETCH(QString, wishes);
+        QFETCH(int, placedIn);
+        QFETCH(QColor, colour);
+        QFETCH(QString, caption);
+        Window w;
+        w.app.run.currentStudent = 2;
+        ShowCurrentStudent(w.app);
+        w.form->render();
+        if (wishMode) w.find<QCheckBox>("Check1")->click();
+        doubleClick(w.find<ui::GroupBoard>("Picture1")->label(group));
+        QCOMPARE(w.app.work.studentTable[2].wishes, ui::fromQt(wishes));
+        QCOMPARE(int(w.app.work.placement[1][2]), placedIn);
+        QCOMPARE(test::colour(w, group), colour);
+        QCOMPARE(test::caption(w, group), caption);
+        QVERIFY(!w.find<ui::GroupBoard>("Picture1")->dragging());
+    }
+
+    // "Placera i aktuell grupp" places the two marked lines of the overview; "Ta bort markerade"
+    // takes the marked line of the member list out again.
+    void theButtonsPlaceAndRemoveTheMarkedPupils() {
+        Window w(4);
+        w.app.run.currentGroup = 1;
+        auto* overview = w.find<QListWidget>("List2");
+        QCOMPARE(overview->count(), 4);
+        overview->item(0)->setSelected(true);
+        overview->item(2)->setSelected(true);
+        const std::string title = "Placera elev i grupp";
+        w.desktop
+            .expectMsgBox("Vill du placera de 2 markerade eleverna i Översikten i DANS?"_cp,
+                          Buttons::YesNo, Icon::Question, title, Answer::Yes)
+            .expectMsgBox("ELEV 1 har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
+                          Buttons::YesNoCancel, Icon::Question, title, Answer::Yes)
+            .expectMsgBox("ELEV 3 har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
+                          Buttons::YesNoCancel, Icon::Question, title, Answer::Yes);
+        w.find<QPushButton>("Command7")->click();
+        QCOMPARE(int(w.app.work.placement[1][1]), 1);
+        QCOMPARE(int(w.app.work.placement[1][3]), 1);
+        QCOMPARE(caption(w, 1), QString("DANS\n 2  (23)"));
+
+        auto* members = w.find<QListWidget>("List1");
+        QCOMPARE(members->count(), 4);  // the head line, an empty line, ELEV 1 and ELEV 3
+        members->item(2)->setSelected(true);
+        w.desktop.expectMsgBox(
+            "Är du säker på att du vill ta bort markerad(e) elev(er) ur DANS?"_cp, Buttons::YesNo,
+            Icon::Question, "Ta bort elever ur aktuell grupp", Answer::Yes);
+        w.find<QPushButton>("Command1")->click();
+        QCOMPARE(int(w.app.work.placement[1][1]), 0);
+        QCOMPARE(int(w.app.work.placement[1][3]), 1);
+        QCOMPARE(caption(w, 1), QString("DANS\n 1  (24)"));
+    }
+
+    void theGroupEditor_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("nameShown");
+        QTest::addColumn<QStringList>("typed");  // one name a group, OK after each
+        QTest::addColumn<QList<int>>("labels");
+        QTest::addColumn<QStringList>("captions");  // of those labels once the editor is closed
+        QTest::newRow("Ny grupp") << "ny_grupp"
+                                  << "Ny grupp"
+                                  << "" << QStringList{"slöjd", "körsång"} << QList<int>{3, 4}
+                                  << QStringList{"SLÖJD\n 0", "KÖRSÅNG\n 0"};
+        QTest::newRow("Redigera") << "h_klick_red"
+                                  << "Redigera gruppdata"
+                                  << "DANS" << QStringList{"balett"} << QList<int>{1}
+                                  << QStringList{"BALETT\n 0  (25)"};
+    }
+
+    // The name is typed where the focus is: in the name field when the editor opens and again
+    // after each group created. The board shows the groups when the editor has closed.
+    void theGroupEditor() {
+        QFETCH(QString, command);
+        QFETCH(QString, title);
+        QFETCH(QString, nameShown);
+        QFETCH(QStringList, typed);
+        QFETCH(QList<int>, labels);
+        QFETCH(QStringList, captions);
+        Window w;
+        w.app.run.currentGroup = 1;
+        w.desktop.expectDialog(Dialog::GroupEditor,
+                               [&w] { w.form->showDialog(Dialog::GroupEditor); });
+        QString windowTitle, shownName;
+        bool periodEnabled = true;
+        QStringList focusIn, whileOpen;
+        QTimer::singleShot(0, w.form.get(), [&] {  // inside the editor's own loop
+            auto* editor = w.find<ui::Form2>("Form2");
+            // As a window manager does; the offscreen platform activates no window by itself.
+            editor->activateWindow();
+            QTRY_VERIFY(QApplication::activeWindow() == editor);
+            windowTitle = editor->windowTitle();
+            shownName = editor->findChild<QLineEdit*>("Text1")->text();
+            periodEnabled = editor->findChild<QLineEdit*>("Text5")->isEnabled() ||
+                            editor->findChild<QLabel*>("periodCaption")->isEnabled();
+            for (const QString& name : typed) {
+                auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                focusIn << (field ? field->objectName() : QString());
+                if (!field) break;
+                field->selectAll();
+                typeKeys(field, name);
+                QTest::mouseClick(editor->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+            }
+            for (int g : labels)
+                whileOpen << caption(w, g);
+            if (editor->isVisible()) editor->findChild<QPushButton*>("Command2")->click();
+        });
+        w.find<QAction>(command)->trigger();
+        QCOMPARE(windowTitle, title);
+        QCOMPARE(shownName, nameShown);
+        QVERIFY(!periodEnabled);  // one period
+        QCOMPARE(focusIn, QStringList(typed.size(), "Text1"));
+        QVERIFY(!w.find<ui::Form2>("Form2")->isVisible());
+        for (int k = 0; k < labels.size(); ++k) {
+            QVERIFY(whileOpen[k] != captions[k]);
+            QCOMPARE(caption(w, labels[k]), captions[k]);
+            QVERIFY(w.find<ui::GroupBoard>("Picture1")->label(labels[k])->isVisible());
+        }
+    }
+
+    void aModelessWindowLeavesTheMainWindowAsItIs_data() {
+        QTest::addColumn<Dialog>("dialog");
+        QTest::addColumn<QString>("criterion");  // after the dialog was shown
+        QTest::newRow("group editor, modal") << Dialog::GroupEditor << "Alla";
+        QTest::newRow("help window, modeless") << Dialog::HelpWindow << "Ej gjort val";
+    }
+
+    // The main window counts as activated again only after a modal dialog: a modeless one stays
+    // open beside it, and the criterion chosen stays.
+    void aModelessWindowLeavesTheMainWindowAsItIs() {
+        QFETCH(Dialog, dialog);
+        QFETCH(QString, criterion);
+        Window w;
+        w.app.screen.Combo3.text = "Ej gjort val";
+        w.form->render();
+        w.form->showDialog(dialog);  // whose state is hidden: nothing shows
+        QCOMPARE(w.find<QComboBox>("Combo3")->currentText(), criterion);
+    }
+};
+
+PELORA_UI_TEST(GroupsTest);
+
+}  // namespace pelora::test
+
+#include "groups_test.moc"
