@@ -24,6 +24,7 @@
 #include "commands/lifecycle.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/form8.h"
 #include "ui/groupboard.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
@@ -113,6 +114,8 @@ void Form1::buildMenus() {
     Arkivskrivut_ = item(Arkiv, "Skriv ut", "Arkivskrivut");
     Arkiv_export_ = item(Arkiv, "Exportera till Lumidor", "Arkiv_export");
     red_startdata_ = item(Arkiv, "Redigera startdata", "red_startdata");
+    Arkiv_forslag_ = item(Arkiv, "Föreslå placering...", "Arkiv_forslag");
+    Arkiv_angra_forslag_ = item(Arkiv, "Ångra förslag", "Arkiv_angra_forslag");
     Arkivavsluta_ = item(Arkiv, "Avsluta", "Arkivavsluta");
 
     ny_grupp_ = named(bar->addAction(QStringLiteral("Ny grupp")), "ny_grupp");
@@ -326,6 +329,7 @@ void Form1::render() {
 
     renderPupils();
     renderBoard();
+    renderGroups();
 
     // A request for a dialog's field is left for that dialog.
     if (m_app.screen.focusRequest == Focus::WishBox) {
@@ -369,8 +373,11 @@ void Form1::showDialog(Dialog dialog) {
             if (!m_form2) m_form2 = new Form2(m_app, runner(), this);
             m_form2->present();
             break;
-        case Dialog::HelpPopup:
         case Dialog::Proposal:
+            if (!m_form8) m_form8 = new Form8(m_app, runner(), this);
+            m_form8->present();
+            break;
+        case Dialog::HelpPopup:
         case Dialog::PrintDialog:
         case Dialog::HelpWindow:
             break;

@@ -26,6 +26,7 @@ namespace pelora::ui {
 
 class Form2;
 class Form3;
+class Form8;
 class GroupBoard;
 
 class Form1 : public QMainWindow {
@@ -112,8 +113,9 @@ private:
 
     void Label1_DblClick(int g);
 
-    // --- the group editor, placing by the buttons ---
+    // --- the group editor, placing by the buttons, the proposal ---
     void setupGroups();
+    void renderGroups();
 
     // --- work files and start data ---
     void setupFiles();
@@ -127,6 +129,7 @@ private:
     bool m_focusInWishBox = false;  // the wish box was the last control of this window in focus
     Form2* m_form2 = nullptr;       // the group editor, created on first use
     Form3* m_form3 = nullptr;       // the start data dialog, created on first use
+    Form8* m_form8 = nullptr;       // the proposal's preview, created on first use
 
     // Menus.
     QMenu* Arkiv = nullptr;
@@ -138,6 +141,8 @@ private:
     QAction* Arkivskrivut_ = nullptr;
     QAction* Arkiv_export_ = nullptr;
     QAction* red_startdata_ = nullptr;
+    QAction* Arkiv_forslag_ = nullptr;
+    QAction* Arkiv_angra_forslag_ = nullptr;
     QAction* Arkivavsluta_ = nullptr;
     QAction* ny_grupp_ = nullptr;
     QMenu* Help = nullptr;

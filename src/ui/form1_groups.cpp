@@ -1,11 +1,13 @@
-// Form1: the group editor's commands, and placing pupils by the buttons of the overview and the
-// member list.
+// Form1: the group editor's commands, placing pupils by the buttons of the overview and the
+// member list, and the proposal for the pupils not yet placed.
 #include <QAction>
 #include <QListWidget>
 #include <QPushButton>
 
+#include "base/codec.h"
 #include "commands/groups.h"
 #include "commands/placement.h"
+#include "commands/proposal.h"
 #include "ui/form1.h"
 #include "ui/widgetsync.h"
 
@@ -28,6 +30,17 @@ void Form1::setupGroups() {
         readInput(List1, m_app.screen.List1);
         run("Ta bort elever ur grupp", [this] { RemoveMarkedFromGroup(m_app); });
     });
+
+    connect(Arkiv_forslag_, &QAction::triggered, this,
+            [this] { run("Föreslå placering"_cp, [this] { pelora::Arkiv_forslag(m_app); }); });
+    connect(Arkiv_angra_forslag_, &QAction::triggered, this, [this] {
+        run("Ångra förslag"_cp, [this] { pelora::Arkiv_angra_forslag(m_app); });
+    });
+}
+
+void Form1::renderGroups() {
+    // The proposal can be taken back only while no placement has changed since.
+    Arkiv_angra_forslag_->setEnabled(proposalCanBeUndone(m_app));
 }
 
 }  // namespace pelora::ui

@@ -1,4 +1,5 @@
 #include "ui/form2.h"
+#include "ui/form8.h"
 #include "ui/groupboard.h"
 #include "ui/textconv.h"
 #include "ui_test.h"
@@ -30,7 +31,8 @@ void doubleClick(QWidget* label) {
 
 }  // namespace
 
-// The groups and placing: the group editor, the double-click and the buttons that place.
+// The groups and placing: the group editor, the double-click and the buttons that place, the
+// proposal's preview.
 class GroupsTest : public QObject {
     Q_OBJECT
 
@@ -168,6 +170,62 @@ private slots:
             QCOMPARE(caption(w, labels[k]), captions[k]);
             QVERIFY(w.find<ui::GroupBoard>("Picture1")->label(labels[k])->isVisible());
         }
+    }
+
+    void theProposal_data() {
+        QTest::addColumn<QString>("button");  // in the preview
+        QTest::addColumn<QString>("then");    // what the user does next
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("undoable");
+        QTest::newRow("Avbryt") << "Command2"
+                                << ""
+                                << "FOTBOLL\n 0" << false;
+        QTest::newRow("Placera") << "Command1"
+                                 << ""
+                                 << "FOTBOLL\n 1" << true;
+        QTest::newRow("Placera, Ångra förslag") << "Command1"
+                                                << "Arkiv_angra_forslag"
+                                                << "FOTBOLL\n 0" << false;
+        QTest::newRow("Placera, then a change") << "Command1"
+                                                << "double-click"
+                                                << "FOTBOLL\n 0" << false;
+    }
+
+    // Of the three unplaced pupils only ELEV 2 wishes a group: FOTBOLL.
+    void theProposal() {
+        QFETCH(QString, button);
+        QFETCH(QString, then);
+        QFETCH(QString, caption);
+        QFETCH(bool, undoable);
+        Window w;
+        w.app.run.currentStudent = 2;
+        ShowCurrentStudent(w.app);
+        w.form->render();
+        auto* undo = w.find<QAction>("Arkiv_angra_forslag");
+        QVERIFY(!undo->isEnabled());
+        w.desktop.expectDialog(Dialog::Proposal, [&w] { w.form->showDialog(Dialog::Proposal); });
+        QString windowTitle, summary;
+        QStringList lines;
+        QTimer::singleShot(0, w.form.get(), [&] {
+            auto* preview = w.find<ui::Form8>("Form8");
+            windowTitle = preview->windowTitle();
+            summary = preview->findChild<QLabel*>("summary")->text();
+            auto* list = preview->findChild<QListWidget*>("List1");
+            for (int k = 0; k < list->count(); ++k)
+                lines << list->item(k)->text();
+            preview->findChild<QPushButton*>(button)->click();
+        });
+        w.find<QAction>("Arkiv_forslag")->trigger();
+        QCOMPARE(windowTitle, QString("Föreslå placering"));
+        QVERIFY2(summary.startsWith("Förslaget placerar 1 av 3 oplacerade elever"),
+                 qPrintable(summary));
+        QCOMPARE(lines.value(0), QString("FOTBOLL: 1 elev(er)"));
+        QCOMPARE(lines.value(1), QString("     7A  ELEV 2 – 1:a önskemål"));
+        QCOMPARE(lines.size(), 5);  // and ELEV 1 and ELEV 3 under "Förblir oplacerade:"
+        if (then == "Arkiv_angra_forslag") undo->trigger();
+        if (then == "double-click") doubleClick(w.find<ui::GroupBoard>("Picture1")->label(2));
+        QCOMPARE(test::caption(w, 2), caption);
+        QCOMPARE(undo->isEnabled(), undoable);
     }
 
     void aModelessWindowLeavesTheMainWindowAsItIs_data() {

@@ -30,7 +30,8 @@ private slots:
         QCOMPARE(captions(w.form->menuBar()), QStringList({"&Arkiv", "Ny grupp", "Hjälp"}));
         QCOMPARE(captions(w.find<QMenu>("Arkiv")),
                  QStringList({"Nytt", "Öppna", "Spara", "Spara som...", "Skrivare", "Skriv ut",
-                              "Exportera till Lumidor", "Redigera startdata", "Avsluta"}));
+                              "Exportera till Lumidor", "Redigera startdata",
+                              "Föreslå placering...", "Ångra förslag", "Avsluta"}));
         QCOMPARE(captions(w.find<QMenu>("Help")), QStringList({"Om programmet", "Hjälpavsnitt"}));
         QCOMPARE(captions(w.form->popupMenu()), QStringList({"Redigera", "Ta bort", "Skriv ut"}));
     }
