@@ -116,6 +116,14 @@ void Form1::buildMenus() {
     red_startdata_ = item(Arkiv, "Redigera startdata", "red_startdata");
     Arkiv_forslag_ = item(Arkiv, "Föreslå placering...", "Arkiv_forslag");
     Arkiv_angra_forslag_ = item(Arkiv, "Ångra förslag", "Arkiv_angra_forslag");
+    // The recent works, shown as they are listed.
+    recentSeparator = Arkiv->addSeparator();
+    for (std::size_t k = 0; k < Arkiv_senaste_.size(); ++k) {
+        Arkiv_senaste_[k] = Arkiv->addAction(QString());
+        Arkiv_senaste_[k]->setObjectName(QStringLiteral("Arkiv_senaste_%1").arg(k + 1));
+    }
+    Arkiv->setToolTipsVisible(true);
+    Arkiv->addSeparator();
     Arkivavsluta_ = item(Arkiv, "Avsluta", "Arkivavsluta");
 
     ny_grupp_ = named(bar->addAction(QStringLiteral("Ny grupp")), "ny_grupp");
@@ -330,6 +338,7 @@ void Form1::render() {
     renderPupils();
     renderBoard();
     renderGroups();
+    renderFiles();
 
     // A request for a dialog's field is left for that dialog.
     if (m_app.screen.focusRequest == Focus::WishBox) {
@@ -348,6 +357,7 @@ void Form1::run(const std::string& title, const std::function<void()>& operation
         return;
     }
     --m_running;
+    keepRecentWorks();
     if (m_running == 0 && m_activationPending) {
         m_activationPending = false;
         activated();

@@ -5,10 +5,15 @@
 
 #include <QMainWindow>
 #include <QPointF>
+#include <array>
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "commands/app.h"
+#include "commands/opensave.h"
 #include "ui/dialogview.h"
 
 class QAction;
@@ -21,6 +26,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace pelora::ui {
 
@@ -53,6 +59,9 @@ public:
     // modal one the main window counts as activated again when the command that showed it has
     // finished; a modeless one leaves the main window as it is.
     void showDialog(Dialog dialog);
+
+    // How often the automatic copy of unsaved changes is written; two minutes unless changed.
+    void setAutosaveInterval(std::chrono::milliseconds interval);
 
     // The width the window is designed for, in pixels, before any resizing.
     int designedWidth() const;
@@ -117,8 +126,12 @@ private:
     void setupGroups();
     void renderGroups();
 
-    // --- work files and start data ---
+    // --- work files and start data, the recent works, the automatic copy ---
     void setupFiles();
+    void renderFiles();
+    // The recent works written to the settings when a command changed them.
+    void keepRecentWorks();
+    void autosaveTimeout();
 
     App& m_app;
     std::function<void()> m_programEnd;
@@ -130,6 +143,8 @@ private:
     Form2* m_form2 = nullptr;       // the group editor, created on first use
     Form3* m_form3 = nullptr;       // the start data dialog, created on first use
     Form8* m_form8 = nullptr;       // the proposal's preview, created on first use
+    QTimer* m_autosave = nullptr;
+    std::vector<std::filesystem::path> m_recentKept;  // as the settings hold them
 
     // Menus.
     QMenu* Arkiv = nullptr;
@@ -143,6 +158,8 @@ private:
     QAction* red_startdata_ = nullptr;
     QAction* Arkiv_forslag_ = nullptr;
     QAction* Arkiv_angra_forslag_ = nullptr;
+    QAction* recentSeparator = nullptr;
+    std::array<QAction*, kRecentFiles> Arkiv_senaste_{};  // "&1 name.pel" ... while listed
     QAction* Arkivavsluta_ = nullptr;
     QAction* ny_grupp_ = nullptr;
     QMenu* Help = nullptr;

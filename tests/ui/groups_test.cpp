@@ -1,6 +1,12 @@
+#include <QSettings>
+#include <filesystem>
+
+#include "commands/opensave.h"
+#include "temp_folder.h"
 #include "ui/form2.h"
 #include "ui/form8.h"
 #include "ui/groupboard.h"
+#include "ui/recentworks.h"
 #include "ui/textconv.h"
 #include "ui_test.h"
 
@@ -29,10 +35,18 @@ void doubleClick(QWidget* label) {
     QTest::mouseRelease(label, Qt::LeftButton, {}, at);
 }
 
+// The actions of a menu the user sees, separators as empty captions.
+QStringList shown(const QMenu* menu) {
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        if (action->isVisible()) captions << action->text();
+    return captions;
+}
+
 }  // namespace
 
 // The groups and placing: the group editor, the double-click and the buttons that place, the
-// proposal's preview.
+// proposal's preview; and the recent works and the automatic copy of the menu "Arkiv".
 class GroupsTest : public QObject {
     Q_OBJECT
 
@@ -226,6 +240,44 @@ private slots:
         if (then == "double-click") doubleClick(w.find<ui::GroupBoard>("Picture1")->label(2));
         QCOMPARE(test::caption(w, 2), caption);
         QCOMPARE(undo->isEnabled(), undoable);
+    }
+
+    // Two works saved as; the later one first. Choosing the other opens it and puts it first.
+    void theRecentWorks() {
+        TempFolder folder;
+        Window w(0);
+        w.app.work.start.classFilter = "7A";
+        w.app.work.start.studentListPath = PELORA_SHARE "/exempel/elever.txt";
+        w.app.recentFiles.clear();
+        w.form->render();
+        for (const char* name : {"a.pel", "b.pel"}) {
+            w.desktop.expectSaveFile(folder.path(name));
+            w.find<QAction>("Arkivsparasom")->trigger();
+        }
+        auto* menu = w.find<QMenu>("Arkiv");
+        QStringList captions = shown(menu);
+        QCOMPARE(captions.mid(captions.indexOf("Ångra förslag") + 1),
+                 QStringList({"", "&1 b.pel", "&2 a.pel", "", "Avsluta"}));
+        auto* second = w.find<QAction>("Arkiv_senaste_2");
+        QCOMPARE(second->toolTip(), ui::fromPath(folder.path("a.pel")));
+        // Kept where the tests keep their settings, never in the user's.
+        QVERIFY(QSettings("Pelora", "Pelora").fileName().contains("qttest"));
+        QCOMPARE(ui::loadRecentWorks(), (std::vector{folder.path("b.pel"), folder.path("a.pel")}));
+
+        second->trigger();
+        QCOMPARE(w.app.run.workFilePath, folder.path("a.pel"));
+        captions = shown(menu);
+        QCOMPARE(captions.mid(captions.indexOf("Ångra förslag") + 2, 2),
+                 QStringList({"&1 a.pel", "&2 b.pel"}));
+    }
+
+    void theAutomaticCopyIsWrittenOnTime() {
+        TempFolder folder;
+        Window w;
+        w.app.recoveryFolder = folder.native();
+        w.app.run.dirty = true;
+        w.form->setAutosaveInterval(std::chrono::milliseconds(20));
+        QTRY_VERIFY(std::filesystem::exists(folder.path("osparat-arbete.pel")));
     }
 
     void aModelessWindowLeavesTheMainWindowAsItIs_data() {
