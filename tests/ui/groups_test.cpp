@@ -186,6 +186,17 @@ private slots:
         }
     }
 
+    // "Ta bort" in the pop-up deletes the current group after asking; FOTBOLL takes its number.
+    void thePopUpDeletesAGroup() {
+        Window w;
+        w.app.run.currentGroup = 1;
+        w.desktop.expectMsgBox("Vill du ta bort gruppen DANS?", Buttons::YesNo, Icon::Question,
+                               "Ta bort grupp", Answer::Yes);
+        w.find<QAction>("H_klick_tabort")->trigger();
+        QCOMPARE(caption(w, 1), QString("FOTBOLL\n 0"));
+        QVERIFY(!w.find<ui::GroupBoard>("Picture1")->label(2)->isVisible());
+    }
+
     void theProposal_data() {
         QTest::addColumn<QString>("button");  // in the preview
         QTest::addColumn<QString>("then");    // what the user does next
