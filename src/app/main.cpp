@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStringList>
 #include <cstdio>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "commands/opensave.h"
 #include "ui/form1.h"
 #include "ui/qtdesktop.h"
+#include "ui/recentworks.h"
 #include "ui/swedish.h"
 #include "ui/textconv.h"
 
@@ -56,6 +58,7 @@ int printVersion(pelora::App& app, const QStringList& arguments) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Pelora"));
     QApplication::setApplicationName(QStringLiteral("Pelora"));
 
     pelora::ui::speakSwedish();
@@ -66,6 +69,12 @@ int main(int argc, char* argv[]) {
     if (QApplication::arguments().value(1) == QStringLiteral("--version")) {
         return printVersion(app, QApplication::arguments());
     }
+    // Where the copy of unsaved changes is kept, and the recent works, before the start-up that
+    // offers the copy back and opens a work.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!dataFolder.isEmpty() && QDir().mkpath(dataFolder))
+        app.recoveryFolder = pelora::ui::toPath(dataFolder);
+    app.recentFiles = pelora::ui::loadRecentWorks();
     pelora::ui::Form1 window(app);
     desktop.setParentWindow(&window);
     desktop.setDialogHandler([&window](pelora::Dialog dialog) { window.showDialog(dialog); });

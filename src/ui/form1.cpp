@@ -22,7 +22,9 @@
 
 #include "base/codec.h"
 #include "commands/lifecycle.h"
+#include "ui/form2.h"
 #include "ui/form3.h"
+#include "ui/form8.h"
 #include "ui/groupboard.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
@@ -86,6 +88,7 @@ Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
     setupFiles();
     setupPupils();
     setupBoard();
+    setupGroups();
     resize(kDesignedWidth, kDesignedHeight);
     render();
 }
@@ -111,6 +114,16 @@ void Form1::buildMenus() {
     Arkivskrivut_ = item(Arkiv, "Skriv ut", "Arkivskrivut");
     Arkiv_export_ = item(Arkiv, "Exportera till Lumidor", "Arkiv_export");
     red_startdata_ = item(Arkiv, "Redigera startdata", "red_startdata");
+    Arkiv_forslag_ = item(Arkiv, "Föreslå placering...", "Arkiv_forslag");
+    Arkiv_angra_forslag_ = item(Arkiv, "Ångra förslag", "Arkiv_angra_forslag");
+    // The recent works, shown as they are listed.
+    recentSeparator = Arkiv->addSeparator();
+    for (std::size_t k = 0; k < Arkiv_senaste_.size(); ++k) {
+        Arkiv_senaste_[k] = Arkiv->addAction(QString());
+        Arkiv_senaste_[k]->setObjectName(QStringLiteral("Arkiv_senaste_%1").arg(k + 1));
+    }
+    Arkiv->setToolTipsVisible(true);
+    Arkiv->addSeparator();
     Arkivavsluta_ = item(Arkiv, "Avsluta", "Arkivavsluta");
 
     ny_grupp_ = named(bar->addAction(QStringLiteral("Ny grupp")), "ny_grupp");
@@ -125,10 +138,6 @@ void Form1::buildMenus() {
     H_klick_tabort_ = item(H_klick, "Ta bort", "H_klick_tabort");
     H_klick_skrivut_ = item(H_klick, "Skriv ut", "H_klick_skrivut");
 
-    // The group editor is not part of the program yet.
-    for (QAction* later : {ny_grupp_, h_klick_red_, H_klick_tabort_}) {
-        later->setEnabled(false);
-    }
 
     connect(Arkivavsluta_, &QAction::triggered, this, &Form1::Arkivavsluta);
     setupOutput();
@@ -325,6 +334,8 @@ void Form1::render() {
     renderPupils();
     renderBoard();
     renderOpenWindows();
+    renderGroups();
+    renderFiles();
 
     // A request for a dialog's field is left for that dialog.
     if (m_app.screen.focusRequest == Focus::WishBox) {
@@ -344,6 +355,7 @@ void Form1::run(const std::string& title, const std::function<void()>& operation
         return;
     }
     --m_running;
+    keepRecentWorks();
     if (m_running == 0 && m_activationPending) {
         m_activationPending = false;
         activated();
@@ -352,21 +364,26 @@ void Form1::run(const std::string& title, const std::function<void()>& operation
     render();
 }
 
+DialogView::Runner Form1::runner() {
+    return [this](const std::string& title, const std::function<void()>& operation) {
+        run(title, operation);
+    };
+}
+
 void Form1::showDialog(Dialog dialog) {
     render();
     switch (dialog) {
         case Dialog::StartData:
-            if (!m_form3) {
-                m_form3 = new Form3(
-                    m_app,
-                    [this](const std::string& title, const std::function<void()>& operation) {
-                        run(title, operation);
-                    },
-                    this);
-            }
+            if (!m_form3) m_form3 = new Form3(m_app, runner(), this);
             m_form3->present();
             break;
         case Dialog::GroupEditor:
+            if (!m_form2) m_form2 = new Form2(m_app, runner(), this);
+            m_form2->present();
+            break;
+        case Dialog::Proposal:
+            if (!m_form8) m_form8 = new Form8(m_app, runner(), this);
+            m_form8->present();
             break;
         case Dialog::PrintDialog:
         case Dialog::HelpWindow:
@@ -376,6 +393,8 @@ void Form1::showDialog(Dialog dialog) {
             showOutputDialog(dialog);
             return;
     }
+    // A modeless window stays open beside the main window, which was never left.
+    if (!pelora::isModal(dialog)) return;
     m_activationPending = true;
     if (m_running == 0) {
         m_activationPending = false;

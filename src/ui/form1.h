@@ -5,10 +5,16 @@
 
 #include <QMainWindow>
 #include <QPointF>
+#include <array>
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "commands/app.h"
+#include "commands/opensave.h"
+#include "ui/dialogview.h"
 
 class QAction;
 class QCheckBox;
@@ -20,13 +26,16 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace pelora::ui {
 
+class Form2;
 class Form3;
 class Form4;
 class Form6;
 class Form7;
+class Form8;
 class GroupBoard;
 
 class Form1 : public QMainWindow {
@@ -49,9 +58,13 @@ public:
     // The main window became the active window of the program (first shown, a dialog closed).
     void activated();
 
-    // Shows one of the program's modal dialogs (created on first use, hidden afterwards); the
-    // main window counts as activated again when the command that showed it has finished.
+    // Shows one of the program's dialogs (created on first use, hidden afterwards). After a
+    // modal one the main window counts as activated again when the command that showed it has
+    // finished; a modeless one leaves the main window as it is.
     void showDialog(Dialog dialog);
+
+    // How often the automatic copy of unsaved changes is written; two minutes unless changed.
+    void setAutosaveInterval(std::chrono::milliseconds interval);
 
     // The width the window is designed for, in pixels, before any resizing.
     int designedWidth() const;
@@ -68,6 +81,8 @@ private:
     QWidget* buildOverview();
     QWidget* buildGroups();
     void endProgram();
+    // What a dialog runs its handlers through: this window's run.
+    DialogView::Runner runner();
 
     // Menu "Arkiv".
     void Arkiv_Nytt();
@@ -108,8 +123,18 @@ private:
     void Label1_MouseDown(int g, Qt::MouseButton button, QPointF position);
     void Label1_Drop(int g, QPoint globalPosition);
 
-    // --- work files and start data ---
+    void Label1_DblClick(int g);
+
+    // --- the group editor, placing by the buttons, the proposal ---
+    void setupGroups();
+    void renderGroups();
+
+    // --- work files and start data, the recent works, the automatic copy ---
     void setupFiles();
+    void renderFiles();
+    // The recent works written to the settings when a command changed them.
+    void keepRecentWorks();
+    void autosaveTimeout();
 
     // --- printing, the export and help ---
     void setupOutput();
@@ -134,10 +159,14 @@ private:
     bool m_activationPending = false;
     int m_running = 0;
     bool m_focusInWishBox = false;  // the wish box was the last control of this window in focus
+    Form2* m_form2 = nullptr;       // the group editor, created on first use
     Form3* m_form3 = nullptr;       // the start data dialog, created on first use
     Form4* m_form4 = nullptr;       // the print dialog, not modal
     Form6* m_form6 = nullptr;       // the help window, not modal
     Form7* m_form7 = nullptr;       // the help popup
+    Form8* m_form8 = nullptr;       // the proposal's preview, created on first use
+    QTimer* m_autosave = nullptr;
+    std::vector<std::filesystem::path> m_recentKept;  // as the settings hold them
 
     // Menus.
     QMenu* Arkiv = nullptr;
@@ -149,6 +178,10 @@ private:
     QAction* Arkivskrivut_ = nullptr;
     QAction* Arkiv_export_ = nullptr;
     QAction* red_startdata_ = nullptr;
+    QAction* Arkiv_forslag_ = nullptr;
+    QAction* Arkiv_angra_forslag_ = nullptr;
+    QAction* recentSeparator = nullptr;
+    std::array<QAction*, kRecentFiles> Arkiv_senaste_{};  // "&1 name.pel" ... while listed
     QAction* Arkivavsluta_ = nullptr;
     QAction* ny_grupp_ = nullptr;
     QMenu* Help = nullptr;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "commands/board.h"
+#include "commands/placement.h"
 #include "display/board.h"
 #include "ui/form1.h"
 #include "ui/groupboard.h"
@@ -14,6 +15,7 @@ namespace pelora::ui {
 void Form1::setupBoard() {
     connect(Picture1, &GroupBoard::labelPressed, this, &Form1::Label1_MouseDown);
     connect(Picture1, &GroupBoard::labelDropped, this, &Form1::Label1_Drop);
+    connect(Picture1, &GroupBoard::labelDoubleClicked, this, &Form1::Label1_DblClick);
     connect(Picture1, &GroupBoard::labelHovered, this,
             [this](int g) { run("", [this, g] { pelora::Label1_MouseMove(m_app, g); }); });
     connect(Picture1, &GroupBoard::surfaceHovered, this,
@@ -42,6 +44,11 @@ void Form1::Label1_MouseDown(int g, Qt::MouseButton button, QPointF position) {
     } else if (result == LabelPress::OpenPopup) {
         H_klick->popup(Picture1->label(g)->mapToGlobal(position.toPoint()));
     }
+}
+
+// The press before it has made g the current group and listed its members.
+void Form1::Label1_DblClick(int g) {
+    run("Placera elev", [this, g] { ToggleByDoubleClick(m_app, g); });
 }
 
 void Form1::Label1_Drop(int g, QPoint globalPosition) {

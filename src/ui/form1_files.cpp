@@ -1,12 +1,18 @@
-// Form1: the menu items that replace, save or describe the whole work.
+// Form1: the menu items that replace, save or describe the whole work, the recent works and the
+// automatic copy of unsaved changes.
 #include <QAction>
+#include <QMenu>
+#include <QTimer>
 
 #include "base/codec.h"
 #include "commands/lifecycle.h"
 #include "commands/opensave.h"
+#include "commands/recovery.h"
 #include "commands/startdata.h"
 #include "formats/workfile.h"
 #include "ui/form1.h"
+#include "ui/recentworks.h"
+#include "ui/textconv.h"
 
 namespace pelora::ui {
 
@@ -16,6 +22,53 @@ void Form1::setupFiles() {
     connect(Arkiv_Spara_, &QAction::triggered, this, &Form1::Arkiv_Spara);
     connect(Arkivsparasom_, &QAction::triggered, this, &Form1::Arkivsparasom);
     connect(red_startdata_, &QAction::triggered, this, &Form1::red_startdata);
+    for (std::size_t k = 0; k < Arkiv_senaste_.size(); ++k) {
+        connect(Arkiv_senaste_[k], &QAction::triggered, this, [this, k] {
+            run("Öppna"_cp, [this, k] { Arkiv_senaste(m_app, static_cast<int>(k)); });
+        });
+    }
+
+    // The settings hold what the program started with.
+    m_recentKept = m_app.recentFiles;
+    m_autosave = new QTimer(this);
+    connect(m_autosave, &QTimer::timeout, this, &Form1::autosaveTimeout);
+    setAutosaveInterval(std::chrono::minutes(2));
+}
+
+void Form1::renderFiles() {
+    const std::vector<std::filesystem::path>& recent = m_app.recentFiles;
+    recentSeparator->setVisible(!recent.empty());
+    for (std::size_t k = 0; k < Arkiv_senaste_.size(); ++k) {
+        QAction* action = Arkiv_senaste_[k];
+        const bool listed = k < recent.size();
+        if (action->isVisible() != listed) action->setVisible(listed);
+        if (!listed) continue;
+        const QString path = fromPath(recent[k]);
+        QString name = fromPath(recent[k].filename());
+        name.replace(QLatin1Char('&'), QLatin1String("&&"));
+        const QString caption = QStringLiteral("&%1 %2").arg(k + 1).arg(name);
+        if (action->text() != caption) action->setText(caption);
+        if (action->toolTip() != path) {
+            action->setToolTip(path);
+            action->setStatusTip(path);
+        }
+    }
+}
+
+void Form1::keepRecentWorks() {
+    if (m_app.recentFiles == m_recentKept) return;
+    m_recentKept = m_app.recentFiles;
+    saveRecentWorks(m_recentKept);
+}
+
+void Form1::setAutosaveInterval(std::chrono::milliseconds interval) {
+    m_autosave->start(interval);
+}
+
+// The copy is left for the next time while a command is under way: the work may be half changed
+// while it asks its questions.
+void Form1::autosaveTimeout() {
+    if (m_running == 0) run("Pelora", [this] { autosave(m_app); });
 }
 
 void Form1::Arkiv_Nytt() {

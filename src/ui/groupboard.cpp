@@ -102,10 +102,16 @@ bool GroupBoard::eventFilter(QObject* watched, QEvent* event) {
     const int g = label ? labelNumber(label) : 0;
     if (g == 0) return QFrame::eventFilter(watched, event);
     switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
+        case QEvent::MouseButtonPress: {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (m_dragged == 0) emit labelPressed(g, mouse->button(), mouse->position());
+            return true;
+        }
+        case QEvent::MouseButtonDblClick: {
+            // Qt sends this in place of the second press: it places the pupil, and neither
+            // presses the label again nor takes hold of it.
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (m_dragged == 0 && mouse->button() == Qt::LeftButton) emit labelDoubleClicked(g);
             return true;
         }
         case QEvent::MouseMove: {

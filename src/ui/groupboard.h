@@ -47,6 +47,9 @@ public:
 
 signals:
     void labelPressed(int g, Qt::MouseButton button, QPointF positionInLabel);
+    // The left button pressed a second time in quick succession; the first press came as
+    // labelPressed.
+    void labelDoubleClicked(int g);
     // The dragged label was released at a point given in global coordinates.
     void labelDropped(int g, QPoint globalPosition);
     void labelHovered(int g);
