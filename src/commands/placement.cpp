@@ -51,19 +51,17 @@ bool confirmPlacement(App& app, int i, int g, int p, int members, Desktop::Butto
     return true;
 }
 
-// After placing or removing: counts, the group's members, the board, the status, the shown pupil
-// and the overview.
+}  // namespace
+
 void refreshAfterPlacement(App& app, int g) {
     RecountGroupMembers(app.work);
-    ShowMemberList(app, g);
+    if (g >= 1 && g <= app.work.groupCount) ShowMemberList(app, g);
     RefreshBoard(app);
     ShowStatus(app);
     ShowCurrentStudent(app);
     RefreshOverview(app);
     app.run.dirty = true;
 }
-
-}  // namespace
 
 void PlaceInCurrentGroup(App& app) {
     Work& work = app.work;

@@ -20,4 +20,8 @@ void ToggleByDoubleClick(App& app, int g);
 // "Ta bort markerade": the marked pupils of the member list out of the current group.
 void RemoveMarkedFromGroup(App& app);
 
+// After placements changed: the counts, group g's members (when g is a group), the board, the
+// status, the shown pupil and the overview; the work has changed.
+void refreshAfterPlacement(App& app, int g);
+
 }  // namespace pelora

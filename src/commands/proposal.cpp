@@ -8,10 +8,7 @@
 #include "base/codec.h"
 #include "base/numbers.h"
 #include "base/text.h"
-#include "display/board.h"
-#include "display/currentpupil.h"
-#include "display/overview.h"
-#include "display/status.h"
+#include "commands/placement.h"
 
 namespace pelora {
 
@@ -111,17 +108,6 @@ void showPreview(App& app, const std::vector<ProposedPlacement>& proposal,
     preview.summary.caption = text;
 }
 
-void refreshAfterPlacing(App& app) {
-    RecountGroupMembers(app.work);
-    const int g = app.run.currentGroup;
-    if (g >= 1 && g <= app.work.groupCount) ShowMemberList(app, g);
-    RefreshBoard(app);
-    ShowStatus(app);
-    ShowCurrentStudent(app);
-    RefreshOverview(app);
-    app.run.dirty = true;
-}
-
 }  // namespace
 
 std::vector<ProposedPlacement> proposeForPeriod(const Work& work, int period) {
@@ -208,7 +194,7 @@ void Arkiv_forslag(App& app) {
         app.work.placement[placed.period][placed.pupil] = static_cast<std::int16_t>(placed.group);
         app.proposalCells.emplace_back(placed.period, placed.pupil);
     }
-    refreshAfterPlacing(app);
+    refreshAfterPlacement(app, app.run.currentGroup);
     app.afterProposal = std::make_unique<PlacementTable>(app.work.placement);
 }
 
@@ -222,7 +208,7 @@ void Arkiv_angra_forslag(App& app) {
         app.work.placement[period][pupil] = 0;
     app.proposalCells.clear();
     app.afterProposal.reset();
-    refreshAfterPlacing(app);
+    refreshAfterPlacement(app, app.run.currentGroup);
 }
 
 namespace form8 {
