@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStringList>
@@ -60,6 +61,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Pelora"));
     QApplication::setApplicationName(QStringLiteral("Pelora"));
+    // The installed desktop entry and icon name the windows of the running program too.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.pelora.Pelora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.pelora.Pelora")));
 
     pelora::ui::speakSwedish();
 
