@@ -10,6 +10,7 @@ namespace pelora::test {
 namespace {
 
 namespace fs = std::filesystem;
+using Failure = FailingFileSystem::Failure;
 
 // DANS with two members whose keys sort the other way round, an empty FOTBOLL, and KÖR in
 // period 2 with one member there (who is in DANS in period 1).
@@ -33,36 +34,36 @@ protected:
         w.groupMemberCount[1] = 2;
     }
 
-    const std::string expected = "GRUPP:DANS\r\n 2\r\nZZZZ\r\n, \x83%\r\nGRUPP:FOTBOLL\r\n 0\r\n" +
-                                 "GRUPP:KÖR"_cp + "\r\n 1\r\n, \x83%\r\n";
     TempFolder folder;
+    const fs::path path = folder.path("grupper.grp");
 };
 
+// Exporting twice to the same name replaces the file without a question; Cancel says nothing and
+// a work without groups does not even show the dialog.
 TEST_F(Export, TheFileListsEachGroupsMembersInPupilOrderForItsOwnPeriod) {
+    const std::string expected = "GRUPP:DANS\r\n 2\r\nZZZZ\r\n, \x83%\r\nGRUPP:FOTBOLL\r\n 0\r\n" +
+                                 "GRUPP:KÖR"_cp + "\r\n 1\r\n, \x83%\r\n";
     EXPECT_EQ(exportBytes(app.work), expected);
     const FileDialogRequest request{"*.grp|*.grp", "grp", ""};
-    const fs::path path = folder.write("grupper.grp", "gammal");
-    // Twice to the same name, no question either time.
+    folder.write("grupper.grp", "gammal");
     desktop.expectSaveFile(path, request).expectSaveFile(path, request);
     Arkiv_export(app);
     Arkiv_export(app);
     EXPECT_EQ(fileBytes(path), expected);
     EXPECT_FALSE(app.run.dirty);
 
-    desktop.expectSaveFile(std::nullopt, request);  // cancelled: nothing said
+    desktop.expectSaveFile(std::nullopt, request);
     Arkiv_export(app);
-    app.work.groupCount = 0;  // nothing to export: not even the dialog
+    app.work.groupCount = 0;
     Arkiv_export(app);
 }
 
+// A file that cannot be created, a write that fails halfway, a rename that fails: an existing
+// file is left as it was, and the message comes once.
 TEST_F(Export, AFailedExportLeavesAnExistingFileAndSaysSoOnce) {
-    const std::tuple<FailingFileSystem::Failure, bool> cases[] = {
-        {FailingFileSystem::Failure::NewFile, false},
-        {FailingFileSystem::Failure::WriteHalfway, true},
-        {FailingFileSystem::Failure::Rename, true},
-    };
+    const std::pair<Failure, bool> cases[] = {
+        {Failure::NewFile, false}, {Failure::WriteHalfway, true}, {Failure::Rename, true}};
     for (const auto& [failure, existing] : cases) {
-        const fs::path path = folder.path("grupper.grp");
         fs::remove(path);
         if (existing) folder.write("grupper.grp", "förra exporten"_cp);
         FailingFileSystem files;
