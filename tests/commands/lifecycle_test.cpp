@@ -1,11 +1,15 @@
-// The start data dialog, New, and the question about unsaved changes.
+// The start data dialog, New, the question about unsaved changes, and a work from New to file.
 #include "commands/lifecycle.h"
 
 #include <tuple>
 
+#include "base/text.h"
 #include "commands/opensave.h"
 #include "commands/startdata.h"
+#include "commands/wishes.h"
 #include "core_fixture.h"
+#include "display/board.h"
+#include "display/currentpupil.h"
 #include "formats/workfile.h"
 #include "temp_folder.h"
 
@@ -120,22 +124,6 @@ TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
     }
 }
 
-TEST_F(Lifecycle, ShowAllPeriodsFollowsTheNumberOfPeriods) {
-    // periods typed, showAllPeriods stored, the box before and after, whether it is enabled
-    const std::tuple<std::string, int, int, int, bool> cases[] = {
-        {"1", 1, 1, 0, false}, {"", 1, 1, 0, false}, {"1.9", 1, 1, 0, false},
-        {"2", 1, 0, 1, true},  {"2", 0, 1, 1, true}, {" 3 ", 0, 0, 0, true},
-    };
-    for (const auto& [periods, stored, before, after, enabled] : cases) {
-        app.work.start.showAllPeriods = stored;
-        app.form3.Check2 = {before, true};
-        app.form3.Text6.text = periods;
-        form3::Text6_Change(app);
-        EXPECT_EQ(app.form3.Check2.value, after) << periods;
-        EXPECT_EQ(app.form3.Check2.enabled, enabled) << periods;
-    }
-}
-
 // The fields are stored first, each as one line of the work file (a pasted line break or TAB
 // becomes one blank, only the school keeps its commas); then the periods are checked in order.
 TEST_F(Lifecycle, StartDataOkStoresTheFieldsThenChecksThePeriodsInOrder) {
@@ -200,40 +188,31 @@ TEST_F(Lifecycle, StartDataShowsTheWorkAndKeepsTheShownPeriodWhileTheWorkHasIt) 
     }
 }
 
-// A path typed without a folder is kept as the path of that file in the current folder, so the
-// work reads the same roster from wherever it is opened later; an unchanged path stays as it is.
+// Editing the start data tells to restart; a new roster path typed without a folder is kept as the
+// path of that file in the current folder, so the work reads the same roster from wherever it is
+// opened later, and is read at the next open only.
 TEST_F(Lifecycle, EditStartDataTellsToRestartThenAboutTheNewRoster) {
     TempFolder folder;
     const CurrentFolder here(folder.native());
     app.work.start.studentListPath = "elever.txt";
-    for (const std::string typed : {"elever.txt", "ny.txt"}) {
-        desktop.expectDialog(Dialog::StartData, [&] {
-            EXPECT_EQ(app.form3.caption, kEdit);
-            app.form3.Text3.text = typed;
-            form3::Command1_Click(app);
-        });
-        desktop.expectMsgBox("Spara och starta om programmet för att ta ändringarna i bruk."_cp,
-                             Buttons::Ok, Icon::Information, kEdit, Answer::Ok);
-        if (typed == "ny.txt") {
-            desktop.expectMsgBox("Spara gruppfördelningen och öppna den igen för inläsning av "_cp +
-                                     folder.text("ny.txt") + ".",
-                                 Buttons::Ok, Icon::Information, "Redigera startvärden"_cp,
-                                 Answer::Ok);
-        }
-        red_startdata(app);
-        desktop.verify();
-        EXPECT_EQ(app.work.start.studentListPath,
-                  typed == "ny.txt" ? folder.text("ny.txt") : "elever.txt");
-    }
-    EXPECT_EQ(app.work.studentCount, 0);  // the roster is read at the next open only
+    desktop.expectDialog(Dialog::StartData, [&] {
+        EXPECT_EQ(app.form3.caption, kEdit);
+        app.form3.Text3.text = "ny.txt";
+        form3::Command1_Click(app);
+    });
+    desktop
+        .expectMsgBox("Spara och starta om programmet för att ta ändringarna i bruk."_cp,
+                      Buttons::Ok, Icon::Information, kEdit, Answer::Ok)
+        .expectMsgBox("Spara gruppfördelningen och öppna den igen för inläsning av "_cp +
+                          folder.text("ny.txt") + ".",
+                      Buttons::Ok, Icon::Information, "Redigera startvärden"_cp, Answer::Ok);
+    red_startdata(app);
+    EXPECT_EQ(app.work.start.studentListPath, folder.text("ny.txt"));
+    EXPECT_EQ(app.work.studentCount, 0);
 }
-
-// A roster path the work file cannot hold in Windows-1252 is refused before anything is stored;
-// "Bläddra" cancelled keeps what was typed.
+// A roster path the work file cannot hold in Windows-1252 is refused before anything is stored.
 TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {
-    app.form3.Text3.text = "/skola/elever.txt";
-    desktop.expectOpenFile(std::nullopt)
-        .expectOpenFile(std::filesystem::path("/skola/Łódź.txt"))
+    desktop.expectOpenFile(std::filesystem::path("/skola/Łódź.txt"))
         .expectMsgBox(
             "Sökvägen till elevlistan har tecken som inte kan sparas i arbetsfilen. "
             "Välj en elevlista i en mapp vars namn bara har bokstäver som a-z, å, ä, ö "
@@ -241,17 +220,72 @@ TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {
             Buttons::Ok, Icon::Exclamation, "Nytt", Answer::Ok)
         .expectOpenFile(std::filesystem::path("/skola/Åsa.txt"));
     form3::Command4_Click(app);
-    EXPECT_EQ(app.form3.Text3.text, "/skola/elever.txt");
-    form3::Command4_Click(app);
     EXPECT_EQ(app.form3.Text3.text, "/skola/?ód?.txt"_cp);
-    app.form3.visible = true;
     app.form3.Text1.text = "Skolan";
+    app.form3.visible = true;
     form3::Command1_Click(app);
-    EXPECT_TRUE(app.form3.visible);
-    EXPECT_EQ(app.work.start.school + app.work.start.studentListPath, "");
+    EXPECT_EQ(
+        app.work.start.school + app.work.start.studentListPath + (app.form3.visible ? "open" : ""),
+        "open");
     form3::Command4_Click(app);
     form3::Command1_Click(app);
     EXPECT_EQ(app.work.start.studentListPath, "/skola/Åsa.txt"_cp);
+}
+// A work from start to file, the way a secretary makes it: New with a roster, groups, wishes typed
+// pupil by pupil, a pupil placed, and the saved file compared byte for byte.
+using Scenario = CoreTest;
+
+TEST_F(Scenario, NewWishesAPlacementAndSaveGiveTheExpectedFile) {
+    // Keys typed into the wish box one at a time; '\n' is Enter. Then the box is left.
+    auto typeWishes = [&](const std::string& keys) {
+        for (char key : keys) {
+            app.screen.Text2.text += key == '\n' ? std::string(CRLF) : std::string(1, key);
+            StoreWishText(app);
+        }
+        TidyWishBox(app);
+    };
+    TempFolder folder;
+    std::filesystem::copy_file(PELORA_TEST_DATA "/scenario/elever.txt", folder.path("elever.txt"));
+    const CurrentFolder here(folder.native());
+
+    desktop.expectDialog(Dialog::StartData, [&] {
+        app.form3.Text1.text = "Björkhagaskolan"_cp;
+        app.form3.Text5.text = "Idrottsval";
+        app.form3.Text2.text = "HT 2026";
+        app.form3.Text3.text = "elever.txt";
+        app.form3.Text4.text = "7A, 7B";
+        app.form3.Text6.text = "2";
+        form3::Text6_Change(app);
+        app.form3.Check2.value = 1;
+        form3::Command1_Click(app);
+    });
+    Arkiv_Nytt(app);
+    ASSERT_EQ(app.work.studentCount, 4);  // not Dan Hög of 9C
+
+    Work& work = app.work;
+    work.groupTable[1] = {"DANS", "Eva", "20", "Sal 3", "1", 120, 480};
+    work.groupTable[2] = {"FOTBOLL", "Per", "", "", "2", 1500, 480};
+    work.groupCount = 2;
+    RefreshBoard(app);
+
+    typeWishes("dans\nfotboll");  // Anna Ek, the first of 7A
+    NextStudent(app);
+    typeWishes("fotboll \n\n  dans");
+    NextClass(app);
+    EXPECT_EQ(app.run.currentStudent, 3);
+    typeWishes("kör"_cp);
+
+    work.placement[1][1] = 1;  // Anna Ek in DANS and Björn Åberg in FOTBOLL, by hand
+    work.placement[2][2] = 2;
+    RecountGroupMembers(work);
+    app.run.dirty = true;
+
+    desktop.expectSaveFile(folder.path("val.pel"));
+    Arkiv_Spara(app);
+    EXPECT_FALSE(app.run.dirty);
+    std::string expected = fileBytes(PELORA_TEST_DATA "/scenario/val.pel");
+    expected.replace(expected.find("{elevlista}"), 11, folder.text("elever.txt"));
+    EXPECT_EQ(fileBytes(folder.path("val.pel")), expected);
 }
 
 }  // namespace

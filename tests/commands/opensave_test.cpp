@@ -1,11 +1,16 @@
-// The roster and the work file: reading, writing, and the questions on the way.
+// The roster and the work file: reading, writing, the questions on the way, the golden cases, and
+// the export.
 #include "commands/opensave.h"
-#include "commands/board.h"
+
+#include <fstream>
+
+#include "commands/export.h"
 #include "commands/lifecycle.h"
 #include "commands/readroster.h"
 #include "commands/startdata.h"
 #include "core_fixture.h"
 #include "failing_files.h"
+#include "formats/export.h"
 #include "formats/roster.h"
 #include "formats/workfile.h"
 #include "temp_folder.h"
@@ -74,11 +79,11 @@ TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
     EXPECT_EQ(app.work.start.studentListPath, good);
     EXPECT_FALSE(app.run.dirty);  // a new path alone is no change
 
-    // A path typed without a folder, or with a line break pasted into it, is kept as the path of
+    // A path typed without a folder (here with a line break pasted into it) is kept as the path of
     // the file it opened, so the work reads the same roster from wherever it is opened later.
-    for (const std::string typed : {"elever.txt", "\r\nelever.txt\r\n"}) {
+    {
         const CurrentFolder here(folder.native());
-        expectPrompt(typed);
+        expectPrompt("\r\nelever.txt\r\n");
         EXPECT_TRUE(Hamta_elever(app));
         EXPECT_EQ(app.work.start.studentListPath, good);
     }
@@ -120,17 +125,13 @@ protected:
         desktop.verify();
     }
 
-    void expectOpenMessage(const std::string& text, Buttons buttons = Buttons::Ok,
-                           Answer answer = Answer::Ok, Icon icon = Icon::Exclamation) {
-        desktop.expectMsgBox(text, buttons, icon, "Öppna"_cp, answer);
-    }
-
     const std::string anna = studentKey("9001011234"), bo = studentKey("9102021234");
     TempFolder folder;
 };
 
-// The sample opens from a quoted command line and saves byte for byte; a relative path on the
-// command line is taken from the folder the program started in.
+// The sample opens from a quoted command line and saves byte for byte. A relative path on the
+// command line is taken from the folder the program started in; a name Windows-1252 cannot hold
+// is kept as the system names it, only the screen shows it in Windows-1252.
 TEST_F(WorkFile, TheCommandLineOpensTheSampleWhichSavesByteForByte) {
     const std::string path = PELORA_SHARE "/exempel/exempel.pel";
     Form_Load(app, 1000, 2000, "\"" + path + "\"");
@@ -138,10 +139,14 @@ TEST_F(WorkFile, TheCommandLineOpensTheSampleWhichSavesByteForByte) {
     Arkiv_Spara(app);
     EXPECT_EQ(fileBytes(folder.path("exempel.pel")), fileBytes(path));
 
-    const fs::path relative = workFile("");
+    const fs::path polish = folder.native() / "skolår" / "Łódź.pel";
+    fs::copy_file(workFile("GRUPPER:  0 \r\n" + anna + ", DANS\t 0 \r\n"), polish);
     const CurrentFolder started(folder.native());
-    Form_Load(app, 1000, 2000, "\"skolår/val.pel\"");
-    EXPECT_EQ(app.screen.caption, "Pelora:    " + shown(relative));
+    Form_Load(app, 1000, 2000, "\"skolår/Łódź.pel\"");
+    EXPECT_EQ(app.screen.caption, "Pelora:    " + shown(folder.path("skolår"_cp)) + "/?ód?.pel"_cp);
+    app.work.studentTable[1].wishes = "FOTO";
+    Arkiv_Spara(app);
+    EXPECT_NE(fileBytes(polish).find(anna + ", FOTO\t"), std::string::npos);
 }
 
 // A file that cannot be read is told; the work keeps its content, its changes and its own file
@@ -159,7 +164,8 @@ TEST_F(WorkFile, AFileThatCannotBeOpenedLeavesTheWorkAndItsFileName) {
             .expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
                           "Öppna"_cp, Answer::No)
             .expectOpenFile(path, FileDialogRequest{"*.pel|*.pel", "", last});
-        expectOpenMessage(shown(path) + " kan inte öppnas."_cp);
+        desktop.expectMsgBox(shown(path) + " kan inte öppnas."_cp, Buttons::Ok, Icon::Exclamation,
+                             "Öppna"_cp, Answer::Ok);
         open("");
         EXPECT_EQ(workFileBytes(app.work) + app.run.workFilePath.string() +
                       (app.run.dirty ? " dirty" : ""),
@@ -186,9 +192,7 @@ TEST_F(WorkFile, SaveAsOntoAnExistingFileAsksAndNoNeverWritesThere) {
         EXPECT_EQ(app.screen.caption, "Pelora:    " + shown(saved));
         EXPECT_FALSE(app.run.dirty);
     }
-    // One period and no "EJ ÖNSKEMÅL": neither has a line.
-    EXPECT_EQ(fileBytes(other),
-              "AKTIVITET: \r\nSKOLA: \r\nPERIOD: \r\nKLASSER: \r\nELEVLISTA: \r\nGRUPPER:  0 \r\n");
+    EXPECT_EQ(fileBytes(other), fileBytes(own));
 }
 
 // A save writes a new file of its own name beside the work, never a file of the user's; a save
@@ -260,9 +264,9 @@ TEST_F(WorkFile, AFailureInTheMiddleOfAnOpenBringsThePreviousWorkBack) {
                          Answer::Ok);
     failing.run.commandLineFile = workFile("");
     runGuarded(desktop, "Öppna"_cp, [&] { Arkivoppna(failing); });
-    EXPECT_EQ(workFileBytes(failing.work), before);
-    EXPECT_EQ(failing.run.workFilePath, "/förra.pel");
-    EXPECT_TRUE(failing.run.dirty);
+    EXPECT_EQ(workFileBytes(failing.work) + failing.run.workFilePath.string() +
+                  (failing.run.dirty ? " dirty" : ""),
+              before + "/förra.pel dirty");
 }
 
 // Opening a one-period work while period 2 of another is shown: the board shows the groups read,
@@ -282,8 +286,8 @@ TEST_F(WorkFile, AfterAnOpenTheBoardShowsWhatWasRead) {
               "1:a-handsval\r\n 2 elev(er) ej placerad(e)");
     EXPECT_TRUE(app.screen.Label1[3].visible);
 
-    expectOpenMessage("Fel i " + shown(folder.path("skolår/val.pel"_cp)), Buttons::OkCancel,
-                      Answer::Cancel);
+    desktop.expectMsgBox("Fel i " + shown(folder.path("skolår/val.pel"_cp)), Buttons::OkCancel,
+                         Icon::Exclamation, "Öppna"_cp, Answer::Cancel);
     open(workFile("GRUPPER:  1 \r\nTENNIS,,,,  0 ,  0 ,1\r\n" + anna + ", A\t 1 \r\n" + anna +
                   ", B\t 1 \r\nXYZ\r\n" + bo + ", C\t 1 \r\n"));
     EXPECT_EQ(app.screen.Label1[1].caption, "TENNIS\r\n 1");
@@ -295,16 +299,141 @@ TEST_F(WorkFile, AfterAnOpenTheBoardShowsWhatWasRead) {
     Arkiv_Spara(app);
 }
 
-// Paths are kept as the system names them; only the screen shows them in Windows-1252.
-TEST_F(WorkFile, AWorkWhoseNameWindows1252CannotHoldOpensAndSaves) {
-    const fs::path path = folder.native() / "skolår" / "Łódź.pel";
-    fs::copy_file(workFile("GRUPPER:  0 \r\n" + anna + ", DANS\t 0 \r\n"), path);
-    open(path);
-    EXPECT_EQ(app.work.studentTable[1].wishes, "DANS");
-    app.work.studentTable[1].wishes = "FOTO";
-    Arkiv_Spara(app);
-    EXPECT_NE(fileBytes(path).find(anna + ", FOTO\t"), std::string::npos);
-    EXPECT_EQ(app.screen.caption, "Pelora:    " + shown(folder.path("skolår"_cp)) + "/?ód?.pel"_cp);
+// The golden cases of tests/data/golden: each folder holds a work file (arbete.pel), the roster it
+// names (elever.txt), the messages opening it must show (meddelanden.txt, one per line: title,
+// icon, buttons, the answer given and the text, separated by "|", with {arbete} for the work
+// file's path) and, when the file opens, the file saving it must write (sparad.pel). A file that
+// is refused leaves the work that was open before; one that opens sets every setting it has no
+// line for to off and shows a period it has.
+// Scripts the desktop with the messages of meddelanden.txt.
+void expectMessages(ScriptedDesktop& desktop, const fs::path& file, const fs::path& work) {
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        for (int k = 0; k < 4; ++k) {
+            fields.push_back(line.substr(0, line.find('|')));
+            line.erase(0, fields.back().size() + 1);
+        }
+        std::string text = utf8ToCp1252(line);
+        const std::size_t at = text.find("{arbete}");
+        if (at != std::string::npos) text.replace(at, 8, shown(work));
+        desktop.expectMsgBox(
+            text, fields[2] == "OkCancel" ? Desktop::Buttons::OkCancel : Desktop::Buttons::Ok,
+            fields[1] == "Information" ? Desktop::Icon::Information : Desktop::Icon::Exclamation,
+            utf8ToCp1252(fields[0]),
+            fields[3] == "Cancel" ? Desktop::Answer::Cancel : Desktop::Answer::Ok);
+    }
+}
+
+TEST(GoldenCases, EachWorkFileOpensWithItsMessagesAndSavesAsExpected) {
+    std::vector<fs::path> cases;
+    for (const auto& entry : fs::directory_iterator(PELORA_TEST_DATA "/golden"))
+        cases.push_back(entry.path());
+    std::sort(cases.begin(), cases.end());
+    ASSERT_GE(cases.size(), 15u);
+    for (const fs::path& golden : cases) {
+        SCOPED_TRACE(golden.filename().string());
+        TempFolder folder;
+        for (const char* name : {"arbete.pel", "elever.txt"})
+            fs::copy_file(golden / name, folder.path(name));
+        ScriptedDesktop desktop(gtestFailure());
+        auto app = std::make_unique<App>(desktop);
+        app->work.start = {"Förra arbetet"_cp, "", "", "", "", 4, 1, 1};
+        app->run.currentPeriod = 4;
+        const std::string before = workFileBytes(app->work);
+
+        expectMessages(desktop, golden / "meddelanden.txt", folder.path("arbete.pel"));
+        app->run.commandLineFile = folder.path("arbete.pel");
+        Arkivoppna(*app);
+        desktop.verify();
+
+        if (!fs::exists(golden / "sparad.pel")) {
+            EXPECT_EQ(workFileBytes(app->work), before);
+            continue;
+        }
+        EXPECT_LE(app->run.currentPeriod, app->work.start.periodCount);
+        app->run.workFilePath = folder.path("sparad.pel");
+        Arkiv_Spara(*app);
+        const std::string expected = fileBytes(golden / "sparad.pel");
+        EXPECT_EQ(fileBytes(folder.path("sparad.pel")), expected);
+
+        // What the program wrote, it reads back as written, asking nothing.
+        app->run.commandLineFile = folder.path("sparad.pel");
+        Arkivoppna(*app);
+        app->run.workFilePath = folder.path("igen.pel");
+        Arkiv_Spara(*app);
+        EXPECT_EQ(fileBytes(folder.path("igen.pel")), expected);
+    }
+}
+
+// The export for Lumidor: the file byte for byte, and what a failure leaves.
+using Failure = FailingFileSystem::Failure;
+
+// DANS with two members whose keys sort the other way round, an empty FOTBOLL, and KÖR in
+// period 2 with one member there (who is in DANS in period 1).
+class Export : public CoreTest {
+protected:
+    void SetUp() override {
+        Work& w = app.work;
+        w.start.periodCount = 2;
+        w.groupTable[1] = {"DANS", "", "", "", "1"};
+        w.groupTable[2] = {"FOTBOLL", "", "", "", "1"};
+        w.groupTable[3] = {"KÖR"_cp, "", "", "", "2"};
+        w.groupCount = 3;
+        w.studentTable[1] = {"Anna", "ZZZZ", "7A", ""};
+        w.studentTable[2] = {"Bo", "AAAA", "7A", ""};
+        w.studentTable[3] = {"Cy", ", \x83%", "7B", ""};
+        w.studentCount = 3;
+        w.placement[1][1] = w.placement[1][3] = 1;
+        w.placement[2][3] = 3;
+        w.placement[2][2] = 1;  // DANS is no group of period 2: not a member
+        RecountGroupMembers(w);
+        w.groupMemberCount[1] = 2;
+    }
+
+    TempFolder folder;
+    const fs::path path = folder.path("grupper.grp");
+};
+
+// Exporting twice to the same name replaces the file without a question; Cancel says nothing and
+// a work without groups does not even show the dialog.
+TEST_F(Export, TheFileListsEachGroupsMembersInPupilOrderForItsOwnPeriod) {
+    const std::string expected = "GRUPP:DANS\r\n 2\r\nZZZZ\r\n, \x83%\r\nGRUPP:FOTBOLL\r\n 0\r\n" +
+                                 "GRUPP:KÖR"_cp + "\r\n 1\r\n, \x83%\r\n";
+    EXPECT_EQ(exportBytes(app.work), expected);
+    const FileDialogRequest request{"*.grp|*.grp", "grp", ""};
+    folder.write("grupper.grp", "gammal");
+    desktop.expectSaveFile(path, request).expectSaveFile(path, request);
+    Arkiv_export(app);
+    Arkiv_export(app);
+    EXPECT_EQ(fileBytes(path), expected);
+    EXPECT_FALSE(app.run.dirty);
+
+    desktop.expectSaveFile(std::nullopt, request);
+    Arkiv_export(app);
+    app.work.groupCount = 0;
+    Arkiv_export(app);
+}
+
+// A file that cannot be created, a write that fails halfway, a rename that fails: an existing
+// file is left as it was, and the message comes once.
+TEST_F(Export, AFailedExportLeavesAnExistingFileAndSaysSoOnce) {
+    const std::pair<Failure, bool> cases[] = {
+        {Failure::NewFile, false}, {Failure::WriteHalfway, true}, {Failure::Rename, true}};
+    for (const auto& [failure, existing] : cases) {
+        fs::remove(path);
+        if (existing) folder.write("grupper.grp", "förra exporten"_cp);
+        FailingFileSystem files;
+        files.failures = {failure};
+        App failing(desktop, files);
+        failing.work = app.work;
+        desktop.expectSaveFile(path).expectMsgBox("Kan inte spara " + shown(path), Buttons::Ok,
+                                                  Icon::Exclamation,
+                                                  "Exportera grupplistor till Lumidor", Answer::Ok);
+        Arkiv_export(failing);
+        desktop.verify();
+        EXPECT_EQ(fileBytes(path), existing ? "förra exporten"_cp : "(missing)");
+    }
 }
 
 }  // namespace
