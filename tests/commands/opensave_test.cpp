@@ -10,7 +10,6 @@
 #include "commands/startdata.h"
 #include "core_fixture.h"
 #include "failing_files.h"
-#include "formats/export.h"
 #include "formats/roster.h"
 #include "formats/workfile.h"
 #include "temp_folder.h"
@@ -400,14 +399,12 @@ protected:
 TEST_F(Export, TheFileListsEachGroupsMembersInPupilOrderForItsOwnPeriod) {
     const std::string expected = "GRUPP:DANS\r\n 2\r\nZZZZ\r\n, \x83%\r\nGRUPP:FOTBOLL\r\n 0\r\n" +
                                  "GRUPP:KÖR"_cp + "\r\n 1\r\n, \x83%\r\n";
-    EXPECT_EQ(exportBytes(app.work), expected);
     const FileDialogRequest request{"*.grp|*.grp", "grp", ""};
     folder.write("grupper.grp", "gammal");
     desktop.expectSaveFile(path, request).expectSaveFile(path, request);
     Arkiv_export(app);
     Arkiv_export(app);
     EXPECT_EQ(fileBytes(path), expected);
-    EXPECT_FALSE(app.run.dirty);
 
     desktop.expectSaveFile(std::nullopt, request);
     Arkiv_export(app);
