@@ -47,6 +47,20 @@ protected:
     }
 };
 
+// The overview's criteria and the period stepper follow the periods and "Visa alla perioder".
+TEST_F(Lifecycle, ActivationFillsTheCriteriaAndTheStepperByPeriods) {
+    // periods, showAllPeriods, the number of criteria, whether the stepper is on
+    const std::tuple<int, int, std::size_t, bool> cases[] = {
+        {1, 0, 8, false}, {2, 0, 5, true}, {3, 1, 4, false}};
+    for (const auto& [periods, all, criteria, stepper] : cases) {
+        app.work.start.periodCount = periods;
+        app.work.start.showAllPeriods = all;
+        Form_Activate(app);
+        EXPECT_EQ(app.screen.Combo3.items.size(), criteria) << periods;
+        EXPECT_EQ(app.screen.Command9.enabled && app.screen.periodDisplay.enabled, stepper);
+    }
+}
+
 // Cancel goes back with the changes; No in New and then "Avbryt" in the dialog keeps the work and
 // only gives up the changes; Yes for an unnamed work asks for a name and ends without one.
 TEST_F(Lifecycle, TheQuestionAboutUnsavedChanges) {
@@ -168,25 +182,30 @@ TEST_F(Lifecycle, StartDataOkStoresTheFieldsThenChecksThePeriodsInOrder) {
     }
 }
 
-// The shown period is kept while the work still has it, and only then; the dialog shows the
-// work's "Gruppfördelning utan önskemål" each time, whatever it showed last.
+// The dialog shows the work: "Gruppfördelning utan önskemål" whatever it showed last, and "Visa
+// alla perioder" ticked where the work has it, on only with two periods or more. The shown period
+// is kept while the work still has it, and only then.
 TEST_F(Lifecycle, StartDataShowsTheWorkAndKeepsTheShownPeriodWhileTheWorkHasIt) {
-    const std::tuple<std::string, int, int> cases[] = {{"3", 2, 1}, {"2", 2, 0}, {"1", 1, 1}};
-    for (const auto& [periods, shown, ignoreWishes] : cases) {
-        app.work.start.periodCount = 3;
-        app.work.start.ignoreWishes = ignoreWishes;
+    // periods of the work, periods typed, the period shown afterwards, both settings of the work
+    const std::tuple<int, std::string, int, int> cases[] = {
+        {3, "3", 2, 1}, {3, "2", 2, 0}, {1, "1", 1, 1}};
+    for (const auto& [workPeriods, periods, shown, setting] : cases) {
+        app.work.start.periodCount = workPeriods;
+        app.work.start.ignoreWishes = app.work.start.showAllPeriods = setting;
         app.run.currentPeriod = 2;
         app.screen.periodDisplay.caption = "2";
-        app.form3.Check3.value = 1 - ignoreWishes;
+        app.form3.Check3.value = 1 - setting;
+        app.form3.Check2 = {0, true};
         form3::Form_Activate(app);
-        EXPECT_EQ(app.form3.Check3.value, ignoreWishes);
+        EXPECT_EQ((std::vector<int>{app.form3.Check3.value, app.form3.Check2.value,
+                                    app.form3.Check2.enabled}),
+                  (std::vector<int>{setting, workPeriods > 1 ? setting : 0, workPeriods > 1}));
         app.form3.Text6.text = periods;
         form3::Command1_Click(app);
         EXPECT_EQ(app.run.currentPeriod, shown) << periods;
         EXPECT_EQ(app.screen.periodDisplay.caption, std::to_string(shown)) << periods;
     }
 }
-
 // Editing the start data tells to restart; a new roster path typed without a folder is kept as the
 // path of that file in the current folder, so the work reads the same roster from wherever it is
 // opened later, and is read at the next open only.
@@ -211,7 +230,9 @@ TEST_F(Lifecycle, EditStartDataTellsToRestartThenAboutTheNewRoster) {
 }
 // A roster path the work file cannot hold in Windows-1252 is refused before anything is stored.
 TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {
-    desktop.expectOpenFile(std::filesystem::path("/skola/Łódź.txt"))
+    app.form3.Text3.text = "/skola/elever.txt";
+    desktop.expectOpenFile(std::nullopt)
+        .expectOpenFile(std::filesystem::path("/skola/Łódź.txt"))
         .expectMsgBox(
             "Sökvägen till elevlistan har tecken som inte kan sparas i arbetsfilen. "
             "Välj en elevlista i en mapp vars namn bara har bokstäver som a-z, å, ä, ö "
@@ -219,19 +240,22 @@ TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {
             Buttons::Ok, Icon::Exclamation, "Nytt", Answer::Ok)
         .expectOpenFile(std::filesystem::path("/skola/Åsa.txt"));
     form3::Command4_Click(app);
+    EXPECT_EQ(app.form3.Text3.text, "/skola/elever.txt");  // "Bläddra" cancelled
+    form3::Command4_Click(app);
     EXPECT_EQ(app.form3.Text3.text, "/skola/?ód?.txt"_cp);
     app.form3.Text1.text = "Skolan";
     app.form3.visible = true;
     form3::Command1_Click(app);
-    EXPECT_EQ(
-        app.work.start.school + app.work.start.studentListPath + (app.form3.visible ? "open" : ""),
-        "open");
+    EXPECT_TRUE(app.form3.visible);
+    EXPECT_EQ(app.work.start.school + app.work.start.studentListPath, "");
     form3::Command4_Click(app);
     form3::Command1_Click(app);
     EXPECT_EQ(app.work.start.studentListPath, "/skola/Åsa.txt"_cp);
 }
-// A work from start to file, the way a secretary makes it: New with a roster, groups, wishes typed
-// pupil by pupil, a pupil placed, and the saved file compared byte for byte.
+
+// A work from start to file, the way a secretary makes it: New with a roster named without a
+// folder, groups, wishes typed pupil by pupil, a pupil placed, and the saved file, which names the
+// roster by its whole path, compared byte for byte.
 using Scenario = CoreTest;
 
 TEST_F(Scenario, NewWishesAPlacementAndSaveGiveTheExpectedFile) {
@@ -285,6 +309,13 @@ TEST_F(Scenario, NewWishesAPlacementAndSaveGiveTheExpectedFile) {
     std::string expected = fileBytes(PELORA_TEST_DATA "/scenario/val.pel");
     expected.replace(expected.find("{elevlista}"), 11, folder.text("elever.txt"));
     EXPECT_EQ(fileBytes(folder.path("val.pel")), expected);
+
+    // Opened again by a program started in another folder, the work has every pupil.
+    const CurrentFolder elsewhere(std::filesystem::temp_directory_path());
+    App again(desktop);
+    again.run.commandLineFile = folder.path("val.pel");
+    Arkivoppna(again);
+    EXPECT_EQ(again.work.studentCount, 4);
 }
 
 }  // namespace
