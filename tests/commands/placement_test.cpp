@@ -41,16 +41,11 @@ protected:
                         Buttons buttons = Buttons::YesNoCancel) {
         desktop.expectMsgBox(text, buttons, Icon::Question, kTitle, answer);
     }
-    void expectChange(Answer answer, Buttons buttons = Buttons::YesNoCancel) {
-        expectQuestion("B deltar redan i FOTBOLL. Skall eleven byta till DANS-2?", answer, buttons);
-    }
-    void expectNotWished(Answer answer) {
-        expectQuestion("C har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp, answer);
-    }
-    void expectFull(Answer answer, Buttons buttons = Buttons::YesNoCancel) {
-        expectQuestion("Gruppens maxantal är redan nått. Skall eleven ändå placeras där?"_cp,
-                       answer, buttons);
-    }
+    // The questions of the walk: 1 change, 2 not wished, 3 full.
+    const std::string walkQuestions[4] = {
+        "", "B deltar redan i FOTBOLL. Skall eleven byta till DANS-2?",
+        "C har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
+        "Gruppens maxantal är redan nått. Skall eleven ändå placeras där?"_cp};
 
     // The group of each pupil in period 1, as digits.
     std::string placedInPeriod1() const {
@@ -111,11 +106,8 @@ TEST_F(Placement, TheWalkAsksEachQuestionInOrderAndNoSkipsCancelStops) {
         app.work.start.ignoreWishes = c.ignoreWishes;
         desktop.expectMsgBox("Vill du placera alla eleverna i Översikten i DANS-2?"_cp,
                              Buttons::YesNo, Icon::Question, kTitle, Answer::Yes);
-        for (const auto& [question, answer] : c.answers) {
-            if (question == 1) expectChange(answer);
-            if (question == 2) expectNotWished(answer);
-            if (question == 3) expectFull(answer);
-        }
+        for (const auto& [question, answer] : c.answers)
+            expectQuestion(walkQuestions[question], answer);
         PlaceInCurrentGroup(app);
         desktop.verify();
         EXPECT_EQ(placedInPeriod1(), c.placed);
@@ -177,7 +169,7 @@ TEST_F(Placement, OnlyACapacityAboveZeroMakesAGroupFull) {
         app.work.groupTable[1].maxText = maxText;
         app.work.placement[1][4] = 0;
         app.run.currentStudent = 4;
-        if (full) expectFull(Answer::Yes, Buttons::YesNo);
+        if (full) expectQuestion(walkQuestions[3], Answer::Yes, Buttons::YesNo);
         ToggleByDoubleClick(app, 1);
         desktop.verify();
         EXPECT_EQ(app.work.placement[1][4], 1) << maxText;
