@@ -100,8 +100,7 @@ TEST_F(Recovery, NoDeletesTheCopyAndAStaleCopyIsNotOffered) {
     autosave(app);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     folder.write("skolår/val.pel"_cp, saved);
-    auto third = restart();
-    Form_Load(*third, 1000, 2000, "");
+    Form_Load(*restart(), 1000, 2000, "");
     EXPECT_FALSE(copyExists());
 }
 
@@ -138,7 +137,7 @@ TEST_F(Recovery, TheCopyIsWrittenOncePerChangeAndOnlyWhileThereAreChanges) {
     counted.work.start.activity = "Nytt";
     autosave(counted);
     EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "rename"),
-              4);  // two copies, each with its origin
+              4);  // two, each with its origin
 }
 
 TEST_F(Recovery, TheRecentWorksAreTheLastFourOpenedOrSaved) {
