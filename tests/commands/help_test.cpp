@@ -27,7 +27,6 @@ protected:
 
 TEST_F(Help, ASectionRunsFromTheFirstHeadingToTheNextLessTheCharacterBefore) {
     const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"2.2 Dialogrutan", "2.3 Arrangera", "2.2 Dialogrutan Ny grupp|Grupper."},
         {"2.1 DIALOGRUTAN", "2.2 dialogrutan", "2.1 Dialogrutan Nytt|Startdata."},
         // The contents list holds the heading first, so the section starts there.
         {"1. Översikt"_cp, "2. Skapa grupper", "1. Översikt|1. Översikt|Om programmet."_cp},
@@ -37,7 +36,7 @@ TEST_F(Help, ASectionRunsFromTheFirstHeadingToTheNextLessTheCharacterBefore) {
         ASSERT_TRUE(section) << start;
         EXPECT_EQ(cp(*section), text);
     }
-    desktop.expectDialog(Dialog::HelpPopup, [] {});
+    desktop.expectDialog(Dialog::HelpPopup, [] {});  // the section shown, as from a dialog
     ShowHelpSection(app, "2.2 Dialogrutan", "2.3 Arrangera", 1);
     EXPECT_TRUE(app.form7.visible);
     EXPECT_EQ(cp(app.form7.RTF), "2.2 Dialogrutan Ny grupp|Grupper.");

@@ -171,10 +171,8 @@ TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndAngraTakesItBack) {
     EXPECT_EQ(w.placement, before);
     EXPECT_FALSE(app.run.dirty);
     EXPECT_EQ(app.form8.summary.caption,
-              "Förslaget placerar 1 av 2 oplacerade elever: 1 får sitt 1:a "
-              "önskemål, 0 sitt 2:a, 0 "
-              "sitt 3:e och 0 ett senare.\r\n1 förblir oplacerade: 1 har inget "
-              "önskemål som är en "
+              "Förslaget placerar 1 av 2 oplacerade elever: 1 får sitt 1:a önskemål, 0 sitt 2:a, 0 "
+              "sitt 3:e och 0 ett senare.\r\n1 förblir oplacerade: 1 har inget önskemål som är en "
               "grupp i perioden och 0 har bara önskat grupper som är fulla."_cp);
     std::string lines;
     for (const ListLine& line : app.form8.List1.lines)
