@@ -63,6 +63,7 @@ TEST_F(Placement, TheQuestionNamesAllTheMarkedOrTheOnePupil) {
     // lines listed, lines marked, the phrase
     const std::tuple<int, std::vector<int>, std::string> cases[] = {
         {1, {}, "eleven"},
+        {1, {0}, " den markerade eleven"},
         {5, {3}, " den markerade eleven"},
         {5, {1, 3, 4}, "de 3 markerade eleverna"},
         {5, {}, "alla eleverna"},
