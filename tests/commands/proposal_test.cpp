@@ -1,6 +1,5 @@
-// The proposal for the pupils not yet placed: optimal by wishes on small random
-// works, checked against trying every assignment; what it never does; and
-// taking it back.
+// The proposal for the pupils not yet placed: optimal by wishes on small random works, checked
+// against trying every assignment; what it never does; and taking it back.
 #include "commands/proposal.h"
 
 #include <optional>
@@ -16,8 +15,7 @@ using Score = std::pair<int, long long>;  // pupils placed, minus the cost: more
 
 class Proposal : public CoreTest {
 protected:
-    // A random work of up to 8 pupils and 4 groups in period 1, some pupils
-    // placed already.
+    // A random work of up to 8 pupils and 4 groups in period 1, some pupils placed already.
     void randomWork(std::mt19937& random) {
         Work& w = app.work;
         w = Work{};
@@ -40,8 +38,7 @@ protected:
         RecountGroupMembers(w);
     }
 
-    // The rank of group g in pupil i's wishes: the number of the first line
-    // naming it, 0 for none.
+    // The rank of group g in pupil i's wishes: the number of the first line naming it, 0 for none.
     int rank(int i, int g) const {
         const std::string& wishes = app.work.studentTable[i].wishes;
         const int pos = FindWish(wishes, app.work.groupTable[g].name);
@@ -50,10 +47,9 @@ protected:
                    : 1 + static_cast<int>(std::count(wishes.begin(), wishes.begin() + pos, '\n'));
     }
 
-    // What the groups chosen for the unplaced pupils are worth: each placed pupil
-    // costs its rank squared, a group not wished one more than the longest wish
-    // list; nothing where a choice overfills a group (its members counted) or
-    // takes an unwished group while wishes count.
+    // What the groups chosen for the unplaced pupils are worth: each placed pupil costs its rank
+    // squared, a group not wished one more than the longest wish list; nothing where a choice
+    // overfills a group (its members counted) or takes an unwished group while wishes count.
     std::optional<Score> score(const std::vector<int>& groups) const {
         const Work& w = app.work;
         long long longest = 0;
@@ -117,9 +113,8 @@ TEST_F(Proposal, IsAsGoodAsTheBestOfEveryAssignmentAndKeepsTheRules) {
     }
 }
 
-// Pupil, group/rank and why unplaced: a group wished by two goes the earlier
-// pupil's way; a pupil without a wished group, or whose groups are full, stays
-// unplaced and is told apart.
+// Pupil, group/rank and why unplaced: a group wished by two goes the earlier pupil's way; a pupil
+// without a wished group, or whose groups are full, stays unplaced and is told apart.
 TEST_F(Proposal, TiesGoTheEarlierPupilsWayAndTheUnplacedAreToldApart) {
     Work& w = app.work;
     w.groupTable[1] = {"A", "", "1", "", "1"};
