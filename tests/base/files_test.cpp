@@ -58,24 +58,18 @@ TEST(SaveFile, AFailureAtAnyStepLeavesTheOldFileAndNoNewOne) {
     }
 }
 
-// Permission bits, not the user's power to override them: root is held to them too.
-TEST(SaveFile, AFileWhosePermissionBitsForbidWritingIsNotReplaced) {
-    TempFolder folder;
-    const fs::path path = folder.write("val.pel", "gammalt");
-    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(systemFileSystem().writableByPermissions(path));
-    EXPECT_FALSE(saveFile(systemFileSystem(), path, "nytt"));
-    EXPECT_EQ(fileBytes(path), "gammalt");
-    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_TRUE(saveFile(systemFileSystem(), path, "nytt"));
-    EXPECT_EQ(fileBytes(path), "nytt");
-}
-
-TEST(SaveFile, ALinkIsFollowedAndStaysALink) {
+// Saving through a link replaces the file it leads to, held to that file's permission bits, not
+// to the user's power to override them: root is held to them too.
+TEST(SaveFile, ALinkIsFollowedAndThePermissionBitsAreHeldTo) {
     TempFolder folder;
     const fs::path target = folder.write("riktig.pel", "gammalt");
     const fs::path link = folder.path("länk.pel"_cp);
     fs::create_symlink(target, link);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(systemFileSystem().writableByPermissions(target));
+    EXPECT_FALSE(saveFile(systemFileSystem(), link, "nytt"));
+    EXPECT_EQ(fileBytes(target), "gammalt");
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_TRUE(saveFile(systemFileSystem(), link, "nytt"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fileBytes(target), "nytt");

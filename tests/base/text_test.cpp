@@ -9,12 +9,11 @@
 namespace pelora {
 namespace {
 
-// Only blanks are trimmed, never tabs; a base name is trimmed only when cut at a "(".
+// Only blanks are trimmed, never tabs; a base name is trimmed only when cut at a "(". The
+// plain loops below pin the rest of TrimLines and CleanLines.
 TEST(TextRules, Examples) {
     const std::tuple<std::string (*)(const std::string&), std::string, std::string> cases[] = {
-        {TrimLines, "  A  \r\n   B ", "A\r\nB"},
         {TrimLines, "\tA ", "\tA"},
-        {CleanLines, "\r\nA\r\n\r\n\r\n B \r\n", "A\r\nB"},
         {CommasToSpaces, ",A,B,", "A B"},
         {CommasToSpaces, "A, B", "A  B"},
         {NormalizeUpper, "  skön  ål  "_cp, "SKÖN  ÅL"_cp},
@@ -30,27 +29,13 @@ TEST(TextRules, Examples) {
 }
 
 // A line names a group when it starts with the base name followed, after any blanks, by the
-// end of the line, "*", "(" or "-": not a longer word, and with the base name's own trailing
-// blank. Every later line starts at 4 or beyond. An empty base name names only such a line
-// going straight on, and the search still comes to an end; an empty wish text names nothing, so
-// a pupil without wishes has not wished the group "-X".
+// end of the line, "*", "(" or "-": not a longer word. Every later line starts at 4 or beyond. An
+// empty wish text names nothing, so a pupil without wishes has not wished the group "-X". The
+// random texts below pin the rest against the plain loop.
 TEST(TextRules, FindWish) {
     const std::tuple<std::string, std::string, int> cases[] = {
-        {"DANS", "DANS", 1},
-        {"DANS   ", "DANS", 1},
-        {"DANS  *P1", "DANS", 1},
-        {"DANS (gärna)"_cp, "DANS", 1},
-        {"DANS-2", "DANS", 1},
-        {"DANS X", "DANS", 0},
-        {"DANSA\r\nDANS", "DANS", 8},
-        {"X\r\nDANS", "DANS", 4},
-        {"FOTBOLL", "FOTBOLL - B", 0},
-        {"FOTBOLL -X", "FOTBOLL - B", 1},
-        {"DANS\r\nFOTBOLL", "-X", 0},
-        {"DANS\r\n-X", "-X", 7},
-        {"", "-X", 0},
-        {"", "(X)", 0},
-        {"-X", "-X", 1},
+        {"DANS (gärna)"_cp, "DANS", 1},   {"DANS X", "DANS", 0}, {"DANSA\r\nDANS-2", "DANS", 8},
+        {"FOTBOLL -X", "FOTBOLL - B", 1}, {"", "-X", 0},
     };
     for (const auto& [wishes, group, position] : cases)
         EXPECT_EQ(FindWish(wishes, group), position) << testing::PrintToString(wishes) << group;

@@ -32,60 +32,45 @@ protected:
         form2::Command1_Click(app);
         desktop.verify();
     }
-
-    std::string names() const {
-        std::string all;
-        for (int g = 1; g <= app.work.groupCount; ++g)
-            all += app.work.groupTable[g].name + ";";
-        return all;
-    }
 };
 
-TEST_F(GroupEditor, NamesAreStoredInTheirFormAndCheckedInOrder) {
+// The typed name, period and capacity; the refusal, or the group stored as name|period|capacity.
+TEST_F(GroupEditor, TheFieldsAreCheckedAndStoredInTheirForm) {
     app.work.start.periodCount = 2;
     open("Ny grupp");
-    // typed name, the refusal (empty when accepted), the names afterwards
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"  matte  ", "", "MATTE;"},
-        {"skön"_cp, "", "MATTE;SKÖN;"_cp},
-        {"Bild, form", "", "MATTE;SKÖN;BILD  FORM;"_cp},
-        {"bild, form", "En grupp med detta namn finns redan", "MATTE;SKÖN;BILD  FORM;"_cp},
-        {"bild  form", "En grupp med detta namn finns redan", "MATTE;SKÖN;BILD  FORM;"_cp},
-        {"Bild-2", "", "MATTE;SKÖN;BILD  FORM;BILD-2;"_cp},
-        {"dans (2)", "Använd inte parentes i gruppnamn"_cp, "MATTE;SKÖN;BILD  FORM;BILD-2;"_cp},
-        {"dans 2)", "", "MATTE;SKÖN;BILD  FORM;BILD-2;DANS 2);"_cp},
-        {"   ", "Ange gruppens namn", "MATTE;SKÖN;BILD  FORM;BILD-2;DANS 2);"_cp},
-        // A pasted line break or TAB becomes a blank: the group stays one line of the file.
-        {"kör\r\nsång\tA"_cp, "", "MATTE;SKÖN;BILD  FORM;BILD-2;DANS 2);KÖR SÅNG A;"_cp},
-    };
-    for (const auto& [typed, refusal, after] : cases) {
-        ok(typed, "2", "", refusal);
-        EXPECT_EQ(names(), after) << typed;
-        EXPECT_TRUE(app.form2.visible);  // creation mode stays open for the next group
-        EXPECT_EQ(app.form2.Text5.text, "2");
-    }
-}
-
-TEST_F(GroupEditor, PeriodAndCapacity) {
-    app.work.start.periodCount = 2;
-    open("Ny grupp");
-    const std::string badPeriod = "Ange giltigt periodnummer.";
-    // period typed, capacity typed, the refusal, the stored period and capacity
+    const std::string taken = "En grupp med detta namn finns redan",
+                      badPeriod = "Ange giltigt periodnummer.";
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"0", "", badPeriod, ""}, {"", "", badPeriod, ""},
-        {"3", "", badPeriod, ""}, {"1.5", "25 st", "", "2|25 st"},
-        {"2,7", "0", "", "2|"},   {"1", "-5", "", "1|"},
-        {"1", "abc", "", "1|"},   {" 1 ", "20, max", "", "1|20  max"},
+        {"  matte  ", "2", "", "MATTE|2|"},
+        {"skön"_cp, "2", "", "SKÖN|2|"_cp},
+        {"Bild, form", "2", "", "BILD  FORM|2|"},
+        {"bild, form", "2", "", taken},
+        {"Bild-2", "2", "", "BILD-2|2|"},
+        {"dans (2)", "2", "", "Använd inte parentes i gruppnamn"_cp},
+        {"dans 2)", "2", "", "DANS 2)|2|"},
+        {"   ", "2", "", "Ange gruppens namn"},
+        // A pasted line break or TAB becomes a blank: the group stays one line of the file.
+        {"kör\r\nsång\tA"_cp, "2", "", "KÖR SÅNG A|2|"_cp},
+        {"G", "0", "", badPeriod},
+        {"G", "", "", badPeriod},
+        {"G", "3", "", badPeriod},
+        {"G1", "1.5", "25 st", "G1|2|25 st"},
+        {"G2", "2,7", "0", "G2|2|"},
+        {"G3", "1", "-5", "G3|1|"},
+        {"G4", "1", "abc", "G4|1|"},
+        {"G5", " 1 ", "20, max", "G5|1|20  max"},
     };
-    int created = 0;
-    for (const auto& [period, capacity, refusal, stored] : cases) {
-        ok("G" + std::to_string(created + 1), period, capacity, refusal,
-           refusal.empty() ? "" : "Skapa grup");
-        if (!refusal.empty()) continue;
-        const Group& group = app.work.groupTable[++created];
-        EXPECT_EQ(group.periodText + "|" + group.maxText, stored) << period << " " << capacity;
+    for (const auto& [name, period, capacity, result] : cases) {
+        const int before = app.work.groupCount;
+        const bool refused = result.find('|') == std::string::npos;
+        ok(name, period, capacity, refused ? result : "",
+           result == badPeriod ? "Skapa grup" : "Ny grupp");
+        const Group& last = app.work.groupTable[app.work.groupCount];
+        EXPECT_EQ(app.work.groupCount, before + (refused ? 0 : 1)) << name;
+        if (!refused) EXPECT_EQ(last.name + "|" + last.periodText + "|" + last.maxText, result);
+        EXPECT_TRUE(app.form2.visible);  // creation mode stays open for the next group
+        EXPECT_EQ(app.form2.Text5.text, period);
     }
-    EXPECT_EQ(app.work.groupCount, created);
 
     // With one period the period field is closed, and the group runs in period 1.
     app.work.start.periodCount = 1;

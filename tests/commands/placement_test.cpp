@@ -41,16 +41,14 @@ protected:
                         Buttons buttons = Buttons::YesNoCancel) {
         desktop.expectMsgBox(text, buttons, Icon::Question, kTitle, answer);
     }
-    void expectChange(Answer answer, Buttons buttons = Buttons::YesNoCancel) {
-        expectQuestion("B deltar redan i FOTBOLL. Skall eleven byta till DANS-2?", answer, buttons);
+    static Answer answerOf(char c) {
+        return c == 'Y' ? Answer::Yes : c == 'N' ? Answer::No : Answer::Cancel;
     }
-    void expectNotWished(Answer answer) {
-        expectQuestion("C har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp, answer);
-    }
-    void expectFull(Answer answer, Buttons buttons = Buttons::YesNoCancel) {
-        expectQuestion("Gruppens maxantal är redan nått. Skall eleven ändå placeras där?"_cp,
-                       answer, buttons);
-    }
+    // The questions of the walk: 1 change, 2 not wished, 3 full.
+    const std::string walkQuestions[4] = {
+        "", "B deltar redan i FOTBOLL. Skall eleven byta till DANS-2?",
+        "C har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
+        "Gruppens maxantal är redan nått. Skall eleven ändå placeras där?"_cp};
 
     // The group of each pupil in period 1, as digits.
     std::string placedInPeriod1() const {
@@ -65,6 +63,7 @@ TEST_F(Placement, TheQuestionNamesAllTheMarkedOrTheOnePupil) {
     // lines listed, lines marked, the phrase
     const std::tuple<int, std::vector<int>, std::string> cases[] = {
         {1, {}, "eleven"},
+        {1, {0}, " den markerade eleven"},
         {5, {3}, " den markerade eleven"},
         {5, {1, 3, 4}, "de 3 markerade eleverna"},
         {5, {}, "alla eleverna"},
@@ -86,41 +85,26 @@ TEST_F(Placement, TheQuestionNamesAllTheMarkedOrTheOnePupil) {
 // The walk over all five pupils: A is in the group already; B changes group; C did not wish the
 // group (asked only when wishes count); D wished its base name; the group fills on the way.
 TEST_F(Placement, TheWalkAsksEachQuestionInOrderAndNoSkipsCancelStops) {
-    struct Case {
-        const char* what;
-        int ignoreWishes;
-        std::vector<std::pair<int, Answer>> answers;  // 1 change, 2 not wished, 3 full
-        std::string placed;
+    // What, whether wishes are ignored, the questions asked in order with their answers (1 change,
+    // 2 not wished, 3 full; Yes, No, Cancel), and the groups of A to E afterwards.
+    const std::tuple<const char*, int, std::string, std::string> cases[] = {
+        {"every answer Yes", 0, "1Y2Y3Y3Y", "11111"}, {"No skips one pupil", 0, "1N2Y3Y", "12111"},
+        {"a full group: No", 0, "1Y2Y3N3N", "11100"}, {"Cancel stops", 0, "1Y2C", "11000"},
+        {"without wishes", 1, "1Y3Y3C", "11110"},
     };
-    const Case cases[] = {
-        {"every answer Yes",
-         0,
-         {{1, Answer::Yes}, {2, Answer::Yes}, {3, Answer::Yes}, {3, Answer::Yes}},
-         "11111"},
-        {"No skips one pupil", 0, {{1, Answer::No}, {2, Answer::Yes}, {3, Answer::Yes}}, "12111"},
-        {"a full group: No",
-         0,
-         {{1, Answer::Yes}, {2, Answer::Yes}, {3, Answer::No}, {3, Answer::No}},
-         "11100"},
-        {"Cancel stops", 0, {{1, Answer::Yes}, {2, Answer::Cancel}}, "11000"},
-        {"without wishes", 1, {{1, Answer::Yes}, {3, Answer::Yes}, {3, Answer::Cancel}}, "11110"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, ignoreWishes, questions, placed] : cases) {
+        SCOPED_TRACE(what);
         SetUp();
-        app.work.start.ignoreWishes = c.ignoreWishes;
+        app.work.start.ignoreWishes = ignoreWishes;
         desktop.expectMsgBox("Vill du placera alla eleverna i Översikten i DANS-2?"_cp,
                              Buttons::YesNo, Icon::Question, kTitle, Answer::Yes);
-        for (const auto& [question, answer] : c.answers) {
-            if (question == 1) expectChange(answer);
-            if (question == 2) expectNotWished(answer);
-            if (question == 3) expectFull(answer);
-        }
+        for (std::size_t k = 0; k < questions.size(); k += 2)
+            expectQuestion(walkQuestions[questions[k] - '0'], answerOf(questions[k + 1]));
         PlaceInCurrentGroup(app);
         desktop.verify();
-        EXPECT_EQ(placedInPeriod1(), c.placed);
+        EXPECT_EQ(placedInPeriod1(), placed);
         // Cancel still refreshes: counts, the board and the overview follow the placements.
-        const int members = static_cast<int>(std::count(c.placed.begin(), c.placed.end(), '1'));
+        const int members = static_cast<int>(std::count(placed.begin(), placed.end(), '1'));
         EXPECT_EQ(app.work.groupMemberCount[1], members);
         EXPECT_EQ(app.screen.Label1[1].caption, "DANS-2\r\n " + std::to_string(members) + "  (" +
                                                     std::to_string(3 - members) + ")");
@@ -177,7 +161,7 @@ TEST_F(Placement, OnlyACapacityAboveZeroMakesAGroupFull) {
         app.work.groupTable[1].maxText = maxText;
         app.work.placement[1][4] = 0;
         app.run.currentStudent = 4;
-        if (full) expectFull(Answer::Yes, Buttons::YesNo);
+        if (full) expectQuestion(walkQuestions[3], Answer::Yes, Buttons::YesNo);
         ToggleByDoubleClick(app, 1);
         desktop.verify();
         EXPECT_EQ(app.work.placement[1][4], 1) << maxText;

@@ -114,18 +114,24 @@ TEST_F(Pupils, TypedWishesAreStoredInTheirOwnFormAndUndone) {
     EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL");
     EXPECT_EQ(app.screen.Text2.text, "DANS\r\nFOTBOLL  *P1");
     EXPECT_FALSE(app.screen.Command4.enabled);
-}
 
-TEST_F(Pupils, ACommaIsRefusedUntilTheBoxIsLeft) {
-    show(1);
-    const std::string message = "Tryck ENTER efter varje önskemål."_cp;
-    desktop.expectMsgBox(message, Buttons::Ok, Icon::Exclamation, "Ange önskemål"_cp, Answer::Ok)
-        .expectMsgBox(message, Buttons::Ok, Icon::Exclamation, "Ange önskemål"_cp, Answer::Ok);
-    type("a,b");
-    EXPECT_EQ(app.work.studentTable[1].wishes, "A");
+    // A row of spreadsheet cells pasted: each cell is one wish, since the work file ends the
+    // wishes at a TAB.
+    app.screen.Text2.text = "engelska\tfranska\t\ttyska";
+    StoreWishText(app);
+    EXPECT_EQ(app.work.studentTable[4].wishes, "ENGELSKA\r\nFRANSKA\r\n\r\nTYSKA");
     TidyWishBox(app);
-    EXPECT_EQ(app.screen.Text2.text, "A B");
-    EXPECT_EQ(app.work.studentTable[1].wishes, "A B");
+    EXPECT_EQ(app.work.studentTable[4].wishes, "ENGELSKA\r\nFRANSKA\r\nTYSKA");
+
+    // A comma is refused while typing, and becomes a blank when the box is left.
+    app.screen.Text2.text.clear();
+    for (int k = 0; k < 2; ++k)
+        desktop.expectMsgBox("Tryck ENTER efter varje önskemål."_cp, Buttons::Ok, Icon::Exclamation,
+                             "Ange önskemål"_cp, Answer::Ok);
+    type("a,b");
+    EXPECT_EQ(app.work.studentTable[4].wishes, "A");
+    TidyWishBox(app);
+    EXPECT_EQ(app.screen.Text2.text + "|" + app.work.studentTable[4].wishes, "A B|A B");
 }
 
 TEST_F(Pupils, PlacementMarkersAreShownButNeverStored) {
@@ -154,44 +160,40 @@ TEST_F(Pupils, AGroupPressedInWishModeIsAppendedByItsBaseName) {
     }
 }
 
+// The criterion, the current group, the search term and whether it is whole words, and the pupils
+// listed. A search matches a name word (maybe before a comma), the class, or a whole wish line.
 TEST_F(Pupils, EachCriterionListsItsPupils) {
-    const std::tuple<std::string, int, std::vector<int>> cases[] = {
-        {"Alla", 0, {1, 2, 3, 4, 5, 6}},
-        {"Ej gjort val", 0, {1, 2}},  // DANS names DANS-1 and DANS-2; TENNIS names no group
-        {"Ej gjort", 0, {1, 2}},      // no item: the list stays as it was
-        {"Ej placerade", 0, {1}},
-        {"Önskat aktuell grupp"_cp, 1, {3, 4, 5}},
-        {"Aktuell grupp som 1:a-val", 1, {3, 4}},
-        {"Aktuell grupp som 1:a-val", 2, {5}},
-        {"Aktuell grupp som >1:a-val", 2, {4}},
-        {"Aktuell grupp som >1:a-val", 1, {5}},
-        {"Önskat aktuell grupp"_cp, 0, {}},
-        {"Aktuell grupp som 1:a-val", 0, {}},
-        {"Aktuell grupp som >1:a-val", 0, {}},
+    const std::string search = "Enligt sökbegrepp"_cp;
+    const std::tuple<std::string, int, std::string, int, std::vector<int>> cases[] = {
+        {"Alla", 0, "", 0, {1, 2, 3, 4, 5, 6}},
+        {"Ej gjort val", 0, "", 0, {1, 2}},  // DANS names DANS-1 and DANS-2; TENNIS names no group
+        {"Ej gjort", 0, "", 0, {1, 2}},      // no item: the list stays as it was
+        {"Ej placerade", 0, "", 0, {1}},
+        {"Önskat aktuell grupp"_cp, 1, "", 0, {3, 4, 5}},
+        {"Aktuell grupp som 1:a-val", 1, "", 0, {3, 4}},
+        {"Aktuell grupp som 1:a-val", 2, "", 0, {5}},
+        {"Aktuell grupp som >1:a-val", 2, "", 0, {4}},
+        {"Aktuell grupp som >1:a-val", 1, "", 0, {5}},
+        {"Önskat aktuell grupp"_cp, 0, "", 0, {}},  // no current group
         // First wish DANS placed in DANS-2 got it, placed in FOTBOLL did not; a first wish that
         // names no group is never missed.
-        {"Ej fått 1:a-val"_cp, 0, {4, 5}},
+        {"Ej fått 1:a-val"_cp, 0, "", 0, {4, 5}},
+        {search, 0, "anna", 1, {1}},
+        {search, 0, "anna", 0, {1, 2}},
+        {search, 0, "lund", 1, {6}},
+        {search, 0, "7b", 1, {3, 4, 5}},
+        {search, 0, "fotboll", 1, {4, 5}},
+        {search, 0, "dans\r\nfot", 0, {4}},
+        {search, 0, "dans\r\nfot", 1, {}},
+        {search, 0, "", 1, {1, 2, 3, 4, 5, 6}},
     };
-    for (const auto& [criterion, currentGroup, pupils] : cases) {
+    for (const auto& [criterion, currentGroup, term, wholeWords, pupils] : cases) {
         app.run.currentGroup = currentGroup;
-        refresh(criterion);
-        EXPECT_EQ(listed(), pupils) << criterion << " " << currentGroup;
-        EXPECT_EQ(app.screen.Label11.caption, std::to_string(pupils.size()) + " elev(er)");
-    }
-}
-
-TEST_F(Pupils, SearchFindsNamesClassesAndWishLines) {
-    // With whole words: a name word (maybe before a comma), the class, or a whole wish line.
-    const std::tuple<std::string, int, std::vector<int>> cases[] = {
-        {"anna", 1, {1}},       {"anna", 0, {1, 2}},         {"lund", 1, {6}},
-        {"7b", 1, {3, 4, 5}},   {"fotboll", 1, {4, 5}},      {"dans\r\nfot", 0, {4}},
-        {"dans\r\nfot", 1, {}}, {"", 1, {1, 2, 3, 4, 5, 6}},
-    };
-    for (const auto& [term, wholeWords, pupils] : cases) {
         app.screen.Text1.text = term;
         app.screen.Check2.value = wholeWords;
-        refresh("Enligt sökbegrepp"_cp);
-        EXPECT_EQ(listed(), pupils) << term << (wholeWords ? " whole words" : "");
+        refresh(criterion);
+        EXPECT_EQ(listed(), pupils) << criterion << " " << currentGroup << " " << term;
+        EXPECT_EQ(app.screen.Label11.caption, std::to_string(pupils.size()) + " elev(er)");
     }
 }
 
@@ -215,18 +217,6 @@ TEST_F(Pupils, OverviewLinesShowWhereEachPupilIsPlacedInTheShownPeriod) {
     EXPECT_EQ(listed(), (std::vector<int>{1, 3, 5}));
 }
 
-// A row of spreadsheet cells pasted into the wish box: each cell is one wish, and the work file
-// keeps them all.
-TEST_F(Pupils, APastedTabIsALineBreakInTheStoredWishes) {
-    show(1);
-    app.screen.Text2.text = "engelska\tfranska\t\ttyska";
-    StoreWishText(app);
-    EXPECT_EQ(app.work.studentTable[1].wishes, "ENGELSKA\r\nFRANSKA\r\n\r\nTYSKA");
-    TidyWishBox(app);
-    EXPECT_EQ(app.screen.Text2.text, "ENGELSKA\r\nFRANSKA\r\nTYSKA");
-    EXPECT_EQ(app.work.studentTable[1].wishes, "ENGELSKA\r\nFRANSKA\r\nTYSKA");
-}
-
 // Two pupils of one class with the same name: the one chosen is the one shown.
 TEST_F(Pupils, ThePupilChosenInThePupilBoxIsThePupilShownWhereNamesRepeat) {
     app.work.studentTable[5].name = "CARL";  // DORA becomes a second CARL in 7B
@@ -242,26 +232,18 @@ TEST_F(Pupils, ThePupilChosenInThePupilBoxIsThePupilShownWhereNamesRepeat) {
     EXPECT_EQ(app.screen.Combo2.listIndex, 2);
 }
 
-// "Ångra" brings back the wishes the shown pupil had when shown, not those of the pupil before.
-TEST_F(Pupils, UndoAfterSteppingBringsBackTheShownPupilsOwnWishes) {
-    show(3);
-    type("\nbild");
-    NextStudent(app);
-    EXPECT_EQ(app.run.currentStudent, 4);
-    type("\nkor");
-    EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL\r\nKOR");
-    UndoWishes(app);
-    EXPECT_EQ(app.work.studentTable[4].wishes, "DANS\r\nFOTBOLL");
-    EXPECT_EQ(app.work.studentTable[3].wishes, "DANS\r\nBILD");
-}
-
-// A wish typed while the overview lists by a criterion moves the pupil in or out at once.
-TEST_F(Pupils, TypingAWishRefreshesAnOverviewListedByACriterion) {
+// "Ångra" brings back the wishes the shown pupil had when shown, not those of the pupil before;
+// a wish typed while the overview lists by a criterion moves the pupil out at once.
+TEST_F(Pupils, UndoAfterSteppingAndTypingUnderACriterion) {
     refresh("Ej gjort val");
-    EXPECT_EQ(listed(), (std::vector<int>{1, 2}));
     show(1);
     type("bild");
     EXPECT_EQ(listed(), (std::vector<int>{2}));
+    NextStudent(app);
+    type("\nkor");
+    UndoWishes(app);
+    EXPECT_EQ(app.work.studentTable[2].wishes, "TENNIS");
+    EXPECT_EQ(app.work.studentTable[1].wishes, "BILD");
 }
 
 }  // namespace

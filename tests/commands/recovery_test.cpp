@@ -36,7 +36,18 @@ protected:
     std::unique_ptr<App> restart() {
         auto again = std::make_unique<App>(desktop);
         again->recoveryFolder = folder.path("konfiguration");
+        Form_Load(*again, 1000, 2000, "");
         return again;
+    }
+
+    // The work opened and changed, and the automatic copy made.
+    void openChangeAndAutosave() {
+        app.run.commandLineFile = work;
+        Arkivoppna(app);
+        app.work.studentTable[1].wishes = "DANS";
+        app.work.placement[1][2] = 1;
+        app.run.dirty = true;
+        autosave(app);
     }
 
     void expectOffer(const std::string& what, Answer answer) {
@@ -56,21 +67,15 @@ protected:
 };
 
 TEST_F(Recovery, UnsavedWishesAndPlacementsComeBackAfterACrash) {
-    app.run.commandLineFile = work;
-    Arkivoppna(app);
-    app.work.studentTable[1].wishes = "DANS";
-    app.work.placement[1][2] = 1;
-    app.run.dirty = true;
-    autosave(app);
+    openChangeAndAutosave();
     const std::string changed = workFileBytes(app.work);
     EXPECT_TRUE(copyExists());
     EXPECT_EQ(fileBytes(work), saved);  // the work file itself is never touched
 
     // A crash: the App is gone without a save. At the next start the copy is offered.
     const CurrentFolder elsewhere(folder.native());  // the roster is still found beside the work
-    auto again = restart();
     expectOffer(shown(work), Answer::Yes);
-    Form_Load(*again, 1000, 2000, "");
+    auto again = restart();
     EXPECT_EQ(workFileBytes(again->work), changed);
     EXPECT_EQ(again->work.studentCount, 2);
     EXPECT_EQ(again->run.workFilePath, work);
@@ -84,24 +89,17 @@ TEST_F(Recovery, UnsavedWishesAndPlacementsComeBackAfterACrash) {
 }
 
 TEST_F(Recovery, NoDeletesTheCopyAndAStaleCopyIsNotOffered) {
-    app.run.commandLineFile = work;
-    Arkivoppna(app);
-    app.run.dirty = true;
-    app.work.studentTable[2].wishes = "KOR";
-    autosave(app);
+    openChangeAndAutosave();
     expectOffer(shown(work), Answer::No);
-    auto again = restart();
-    Form_Load(*again, 1000, 2000, "");
+    EXPECT_EQ(restart()->work.studentCount, 0);
     EXPECT_FALSE(copyExists());
-    EXPECT_EQ(again->work.studentCount, 0);
 
     // A copy older than its work file holds nothing the file does not.
     app.lastRecoveryCopy.clear();
     autosave(app);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     folder.write("skolår/val.pel"_cp, saved);
-    auto third = restart();
-    Form_Load(*third, 1000, 2000, "");
+    restart();
     EXPECT_FALSE(copyExists());
 }
 
@@ -115,9 +113,8 @@ TEST_F(Recovery, AWorkNeverSavedIsKeptTooAndAnExitWithoutSavingRemovesTheCopy) {
     app.work.studentTable[1].wishes = "DANS";
     app.run.dirty = true;
     autosave(app);
-    auto again = restart();
     expectOffer("ett nytt arbete som aldrig sparats", Answer::Yes);
-    Form_Load(*again, 1000, 2000, "");
+    auto again = restart();
     EXPECT_EQ(again->work.studentTable[1].wishes, "DANS");
     EXPECT_TRUE(again->run.workFilePath.empty());
 
@@ -137,8 +134,8 @@ TEST_F(Recovery, TheCopyIsWrittenOncePerChangeAndOnlyWhileThereAreChanges) {
     autosave(counted);  // the same work again: not written again
     counted.work.start.activity = "Nytt";
     autosave(counted);
-    EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "rename"),
-              4);  // two copies, each with its origin
+    // Two copies, each with its origin.
+    EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "rename"), 4);
 }
 
 TEST_F(Recovery, TheRecentWorksAreTheLastFourOpenedOrSaved) {

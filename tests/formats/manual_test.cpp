@@ -3,10 +3,6 @@
 // in order, looking like a heading, with the Swedish letters whole.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
-
 #include "base/text.h"
 #include "commands/groups.h"
 #include "commands/help.h"
@@ -15,15 +11,12 @@
 #include "core_fixture.h"
 #include "formats/rtf.h"
 #include "rtfmanual.h"
+#include "temp_folder.h"
 
 namespace pelora::test {
 namespace {
 
 using rtfmanual::SourceError;
-
-std::u32string u32(const std::string& cp1252) {
-    return unicodeOf(cp1252);
-}
 
 // How often `what` occurs in `text`, letter case ignored, as the help searches.
 int occurrences(const std::u32string& text, const std::u32string& what) {
@@ -71,10 +64,10 @@ TEST(ManualSource, ASourceItCannotReadNamesTheLine) {
         {"# 1. Ett\r\rText\r- \r", 4},       // a list item without text, lines ended by CR
         {"Text **fet\nmer** text\n", 1},     // bold over a line end
         {"> A\tB\n> \xff\n", 2},             // an example that is not UTF-8
-        {"a\n\xc0\xaf\n", 2},                 // "/" written long
-        {"a\n\n\xed\xa0\x80", 3},              // half of a surrogate pair
-        {"a\x01z", 1},                        // a control character
-        {"a **b\n", 1},                        // bold not closed
+        {"a\n\xc0\xaf\n", 2},                // "/" written long
+        {"a\n\n\xed\xa0\x80", 3},            // half of a surrogate pair
+        {"a\x01z", 1},                       // a control character
+        {"a **b\n", 1},                      // bold not closed
     };
     for (const auto& [source, line] : cases) {
         try {
@@ -118,61 +111,39 @@ TEST(ManualSource, EveryKindOfBlockReadsBackAsWritten) {
         EXPECT_EQ(rich.text, expected) << "line end " << static_cast<int>(end[0]);
     }
 
+    // Chapters, sections, text, bold text, list items and examples each with their look.
     const RichText rich = readRtf(rtfmanual::manualToRtf(source));
-    const TextFormat chapter = formatAt(rich, 0);
-    const TextFormat body = formatAt(rich, expected.find(U"Ett"));
-    const TextFormat bold = formatAt(rich, expected.find(U"fet"));
-    const TextFormat section = formatAt(rich, expected.find(U"1.1"));
-    const TextFormat example = formatAt(rich, expected.find(U"A\t"));
-    EXPECT_TRUE(chapter.bold && section.bold && bold.bold);
-    EXPECT_FALSE(body.bold || example.bold || formatAt(rich, expected.find(U"punkt")).bold);
-    EXPECT_EQ(chapter.halfPoints, 32);
-    EXPECT_EQ(section.halfPoints, 26);
-    EXPECT_EQ(body.halfPoints, 22);
-    EXPECT_EQ(bold.halfPoints, 22);
-    EXPECT_EQ(chapter.font, "Arial");
-    EXPECT_EQ(body.font, "Times New Roman");
-    EXPECT_EQ(example.font, "Courier New");
+    std::string looks;
+    for (const std::u32string at : {U"1. Rubrik", U"1.1", U"Ett", U"fet", U"punkt", U"A\t"}) {
+        const TextFormat look = formatAt(rich, expected.find(at));
+        looks +=
+            (look.bold ? "bold " : "") + look.font + " " + std::to_string(look.halfPoints) + "|";
+    }
+    EXPECT_EQ(looks,
+              "bold Arial 32|bold Arial 26|Times New Roman 22|bold Times New Roman 22|"
+              "Times New Roman 22|Courier New 20|");
     // Nothing of a heading's look carries over to the text after it.
-    EXPECT_EQ(formatAt(rich, expected.find(U"Sista")), body);
+    EXPECT_EQ(formatAt(rich, expected.find(U"Sista")), formatAt(rich, expected.find(U"Ett")));
 }
 
 // --- the manual the build made ---
 
-std::string generatedManual() {
-    std::ifstream in(PELORA_MANUAL, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot read " << PELORA_MANUAL;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-const RichText& manual() {
-    static const RichText rich = readRtf(generatedManual());
-    return rich;
-}
-
-// The headings in their order, and the end marker.
-const std::vector<std::string>& headings() {
-    static const std::vector<std::string> all = {
-        "1. Översikt"_cp,
-        "2. Skapa grupper",
-        "2.1 Dialogrutan Startdata",
-        "2.2 Dialogrutan Ny grupp",
-        "2.3 Arrangera gruppetiketterna",
-        "3. Inskrivning av önskemål"_cp,
-        "4. Placering i grupp",
-        "5. Översikten"_cp,
-        "6. Utskrifter",
-        "7. Spara",
-        "---",
-    };
-    return all;
-}
-
 TEST(ManualFile, HoldsEveryHeadingOnceAsAParagraphOfItsOwnInOrder) {
-    const std::u32string& text = manual().text;
+    const std::u32string text = readRtf(fileBytes(PELORA_MANUAL)).text;
     std::size_t previous = 0;
-    for (const std::string& heading : headings()) {
-        const std::u32string wanted = u32(heading);
+    const std::string headings[] = {"1. Översikt"_cp,
+                                    "2. Skapa grupper",
+                                    "2.1 Dialogrutan Startdata",
+                                    "2.2 Dialogrutan Ny grupp",
+                                    "2.3 Arrangera gruppetiketterna",
+                                    "3. Inskrivning av önskemål"_cp,
+                                    "4. Placering i grupp",
+                                    "5. Översikten"_cp,
+                                    "6. Utskrifter",
+                                    "7. Spara",
+                                    "---"};
+    for (const std::string& heading : headings) {
+        const std::u32string wanted = unicodeOf(heading);
         EXPECT_EQ(occurrences(text, wanted), 1) << cp1252ToUtf8(heading);
         const std::size_t at = findIgnoringCase(text, wanted);
         if (at == std::u32string::npos) continue;
@@ -183,52 +154,13 @@ TEST(ManualFile, HoldsEveryHeadingOnceAsAParagraphOfItsOwnInOrder) {
     }
     // The parts the dialogs' help looks for.
     for (const char* start : {"2.1 Dialogrutan", "2.2 Dialogrutan", "2.3 Arrangera"})
-        EXPECT_EQ(occurrences(text, u32(start)), 1) << start;
-    // After the end marker at most a short closing line.
+        EXPECT_EQ(occurrences(text, unicodeOf(start)), 1) << start;
+    // After the end marker at most a short closing line; no markup or RTF shows through, and
+    // what Windows-1252 cannot hold comes out whole.
     EXPECT_LE(text.size() - findIgnoringCase(text, U"---"), 80u);
-}
-
-TEST(ManualFile, HeadingsAreBoldAndLargerThanTheText) {
-    const RichText& rich = manual();
-    // The text's look is the one most characters have.
-    std::vector<std::pair<TextFormat, std::size_t>> looks;
-    for (const TextRun& run : rich.runs) {
-        auto same = [&run](const auto& look) { return look.first == run.format; };
-        auto found = std::find_if(looks.begin(), looks.end(), same);
-        if (found == looks.end()) found = looks.insert(looks.end(), {run.format, 0});
-        found->second += run.length;
-    }
-    const TextFormat text = std::max_element(looks.begin(), looks.end(), [](auto& a, auto& b) {
-                                return a.second < b.second;
-                            })->first;
-    EXPECT_FALSE(text.bold);
-    EXPECT_EQ(text.font, "Times New Roman");
-
-    const std::vector<std::string>& all = headings();
-    for (std::size_t k = 0; k + 1 < all.size(); ++k) {
-        const std::u32string heading = u32(all[k]);
-        const std::size_t at = findIgnoringCase(rich.text, heading);
-        ASSERT_NE(at, std::u32string::npos) << cp1252ToUtf8(all[k]);
-        const TextFormat look = formatAt(rich, at);
-        EXPECT_EQ(formatAt(rich, at + heading.size() - 1), look) << cp1252ToUtf8(all[k]);
-        EXPECT_TRUE(look.bold) << cp1252ToUtf8(all[k]);
-        // Chapters are larger than sections, sections larger than the text.
-        const bool section = all[k][1] == '.' && all[k][2] != ' ';
-        EXPECT_GT(look.halfPoints, text.halfPoints + (section ? 0 : 4)) << cp1252ToUtf8(all[k]);
-    }
-}
-
-TEST(ManualFile, SwedishLettersAndSymbolsComeOutWhole) {
-    const std::u32string& text = manual().text;
-    for (const char* words :
-         {"Vill du spara ändringarna?", "Ångra", "Är du säker", "Öppna", "förstahandsval"}) {
-        EXPECT_NE(text.find(unicodeOf(utf8ToCp1252(words))), std::u32string::npos) << words;
-    }
-    EXPECT_NE(text.find(U"Arkiv \u2192 Nytt"), std::u32string::npos);  // not in Windows-1252
-    EXPECT_NE(text.find(U"\u2022\t"), std::u32string::npos);           // list items
-    // No markup or RTF shows through as text.
     for (const std::u32string leak : {U"**", U"\\", U"{", U"}", U"\u2192?", U"\n%"})
         EXPECT_EQ(text.find(leak), std::u32string::npos);
+    EXPECT_NE(text.find(U"Arkiv \u2192 Nytt"), std::u32string::npos);
 }
 
 // The program's help, given the manual the build made: every chapter of the help window and the
@@ -256,9 +188,9 @@ TEST_F(ManualHelp, EachDialogsHelpShowsItsOwnSection) {
     };
     for (const auto& [button, start, next] : cases) {
         const std::u32string section = shownInPopup(button);
-        EXPECT_EQ(section.substr(0, start.size()), u32(start)) << start;
+        EXPECT_EQ(section.substr(0, start.size()), unicodeOf(start)) << start;
         EXPECT_GT(section.size(), 400u) << start;
-        EXPECT_EQ(findIgnoringCase(section, u32(next)), std::u32string::npos) << start;
+        EXPECT_EQ(findIgnoringCase(section, unicodeOf(next)), std::u32string::npos) << start;
         EXPECT_NE(section.back(), U'\n') << start;  // the help leaves out the break before
     }
 }

@@ -7,52 +7,35 @@
 namespace pelora {
 namespace {
 
-std::string utf8(const std::u32string& text) {
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 TEST(Rtf, TheTextOfSmallDocuments) {
-    const std::pair<const char*, const char*> cases[] = {
-        {R"({\rtf1\ansi Hej v\'e4rlden\par Rad 2})", "Hej världen\nRad 2"},
-        {R"({\rtf1 a\line b\tab c\~d\_e})", "a\u2028b\tc\u00a0d-e"},
-        {R"({\rtf1 \\ \{ \} })", "\\ { } "},
+    const std::pair<const char*, std::u32string> cases[] = {
+        {R"({\rtf1\ansi Hej v\'e4rlden\par Rad 2})", U"Hej världen\nRad 2"},
+        {R"({\rtf1 a\line b\tab c\~d\_e})", U"a\u2028b\tc\u00a0d-e"},
+        {R"({\rtf1 \\ \{ \} })", U"\\ { } "},
         // \uN stands for its character; the next character (\uc1) is only for other readers.
-        {R"({\rtf1 \u8364?\u-3844?x})", "€\uf0fcx"},
-        {R"({\rtf1\uc2 \u229\'e5\'e5 !})", "å !"},
-        {R"({\rtf1\uc0 \u246 x})", "öx"},
+        {R"({\rtf1 \u8364?\u-3844?x})", U"€\uf0fcx"},
+        {R"({\rtf1\uc2 \u229\'e5\'e5 !})", U"å !"},
+        {R"({\rtf1\uc0 \u246 x})", U"öx"},
         // Destinations without text are skipped, nested or not; groups change nothing else.
         {R"({\rtf1{\fonttbl{\f0\froman Times;}}{\colortbl;\red255\green0\blue0;}{\*\generator Ord;}A{\info{\title T}}{\stylesheet{\s1 Rubrik;}}B{\*\unknown {C}}D})",
-         "ABD"},
-        {R"({\rtf1 {a{b{c}}}d})", "abcd"},
-        {"{\\rtf1 rad\r\nbryt\\\r\nny}", "radbryt\nny"},
-        {R"({\rtf1 \bin3 {{{x})", "x"},
+         U"ABD"},
+        {R"({\rtf1 {a{b{c}}}d})", U"abcd"},
+        {"{\\rtf1 rad\r\nbryt\\\r\nny}", U"radbryt\nny"},
+        {R"({\rtf1 \bin3 {{{x})", U"x"},
         // Bad RTF shows what it can.
-        {R"({\rtf1 a}}}} b {{{ c)", "a b  c"},
-        {R"(\'zz\'e\uabc \)", "zze"},
-        {"", ""},
+        {R"({\rtf1 a}}}} b {{{ c)", U"a b  c"},
+        {R"(\'zz\'e\uabc \)", U"zze"},
+        {"", U""},
     };
     for (const auto& [rtf, text] : cases)
-        EXPECT_EQ(utf8(readRtf(rtf).text), text) << rtf;
+        EXPECT_EQ(readRtf(rtf).text, text) << rtf;
 }
 
 TEST(Rtf, FormattingRunsFollowTheControlWordsAndGroups) {
     const RichText rich = readRtf(
         R"({\rtf1\deff0{\fonttbl{\f0 Times;}{\f1\fswiss Arial;}}{\colortbl;\red0\green0\blue255;})"
         R"(\fs24 a{\b\fs32\f1 B{\i\ul C}\ul0 D}\cf1 e\plain f\b0 g})");
-    EXPECT_EQ(utf8(rich.text), "aBCDefg");
+    EXPECT_EQ(rich.text, U"aBCDefg");
     TextFormat plain;
     TextFormat heading = plain;
     heading.bold = true;
