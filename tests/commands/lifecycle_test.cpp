@@ -47,6 +47,34 @@ protected:
     }
 };
 
+// ClearWork empties the counts, the run state and the boxes, and leaves the rows and settings.
+TEST_F(Lifecycle, ClearWorkEmptiesCountsAndBoxesButKeepsRowsAndSettings) {
+    oldWork();
+    RunState& r = app.run;
+    MainScreen& s = app.screen;
+    r.currentClassIndex = r.currentStudent = r.currentGroup = r.previousStudent = 1;
+    r.undoWishes = "X";
+    r.dirty = s.Command4.enabled = true;
+    r.currentPeriod = 2;
+    s.Combo1.addItem("9C");
+    s.Combo2.addItem("Gammal Elev", 1);
+    s.List1.addItem("DANS");
+    s.List2.addItem("   9C Gammal Elev", 1);
+    s.Text2.text = "DANS";
+    ClearWork(app);
+    const Work& w = app.work;
+    const auto boxes = s.Combo1.items.size() + s.Combo2.items.size() + s.List1.lines.size() +
+                       s.List2.lines.size() + s.Text2.text.size() + r.undoWishes.size();
+    EXPECT_EQ((std::vector<int>{w.groupCount, w.studentCount, w.classCount, r.currentClassIndex,
+                                r.currentStudent, r.currentGroup, r.previousStudent,
+                                w.groupMemberCount[1], w.start.periodCount, s.Command4.enabled,
+                                r.dirty, static_cast<int>(boxes)}),
+              (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(w.studentTable[1].wishes + w.start.activity + std::to_string(w.placement[1][1]) +
+                  std::to_string(r.currentPeriod),
+              "DANSVal12");
+}
+
 // The overview's criteria and the period stepper follow the periods and "Visa alla perioder".
 TEST_F(Lifecycle, ActivationFillsTheCriteriaAndTheStepperByPeriods) {
     // periods, showAllPeriods, the number of criteria, whether the stepper is on
@@ -112,6 +140,7 @@ TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
     for (const auto& [keep, withRoster, classes, groups, pupils, named] : cases) {
         oldWork();
         app.screen.groupData.caption = "DANS";
+        app.run.currentPeriod = 4;  // beyond the new work's periods: back to 1
         const std::string kept = groupLine(app.work.groupTable[2]);
         newWork(
             [&](StartDataScreen& dialog) {
@@ -130,8 +159,8 @@ TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
         // Reading the roster clears the placements; the board is emptied and shows the groups.
         EXPECT_EQ(
             (std::vector<int>{w.start.periodCount, w.groupCount, w.studentCount, w.placement[1][1],
-                              app.run.dirty, app.screen.Label1[1].visible}),
-            (std::vector<int>{3, groups, pupils, pupils > 0 ? 0 : 1, false, groups > 0}))
+                              app.run.dirty, app.screen.Label1[1].visible, app.run.currentPeriod}),
+            (std::vector<int>{3, groups, pupils, pupils > 0 ? 0 : 1, false, groups > 0, 1}))
             << classes;
         EXPECT_EQ(groupLine(w.groupTable[2]) + app.screen.groupData.caption, kept);
     }
@@ -213,20 +242,26 @@ TEST_F(Lifecycle, EditStartDataTellsToRestartThenAboutTheNewRoster) {
     TempFolder folder;
     const CurrentFolder here(folder.native());
     app.work.start.studentListPath = "elever.txt";
-    desktop.expectDialog(Dialog::StartData, [&] {
-        EXPECT_EQ(app.form3.caption, kEdit);
-        app.form3.Text3.text = "ny.txt";
-        form3::Command1_Click(app);
-    });
-    desktop
-        .expectMsgBox("Spara och starta om programmet för att ta ändringarna i bruk."_cp,
-                      Buttons::Ok, Icon::Information, kEdit, Answer::Ok)
-        .expectMsgBox("Spara gruppfördelningen och öppna den igen för inläsning av "_cp +
-                          folder.text("ny.txt") + ".",
-                      Buttons::Ok, Icon::Information, "Redigera startvärden"_cp, Answer::Ok);
-    red_startdata(app);
-    EXPECT_EQ(app.work.start.studentListPath, folder.text("ny.txt"));
-    EXPECT_EQ(app.work.studentCount, 0);
+    for (const std::string typed : {"elever.txt", "ny.txt"}) {
+        desktop.expectDialog(Dialog::StartData, [&] {
+            EXPECT_EQ(app.form3.caption, kEdit);
+            app.form3.Text3.text = typed;
+            form3::Command1_Click(app);
+        });
+        desktop.expectMsgBox("Spara och starta om programmet för att ta ändringarna i bruk."_cp,
+                             Buttons::Ok, Icon::Information, kEdit, Answer::Ok);
+        if (typed == "ny.txt") {
+            desktop.expectMsgBox("Spara gruppfördelningen och öppna den igen för inläsning av "_cp +
+                                     folder.text("ny.txt") + ".",
+                                 Buttons::Ok, Icon::Information, "Redigera startvärden"_cp,
+                                 Answer::Ok);
+        }
+        red_startdata(app);
+        desktop.verify();
+        EXPECT_EQ(app.work.start.studentListPath,
+                  typed == "ny.txt" ? folder.text("ny.txt") : "elever.txt");
+    }
+    EXPECT_EQ(app.work.studentCount, 0);  // the roster is read at the next open only
 }
 // A roster path the work file cannot hold in Windows-1252 is refused before anything is stored.
 TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {

@@ -230,5 +230,29 @@ TEST_F(Printing, ProblemsWithEarlierFilesAreToldAndTheRunGoesOn) {
     EXPECT_EQ(titles(), "Val    7A|");
 }
 
+// The dialog keeps its fields between showings; "Rensa" empties them; a cancelled folder choice
+// keeps the folder.
+TEST_F(Printing, TheDialogsButtons) {
+    app.form4.Text1.text = "DANS";
+    app.form4.Check3.value = app.form4.Check6.value = 1;
+    form4::Command2_Click(app);
+    EXPECT_FALSE(app.form4.visible);
+    desktop.expectDialog(Dialog::PrintDialog, [] {});
+    Arkivskrivut(app);
+    EXPECT_TRUE(app.form4.visible);
+    EXPECT_EQ(app.form4.Text1.text, "DANS");
+    EXPECT_EQ(app.screen.focusRequest, Focus::PrintGroups);
+    form4::Command4_Click(app);
+    EXPECT_EQ(app.form4.Text1.text + std::to_string(app.form4.Check3.value) +
+                  std::to_string(app.form4.Check6.value),
+              "00");
+    const fs::path before = app.form4.folder, other = fs::temp_directory_path();
+    desktop.expectFolderDialog(std::nullopt).expectFolderDialog(other);
+    form4::Command5_Click(app);
+    EXPECT_EQ(app.form4.folder, before);
+    form4::Command5_Click(app);
+    EXPECT_EQ(app.form4.Dir1.caption, shown(other));
+}
+
 }  // namespace
 }  // namespace pelora::test
