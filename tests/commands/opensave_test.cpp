@@ -364,9 +364,8 @@ protected:
         w.studentCount = 3;
         w.placement[1][1] = w.placement[1][3] = 1;
         w.placement[2][3] = 3;
-        w.placement[2][2] = 1;  // DANS is no group of period 2: not a member
+        w.placement[2][2] = 1;  // DANS is no group of period 2: neither listed nor counted
         RecountGroupMembers(w);
-        w.groupMemberCount[1] = 2;
     }
 
     TempFolder folder;
