@@ -15,6 +15,7 @@
 #include "display/currentpupil.h"
 #include "scripted_desktop.h"
 #include "ui/form1.h"
+#include "ui/groupboard.h"
 
 namespace pelora::test {
 
@@ -74,6 +75,14 @@ struct Window {
     template <typename T>
     T* find(const QString& name) const {
         return form->findChild<T*>(name);
+    }
+    ui::GroupBoard* board() const { return find<ui::GroupBoard>("Picture1"); }
+
+    // The next command shows `dialog` as the program does; `user` runs once the event loop is
+    // back, that is inside a modal dialog's own loop.
+    ScriptedDesktop& shows(Dialog dialog, std::function<void()> user = {}) {
+        if (user) QTimer::singleShot(0, form.get(), std::move(user));
+        return desktop.expectDialog(dialog, [this, dialog] { form->showDialog(dialog); });
     }
 };
 
