@@ -23,24 +23,18 @@ class ShellTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void endingWithChangesAsksFirst_data() {
-        QTest::addColumn<bool>("viaAvsluta");
-        QTest::addColumn<Answer>("answer");
-        QTest::newRow("close box, Avbryt") << false << Answer::Cancel;
-        QTest::newRow("close box, Nej") << false << Answer::No;
-        QTest::newRow("Avsluta, Nej") << true << Answer::No;
-    }
-
+    // The close box with Avbryt and Nej, then "Avsluta" with Nej.
     void endingWithChangesAsksFirst() {
-        QFETCH(bool, viaAvsluta);
-        QFETCH(Answer, answer);
-        Window w;
-        w.app.run.dirty = true;
-        w.desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel,
-                               Desktop::Icon::Question, "Avsluta", answer);
-        viaAvsluta ? w.find<QAction>("Arkivavsluta")->trigger() : void(w.form->close());
-        QCOMPARE(w.ends, answer == Answer::No ? 1 : 0);
-        QCOMPARE(w.form->isVisible(), viaAvsluta || answer == Answer::Cancel);
+        for (const auto& [viaAvsluta, answer] :
+             {std::pair{false, Answer::Cancel}, {false, Answer::No}, {true, Answer::No}}) {
+            Window w;
+            w.app.run.dirty = true;
+            w.desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel,
+                                   Desktop::Icon::Question, "Avsluta", answer);
+            viaAvsluta ? w.find<QAction>("Arkivavsluta")->trigger() : void(w.form->close());
+            QCOMPARE(w.ends, answer == Answer::No ? 1 : 0);
+            QCOMPARE(w.form->isVisible(), viaAvsluta || answer == Answer::Cancel);
+        }
     }
 
     void startData_data() {
@@ -235,20 +229,11 @@ private slots:
             QCOMPARE(w.form->size(), size);
             QTest::qWait(0);
             QWidget* window = w.form.get();
-            QList<QWidget*> controls;
-            for (QWidget* widget : window->findChildren<QWidget*>()) {
-                if (!widget->isVisible() ||
-                    !(qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
-                      qobject_cast<QLineEdit*>(widget) ||
-                      qobject_cast<QAbstractScrollArea*>(widget) || qobject_cast<QLabel*>(widget)))
-                    continue;
-                // Parts of another control (a combo box's line edit, a list's scroll bar buttons).
-                bool part = false;
-                for (QWidget* up = widget->parentWidget(); up != window; up = up->parentWidget())
-                    part = part || qobject_cast<QComboBox*>(up) ||
-                           qobject_cast<QAbstractScrollArea*>(up);
-                if (!part) controls << widget;
-            }
+            QList<QWidget*> controls;  // what the frames hold, each a whole control
+            for (const char* frame : {"FrameElever", "FrameOversikten", "FrameGrupper"})
+                for (QWidget* c :
+                     w.find<QWidget>(frame)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    if (c->isVisible()) controls << c;
             QVERIFY(controls.size() > 30);
             auto at = [window](QWidget* c) {
                 return QRect(c->mapTo(window, QPoint(0, 0)), c->size());
@@ -293,30 +278,25 @@ private slots:
         }
     }
 
-    void draggingALabel_data() {
-        // Let go on the board, where DANS sits at (10, 20) and FOTBOLL at (200, 160).
-        QTest::addColumn<QPoint>("release");
-        QTest::addColumn<QPointF>("twips");  // where DANS is then, 15 twips to a pixel
-        QTest::newRow("onto the free surface") << QPoint(120, 88) << QPointF(1650, 1200);
-        QTest::newRow("onto another label") << QPoint(220, 175) << QPointF(3150, 2505);
-        QTest::newRow("a press only to look") << QPoint(20, 28) << QPointF(152.5, 300);
-        QTest::newRow("outside the board") << QPoint(-30, 28) << QPointF(152.5, 300);
-    }
-
-    // DANS, taken at (10, 8), is shown and kept where it is let go; only a move is a change.
+    // DANS, sitting at (10, 20), is taken at (10, 8) and let go on the board: onto the free
+    // surface, onto FOTBOLL at (200, 160), where it was, outside the board. It is shown and kept
+    // where it is let go, 15 twips to a pixel; only a move is a change.
     void draggingALabel() {
-        QFETCH(QPoint, release);
-        QFETCH(QPointF, twips);
-        Window w;
-        ui::GroupBoard* board = w.board();
-        QLabel* dans = board->label(1);
-        QTest::mousePress(dans, Qt::LeftButton, {}, QPoint(10, 8));
-        QTest::mouseMove(dans, dans->mapFrom(board, release));
-        QTest::mouseRelease(dans, Qt::LeftButton, {}, dans->mapFrom(board, release));
-        QCOMPARE(dans->pos(), QPoint(board->toPixels(twips.x()), board->toPixels(twips.y())));
-        QCOMPARE(w.app.work.groupTable[1].boardLeft, twips.x());
-        QCOMPARE(w.app.work.groupTable[1].boardTop, twips.y());
-        QCOMPARE(w.app.run.dirty, twips != QPointF(152.5, 300));
+        for (const auto& [release, twips] : {std::pair{QPoint(120, 88), QPointF(1650, 1200)},
+                                             {QPoint(220, 175), QPointF(3150, 2505)},
+                                             {QPoint(20, 28), QPointF(152.5, 300)},
+                                             {QPoint(-30, 28), QPointF(152.5, 300)}}) {
+            Window w;
+            ui::GroupBoard* board = w.board();
+            QLabel* dans = board->label(1);
+            QTest::mousePress(dans, Qt::LeftButton, {}, QPoint(10, 8));
+            QTest::mouseMove(dans, dans->mapFrom(board, release));
+            QTest::mouseRelease(dans, Qt::LeftButton, {}, dans->mapFrom(board, release));
+            QCOMPARE(dans->pos(), QPoint(board->toPixels(twips.x()), board->toPixels(twips.y())));
+            QCOMPARE(w.app.work.groupTable[1].boardLeft, twips.x());
+            QCOMPARE(w.app.work.groupTable[1].boardTop, twips.y());
+            QCOMPARE(w.app.run.dirty, twips != QPointF(152.5, 300));
+        }
     }
 
     void hoveringShowsGroupDataAndTheRightButtonThePopup() {
@@ -400,35 +380,31 @@ private slots:
         QCOMPARE(w.find<QListWidget>("List2")->count(), 4);
     }
 
-    void markingOverviewLines_data() {
-        QTest::addColumn<QString>("clicks");  // lines clicked in turn; ^ with Ctrl, + with Shift
-        QTest::addColumn<QList<int>>("marked");
-        QTest::newRow("Ctrl adds") << "1 ^4" << QList<int>{1, 4};
-        QTest::newRow("Shift extends") << "1 ^4 +7" << QList<int>{1, 4, 5, 6, 7};
-        QTest::newRow("Ctrl takes away") << "1 ^4 +7 ^5" << QList<int>{1, 4, 6, 7};
-        QTest::newRow("the only marked line again") << "9 9" << QList<int>{9};
-    }
-
-    // Each click shows its line's pupil, even one that changes no mark.
+    // Lines clicked in turn (^ with Ctrl, + with Shift) and the lines marked after each; every
+    // click shows its line's pupil, even one that changes no mark.
     void markingOverviewLines() {
-        QFETCH(QString, clicks);
-        QFETCH(QList<int>, marked);
         Window w(12);
         auto* list = w.find<QListWidget>("List2");
-        for (QString click : clicks.split(' ')) {
+        for (const auto& [click, marked] :
+             std::initializer_list<std::pair<QString, QList<int>>>{{"1", {1}},
+                                                                   {"^4", {1, 4}},
+                                                                   {"+7", {1, 4, 5, 6, 7}},
+                                                                   {"^5", {1, 4, 6, 7}},
+                                                                   {"9", {9}},
+                                                                   {"9", {9}}}) {
             w.app.run.currentStudent = 0;
             const auto keys = click.startsWith('^')   ? Qt::ControlModifier
                               : click.startsWith('+') ? Qt::ShiftModifier
                                                       : Qt::NoModifier;
-            const int row = click.remove('^').remove('+').toInt();
+            const int row = click.right(1).toInt();
             const QPoint point = list->visualItemRect(list->item(row)).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, point);
             QCOMPARE(w.app.run.currentStudent, row + 1);
+            QList<int> rows;
+            for (int k = 0; k < list->count(); ++k)
+                if (w.app.screen.List2.lines[k].marked) rows << k;
+            QCOMPARE(rows, marked);
         }
-        QList<int> rows;
-        for (int k = 0; k < list->count(); ++k)
-            if (w.app.screen.List2.lines[k].marked) rows << k;
-        QCOMPARE(rows, marked);
     }
 };
 
