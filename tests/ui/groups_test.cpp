@@ -78,92 +78,75 @@ private slots:
         QCOMPARE(w.board()->label(1)->text(), QString("DANS\n 1  (24)"));
     }
 
-    void theGroupEditor_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("nameShown");
-        QTest::addColumn<QStringList>("typed");     // one name a group, OK after each
-        QTest::addColumn<QStringList>("captions");  // of labels 1, 2, ... once it is closed
-        QTest::newRow("Ny grupp") << "ny_grupp"
-                                  << "" << QStringList{"slöjd", "körsång"}
-                                  << QStringList{"DANS\n 0  (25)", "FOTBOLL\n 0", "SLÖJD\n 0",
-                                                 "KÖRSÅNG\n 0"};
-        QTest::newRow("pop-up Redigera")
-            << "h_klick_red"
-            << "DANS" << QStringList{"balett"} << QStringList{"BALETT\n 0  (25)", "FOTBOLL\n 0"};
-    }
-
+    // The editor from the pop-up's "Redigera", then from "Ny grupp" for two groups in a row.
     // The name is typed where the focus is: in the name field when the editor opens and again
     // after each group created. The board shows the groups once the editor has closed.
     void theGroupEditor() {
-        QFETCH(QString, command);
-        QFETCH(QString, nameShown);
-        QFETCH(QStringList, typed);
-        QFETCH(QStringList, captions);
         Window w;
         w.app.run.currentGroup = 1;
-        QString shownName;
-        QStringList focusIn;
-        w.shows(Dialog::GroupEditor, [&] {
-            auto* editor = w.find<ui::Form2>("Form2");
-            // As a window manager does; the offscreen platform activates no window by itself.
-            editor->activateWindow();
-            QTRY_VERIFY(QApplication::activeWindow() == editor);
-            shownName = editor->findChild<QLineEdit*>("Text1")->text();
-            for (const QString& name : typed) {
-                auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-                focusIn << (field ? field->objectName() : QString());
-                if (!field) break;
-                field->selectAll();
-                typeKeys(field, name);
-                QTest::mouseClick(editor->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-            }
-            if (editor->isVisible()) editor->findChild<QPushButton*>("Command2")->click();
-        });
-        w.find<QAction>(command)->trigger();
-        QCOMPARE(shownName, nameShown);
-        QCOMPARE(focusIn, QStringList(typed.size(), "Text1"));
-        QVERIFY(!w.find<ui::Form2>("Form2")->isVisible());
-        for (int g = 1; g <= captions.size(); ++g) {
+        for (const auto& [command, nameShown, names] :
+             {std::tuple{"h_klick_red", "DANS", QStringList{"balett"}},
+              {"ny_grupp", "", QStringList{"slöjd", "körsång"}}}) {
+            const QStringList typed = names;
+            QString shownName;
+            QStringList focusIn;
+            w.shows(Dialog::GroupEditor, [&] {
+                auto* editor = w.find<ui::Form2>("Form2");
+                // As a window manager does; the offscreen platform activates no window itself.
+                editor->activateWindow();
+                QTRY_VERIFY(QApplication::activeWindow() == editor);
+                shownName = editor->findChild<QLineEdit*>("Text1")->text();
+                for (const QString& name : typed) {
+                    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+                    focusIn << (field ? field->objectName() : QString());
+                    if (!field) break;
+                    field->selectAll();
+                    typeKeys(field, name);
+                    QTest::mouseClick(editor->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+                }
+                if (editor->isVisible()) editor->findChild<QPushButton*>("Command2")->click();
+            });
+            w.find<QAction>(command)->trigger();
+            QCOMPARE(shownName, QString(nameShown));
+            QCOMPARE(focusIn, QStringList(typed.size(), "Text1"));
+            QVERIFY(!w.find<ui::Form2>("Form2")->isVisible());
+        }
+        const QStringList captions{"BALETT\n 0  (25)", "FOTBOLL\n 0", "SLÖJD\n 0", "KÖRSÅNG\n 0"};
+        for (int g = 1; g <= 4; ++g) {
             QCOMPARE(w.board()->label(g)->text(), captions[g - 1]);
             QVERIFY(w.board()->label(g)->isVisible());
         }
     }
 
-    void theProposal_data() {
-        QTest::addColumn<QString>("button");  // in the preview
-        QTest::addColumn<bool>("undo");       // "Ångra förslag" next
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("Avbryt") << "Command2" << false << "FOTBOLL\n 0";
-        QTest::newRow("Placera") << "Command1" << false << "FOTBOLL\n 1";
-        QTest::newRow("Placera, Ångra förslag") << "Command1" << true << "FOTBOLL\n 0";
-    }
-
-    // Of the three unplaced pupils only ELEV 2 wishes a group: FOTBOLL.
+    // Of the three unplaced pupils only ELEV 2 wishes a group: FOTBOLL. The preview's "Avbryt",
+    // "Placera", and "Placera" followed by "Ångra förslag".
     void theProposal() {
-        QFETCH(QString, button);
-        QFETCH(bool, undo);
-        QFETCH(QString, caption);
-        Window w;
-        auto* undoItem = w.find<QAction>("Arkiv_angra_forslag");
-        QVERIFY(!undoItem->isEnabled());
-        QString summary;
-        QStringList lines;
-        w.shows(Dialog::Proposal, [&] {
-            auto* preview = w.find<ui::Form8>("Form8");
-            summary = preview->findChild<QLabel*>("summary")->text();
-            auto* list = preview->findChild<QListWidget*>("List1");
-            for (int k = 0; k < list->count(); ++k)
-                lines << list->item(k)->text();
-            preview->findChild<QPushButton*>(button)->click();
-        });
-        w.find<QAction>("Arkiv_forslag")->trigger();
-        QVERIFY2(summary.startsWith("Förslaget placerar 1 av 3 oplacerade elever"),
-                 qPrintable(summary));
-        QCOMPARE(lines.mid(0, 2),
-                 QStringList({"FOTBOLL: 1 elev(er)", "     7A  ELEV 2 – 1:a önskemål"}));
-        if (undo) undoItem->trigger();
-        QCOMPARE(w.board()->label(2)->text(), caption);
-        QCOMPARE(undoItem->isEnabled(), button == "Command1" && !undo);
+        for (const auto& [button, undo, caption] : {std::tuple{"Command2", false, "FOTBOLL\n 0"},
+                                                    {"Command1", false, "FOTBOLL\n 1"},
+                                                    {"Command1", true, "FOTBOLL\n 0"}}) {
+            Window w;
+            auto* undoItem = w.find<QAction>("Arkiv_angra_forslag");
+            QVERIFY(!undoItem->isEnabled());
+            const QString clicked = button;
+            QString summary;
+            QStringList lines;
+            w.shows(Dialog::Proposal, [&] {
+                auto* preview = w.find<ui::Form8>("Form8");
+                summary = preview->findChild<QLabel*>("summary")->text();
+                auto* list = preview->findChild<QListWidget*>("List1");
+                for (int k = 0; k < list->count(); ++k)
+                    lines << list->item(k)->text();
+                preview->findChild<QPushButton*>(clicked)->click();
+            });
+            w.find<QAction>("Arkiv_forslag")->trigger();
+            QVERIFY2(summary.startsWith("Förslaget placerar 1 av 3 oplacerade elever"),
+                     qPrintable(summary));
+            QCOMPARE(lines.mid(0, 2),
+                     QStringList({"FOTBOLL: 1 elev(er)", "     7A  ELEV 2 – 1:a önskemål"}));
+            if (undo) undoItem->trigger();
+            QCOMPARE(w.board()->label(2)->text(), QString(caption));
+            QCOMPARE(undoItem->isEnabled(), clicked == "Command1" && !undo);
+        }
     }
 
     // Two works saved as; the later one first. Choosing the other opens it and puts it first.
