@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "base/codec.h"
-#include "commands/board.h"
-#include "commands/wishes.h"
 #include "display/board.h"
 #include "display/currentpupil.h"
 #include "scripted_desktop.h"
