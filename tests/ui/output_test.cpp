@@ -126,14 +126,10 @@ private slots:
         QCOMPARE(pages.size(), work.classCount * (1 + periods) + work.groupCount + periods);
         const QString text = pages.join('\f');
         for (const char* expected :
-             {"Björkhagaskolan", "06-12-2026", "Elevens val, önskemål 7A",
-              "Elevens val, ej placerade", "Hedda Bergström", "Ebba Håkansson", "Märta Andersson",
-              "Linnéa Karlsson", "KÖRSÅNG"}) {
-            QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
-        }
-        QVERIFY(text.contains(QRegularExpression("Läsåret 2025/26 +Period 2\\s")));
-        QVERIFY(text.contains(QRegularExpression("Elevens val +9B\\s")));        // a class list
-        QVERIFY(text.contains(QRegularExpression("Elevens val +TRÄSLÖJD\\s")));  // a group list
+             {"Björkhagaskolan", "06-12-2026", "Elevens val, önskemål 7A", "Hedda Bergström",
+              "Ebba Håkansson", "Märta Andersson", "Linnéa Karlsson",
+              "Läsåret 2025/26 +Period 2\\s", "Elevens val +9B\\s", "Elevens val +TRÄSLÖJD\\s"})
+            QVERIFY2(text.contains(QRegularExpression(QString::fromUtf8(expected))), expected);
         QCOMPARE(text.count(QRegularExpression("Antal: +\\d+")), work.groupCount + periods);
     }
 
@@ -194,8 +190,7 @@ private slots:
             return w.find<ui::Form4>("Form4");
         };
         ui::Form4* dialog = open();
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(w.app.screen.Combo3.text, std::string("Ej placerade"));
+        QVERIFY(dialog->isVisible() && w.app.screen.Combo3.text == "Ej placerade");
         auto* Text1 = dialog->findChild<QLineEdit*>("Text1");
         QCOMPARE(dialog->focusWidget(), Text1);
         typeKeys(Text1, "dans");

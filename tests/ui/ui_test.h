@@ -23,13 +23,6 @@ inline std::vector<TestFactory>& uiTestRegistry() {
     return registry;
 }
 
-template <typename T>
-struct RegisterUiTest {
-    RegisterUiTest() {
-        uiTestRegistry().push_back([] { return std::make_unique<T>(); });
-    }
-};
-
 // A scripted desktop whose failures fail the running Qt test.
 inline ScriptedDesktop::FailHandler qtFailure() {
     return [](const std::string& what) { QTest::qFail(what.c_str(), __FILE__, __LINE__); };
@@ -86,4 +79,7 @@ struct Window {
 
 }  // namespace pelora::test
 
-#define PELORA_UI_TEST(Class) static ::pelora::test::RegisterUiTest<Class> register##Class
+#define PELORA_UI_TEST(Class)                                                                  \
+    static const bool registered##Class =                                                      \
+        (::pelora::test::uiTestRegistry().push_back([] { return std::make_unique<Class>(); }), \
+         true)
