@@ -90,10 +90,10 @@ private slots:
         int total = 0;
         for (int column = 0; column < 4; ++column) {
             cells << model->index(0, column, view->rootIndex()).data().toString();
-            const QString header = model->headerData(column, Qt::Horizontal).toString();
-            const int needed = std::max(metrics.horizontalAdvance(header),
-                                        metrics.horizontalAdvance(cells.last()) +
-                                            (column == 0 ? view->iconSize().width() : 0));
+            const int needed = std::max(
+                metrics.horizontalAdvance(model->headerData(column, Qt::Horizontal).toString()),
+                metrics.horizontalAdvance(cells.last()) +
+                    (column == 0 ? view->iconSize().width() : 0));
             QVERIFY2(view->header()->sectionSize(column) > needed, qPrintable(cells.last()));
             total += view->header()->sectionSize(column);
         }
@@ -226,8 +226,8 @@ private slots:
             w.app.manualPlaces = {manual ? std::filesystem::path(PELORA_MANUAL)
                                          : folder.path("pel.rtf")};
             loadManual(w.app);
-            for (int k = 0; k < 2; ++k) {
-                if (manual) w.shows(k == 0 ? Dialog::HelpWindow : Dialog::HelpPopup);
+            for (const Dialog window : {Dialog::HelpWindow, Dialog::HelpPopup}) {
+                if (manual) w.shows(window);
                 if (!manual)
                     w.desktop.expectMsgBox(
                         "Hittar inte manualen pel.rtf som skall ligga i programmets mapp.\r\n"
@@ -244,13 +244,12 @@ private slots:
                 QVERIFY(text->toPlainText().startsWith("1. Översikt\n"));
                 // The heading as the manual sets it: bold, 16 points, dark blue.
                 const QTextCharFormat heading = QTextCursor(text->document()).charFormat();
-                QVERIFY(heading.font().bold());
-                QCOMPARE(heading.fontPointSize(), 16.0);
+                QVERIFY(heading.font().bold() && heading.fontPointSize() == 16.0);
                 QCOMPARE(heading.foreground().color(), QColor(31, 56, 100));
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                                   list->visualItemRect(list->item(6)).center());
-                QVERIFY(text->toPlainText().startsWith("6. Utskrifter\n"));
-                QVERIFY(!text->toPlainText().contains("7. Spara"));
+                QVERIFY(text->toPlainText().startsWith("6. Utskrifter\n") &&
+                        !text->toPlainText().contains("7. Spara"));
                 help->findChild<QPushButton*>("Command3")->click();  // "Stäng"
                 QVERIFY(!help->isVisible());
             }
