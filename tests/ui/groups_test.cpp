@@ -1,5 +1,3 @@
-#include <QSettings>
-#include <filesystem>
 
 #include "temp_folder.h"
 #include "ui/form2.h"
@@ -35,7 +33,6 @@ private slots:
         Window w;
         w.app.run.currentStudent = 2;
         ShowCurrentStudent(w.app);
-        w.form->render();
         w.find<QCheckBox>("Check1")->click();
         doubleClick(w.board()->label(1));
         QCOMPARE(w.app.work.studentTable[2].wishes, std::string("FOTBOLL\r\nDANS"));
@@ -149,7 +146,6 @@ private slots:
         w.app.work.start.classFilter = "7A";
         w.app.work.start.studentListPath = PELORA_SHARE "/exempel/elever.txt";
         w.app.recentFiles.clear();
-        w.form->render();
         for (const char* name : {"a.pel", "b.pel"}) {
             w.desktop.expectSaveFile(folder.path(name));
             w.find<QAction>("Arkivsparasom")->trigger();

@@ -1,5 +1,3 @@
-#include <QFileDialog>
-#include <QRegularExpression>
 
 #include "commands/help.h"
 #include "commands/opensave.h"
