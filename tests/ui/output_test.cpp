@@ -4,6 +4,7 @@
 #include "commands/printing.h"
 #include "display/overview.h"
 #include "temp_folder.h"
+#include "ui/form2.h"
 #include "ui/form4.h"
 #include "ui/form6.h"
 #include "ui/form7.h"
@@ -202,6 +203,11 @@ private slots:
         QVERIFY(dialog->findChild<QCheckBox*>("Check3")->isChecked());
         QCOMPARE(dialog->focusWidget(), Text1);
 
+        w.desktop.expectMsgBox(
+            "Fel i hjälptext: rubriken \"6. Utskrifter\" finns inte i manualen."_cp, Buttons::Ok,
+            Desktop::Icon::Exclamation, "Fel i hjälptext"_cp,
+            Answer::Ok);                                       // no manual loaded
+        dialog->findChild<QPushButton*>("Command3")->click();  // "Hjälp"
         dialog->findChild<QPushButton*>("Command1")->click();  // "OK"
         const std::vector<std::string>& printed = w.desktop.recordingPrinter.operations;
         for (const char* operation : {"print Val   DANS", "print Val, ej placerade", "endDoc"})
@@ -210,31 +216,29 @@ private slots:
     }
 
     // The help window opens at chapter 1 as the manual sets it, and a click on a chapter shows
-    // it alone; the print dialog's "Hjälp" opens the popup at its section, the dialog staying
-    // open. Without the manual a message, no window. None activates the main window again.
+    // it alone, the main window not activated again; the group editor's "Hjälp" opens the popup
+    // at its section. Without the manual a message each time, no window.
     void help() {
         Window w;
         TempFolder folder;
-        w.app.screen.Combo3.text = "Ej placerade";
-        RefreshOverview(w.app);
-        w.shows(Dialog::PrintDialog);
-        w.find<QAction>("Arkivskrivut")->trigger();
-        auto* print = w.find<ui::Form4>("Form4");
         for (const bool manual : {true, false}) {
+            w.app.screen.Combo3.text = "Ej placerade";
+            RefreshOverview(w.app);
             w.app.manualPlaces = {manual ? std::filesystem::path(PELORA_MANUAL)
                                          : folder.path("pel.rtf")};
             loadManual(w.app);
-            for (const Dialog window : {Dialog::HelpWindow, Dialog::HelpPopup}) {
-                if (manual) w.shows(window);
-                if (!manual)
-                    w.desktop.expectMsgBox(
-                        "Hittar inte manualen pel.rtf som skall ligga i programmets mapp.\r\n"
-                        "Hämta vid behov åter https://pelora.example/pel.zip."_cp,
-                        Buttons::Ok, Desktop::Icon::Exclamation, "Hjälptext saknas"_cp, Answer::Ok);
-            }
+            auto expectHelp = [&](Dialog window) {
+                if (manual) return void(w.shows(window));
+                w.desktop.expectMsgBox(
+                    "Hittar inte manualen pel.rtf som skall ligga i programmets mapp.\r\nHämta "
+                    "vid behov åter https://pelora.example/pel.zip."_cp,
+                    Buttons::Ok, Desktop::Icon::Exclamation, "Hjälptext saknas"_cp, Answer::Ok);
+            };
+            expectHelp(Dialog::HelpWindow);
             w.find<QAction>("Helptext")->trigger();
             auto* help = w.find<ui::Form6>("Form6");
-            QCOMPARE(help->isVisible(), manual);
+            QCOMPARE(help && help->isVisible(), manual);
+            QCOMPARE(w.app.screen.Combo3.text, std::string("Ej placerade"));
             if (manual) {
                 auto* text = help->findChild<ui::RichTextView*>("RTF2");
                 auto* list = help->findChild<QListWidget*>("List1");
@@ -252,16 +256,21 @@ private slots:
                 QVERIFY(!help->isVisible());
             }
             QString shown;
+            w.shows(Dialog::GroupEditor, [&] {
+                auto* editor = w.find<ui::Form2>("Form2");
+                editor->findChild<QPushButton*>("Command3")->click();  // "Hjälp"
+                editor->findChild<QPushButton*>("Command2")->click();  // "Stäng"
+            });
             QTimer::singleShot(0, w.form.get(), [&] {  // inside the popup's own loop
                 auto* popup = w.find<ui::Form7>("Form7");
                 if (!popup || !popup->isVisible()) return;
                 shown = popup->findChild<ui::RichTextView*>("RTF")->toPlainText();
                 popup->close();
             });
-            print->findChild<QPushButton*>("Command3")->click();
-            QCOMPARE(shown.startsWith("6. Utskrifter\n") && !shown.contains("7. Spara"), manual);
-            QVERIFY(print->isVisible());
-            QCOMPARE(w.app.screen.Combo3.text, std::string("Ej placerade"));
+            expectHelp(Dialog::HelpPopup);
+            w.find<QAction>("ny_grupp")->trigger();
+            QCOMPARE(shown.startsWith("2.2 Dialogrutan") && !shown.contains("2.3 Arrangera"),
+                     manual);
         }
     }
 };
