@@ -214,6 +214,7 @@ private slots:
             w.app.work.groupTable[2].boardTop = 7500;
             w.form->render();
             w.form->resize(size);
+            QCOMPARE(w.form->size(), size);  // nothing asks for more than the screen has
             QTest::qWait(0);
             QWidget* window = w.form.get();
             QList<QWidget*> controls;  // what the frames hold, each a whole control
