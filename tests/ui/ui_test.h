@@ -9,12 +9,11 @@
 #include <vector>
 
 #include "base/codec.h"
-#include "commands/board.h"
-#include "commands/wishes.h"
 #include "display/board.h"
 #include "display/currentpupil.h"
 #include "scripted_desktop.h"
 #include "ui/form1.h"
+#include "ui/groupboard.h"
 
 namespace pelora::test {
 
@@ -23,13 +22,6 @@ inline std::vector<TestFactory>& uiTestRegistry() {
     static std::vector<TestFactory> registry;
     return registry;
 }
-
-template <typename T>
-struct RegisterUiTest {
-    RegisterUiTest() {
-        uiTestRegistry().push_back([] { return std::make_unique<T>(); });
-    }
-};
 
 // A scripted desktop whose failures fail the running Qt test.
 inline ScriptedDesktop::FailHandler qtFailure() {
@@ -75,8 +67,19 @@ struct Window {
     T* find(const QString& name) const {
         return form->findChild<T*>(name);
     }
+    ui::GroupBoard* board() const { return find<ui::GroupBoard>("Picture1"); }
+
+    // The next command shows `dialog` as the program does; `user` runs once the event loop is
+    // back, that is inside a modal dialog's own loop.
+    ScriptedDesktop& shows(Dialog dialog, std::function<void()> user = {}) {
+        if (user) QTimer::singleShot(0, form.get(), std::move(user));
+        return desktop.expectDialog(dialog, [this, dialog] { form->showDialog(dialog); });
+    }
 };
 
 }  // namespace pelora::test
 
-#define PELORA_UI_TEST(Class) static ::pelora::test::RegisterUiTest<Class> register##Class
+#define PELORA_UI_TEST(Class)                                                                  \
+    static const bool registered##Class =                                                      \
+        (::pelora::test::uiTestRegistry().push_back([] { return std::make_unique<Class>(); }), \
+         true)
