@@ -1,3 +1,4 @@
+#include <QPrintDialog>
 
 #include "commands/help.h"
 #include "commands/opensave.h"
@@ -152,6 +153,35 @@ private slots:
         for (const auto& line : QRegularExpression("Rad (\\d+) Ström").globalMatch(pages.join("")))
             QCOMPARE(line.captured(1).toInt(), next++);
         QCOMPARE(next, 141);
+    }
+
+    // "Skrivare": Qt's printer dialog in Swedish, offering a PDF file; cancelling keeps the
+    // printer, choosing a PDF file makes later runs print to that file.
+    void thePrinterDialogChoosesThePrinterOfLaterRuns() {
+        TempFolder folder;
+        ui::QtPrinter printer;
+        printer.setOutputFile(folder.path("förra.pdf"));
+        const QString before = printer.device().outputFileName();
+        const QString chosen = QString::fromStdString(folder.path("vald.pdf").string());
+        for (const bool choose : {false, true}) {
+            QString seen;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                auto* box = dialog->findChild<QComboBox*>("printers");
+                auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+                seen = dialog->windowTitle() + "|" + ok->text() + "|" +
+                       box->itemText(box->count() - 1);
+                if (!choose) return dialog->reject();
+                box->setCurrentIndex(box->count() - 1);
+                dialog->findChild<QLineEdit*>("filename")->setText(chosen);
+                ok->click();
+            });
+            printer.setup(nullptr);
+            QCOMPARE(seen, QString("Skrivare|OK|Skriv ut till fil (PDF)"));
+            QCOMPARE(printer.device().outputFileName(), choose ? chosen : before);
+            QVERIFY(printer.printsToFile());
+        }
     }
 
     // In turn, each answered with a refusal; an item not wired leaves its question unasked.
