@@ -75,8 +75,7 @@ TEST_F(Placement, TheQuestionNamesAllTheMarkedOrTheOnePupil) {
         desktop.expectMsgBox("Vill du placera " + phrase + " i Översikten i DANS-2?"_cp,
                              Buttons::YesNo, Icon::Question, kTitle, Answer::No);
         PlaceInCurrentGroup(app);
-        EXPECT_EQ(placedInPeriod1(), "12000");
-        EXPECT_FALSE(app.run.dirty);
+        EXPECT_EQ(placedInPeriod1() + (app.run.dirty ? " dirty" : ""), "12000");
         RefreshOverview(app);
     }
 }

@@ -82,8 +82,7 @@ TEST_F(Recovery, UnsavedWishesAndPlacementsComeBackAfterACrash) {
 
     // A normal save writes the work file and removes the copy.
     Arkiv_Spara(*again);
-    EXPECT_EQ(fileBytes(work), changed);
-    EXPECT_FALSE(copyExists());
+    EXPECT_EQ(fileBytes(work) + (copyExists() ? " copy" : ""), changed);
 }
 
 TEST_F(Recovery, NoDeletesTheCopyAndAStaleCopyIsNotOffered) {
