@@ -100,8 +100,7 @@ TEST_F(Proposal, IsAsGoodAsTheBestOfEveryAssignmentAndKeepsTheRules) {
         ASSERT_EQ(proposal.size(), unplaced.size());
         std::vector<int> groups, again;
         for (std::size_t k = 0; k < proposal.size(); ++k) {
-            ASSERT_EQ(proposal[k].pupil,
-                      unplaced[k]);  // a hand placement is never proposed
+            ASSERT_EQ(proposal[k].pupil, unplaced[k]);  // a hand placement is never proposed
             const int g = proposal[k].group;
             ASSERT_EQ(proposal[k].rank, g ? rank(unplaced[k], g) : 0);
             groups.push_back(g);
@@ -117,16 +116,12 @@ TEST_F(Proposal, IsAsGoodAsTheBestOfEveryAssignmentAndKeepsTheRules) {
 // without a wished group, or whose groups are full, stays unplaced and is told apart.
 TEST_F(Proposal, TiesGoTheEarlierPupilsWayAndTheUnplacedAreToldApart) {
     Work& w = app.work;
-    w.groupTable[1] = {"A", "", "1", "", "1"};
-    w.groupTable[2] = {"B", "", "1", "", "1"};
-    w.groupTable[3] = {"C", "", "1", "", "1"};
-    w.groupTable[4] = {"D", "", "", "", "2"};
-    w.groupCount = 4;
+    for (const char* name : {"A", "B", "C"})
+        w.groupTable[++w.groupCount] = {name, "", "1", "", "1"};
+    w.groupTable[++w.groupCount] = {"D", "", "", "", "2"};
     w.start.periodCount = 2;
-    const char* wishes[] = {"A\r\nB\r\nC", "B\r\nA\r\nC", "A", "D", "X"};
-    for (int i = 1; i <= 5; ++i)
-        w.studentTable[i] = {"E" + std::to_string(i), "", "7A", wishes[i - 1]};
-    w.studentCount = 5;
+    for (const char* wishes : {"A\r\nB\r\nC", "B\r\nA\r\nC", "A", "D", "X"})
+        w.studentTable[++w.studentCount] = {"E", "", "7A", wishes};
     w.placement[1][3] = 3;  // a hand placement in C
     w.placement[2][3] = 4;
     RecountGroupMembers(w);
@@ -151,12 +146,9 @@ TEST_F(Proposal, TiesGoTheEarlierPupilsWayAndTheUnplacedAreToldApart) {
 
 TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndAngraTakesItBack) {
     Work& w = app.work;
-    w.groupTable[1] = {"DANS", "", "", "", "1"};
-    w.groupCount = 1;
-    w.studentTable[1] = {"Anna", "", "7A", "DANS"};
-    w.studentTable[2] = {"Bo", "", "7A", "KOR"};
-    w.studentTable[3] = {"Cy", "", "7A", "DANS"};
-    w.studentCount = 3;
+    w.groupTable[++w.groupCount] = {"DANS", "", "", "", "1"};
+    for (const auto& [name, wishes] : {std::pair{"Anna", "DANS"}, {"Bo", "KOR"}, {"Cy", "DANS"}})
+        w.studentTable[++w.studentCount] = {name, "", "7A", wishes};
     w.placement[1][3] = 1;
     RecountGroupMembers(w);
     const PlacementTable before = w.placement;
@@ -178,15 +170,13 @@ TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndAngraTakesItBack) {
 
     desktop.expectDialog(Dialog::Proposal, [&] { form8::Command1_Click(app); });
     Arkiv_forslag(app);
-    EXPECT_EQ(w.placement[1][1], 1);
-    EXPECT_EQ(w.groupMemberCount[1], 2);
-    EXPECT_EQ(app.screen.Label1[1].caption, "DANS\r\n 2");
-    EXPECT_TRUE(app.run.dirty);
+    EXPECT_EQ(std::to_string(w.placement[1][1] * 10 + w.groupMemberCount[1]) +
+                  app.screen.Label1[1].caption + (app.run.dirty ? " dirty" : ""),
+              "12DANS\r\n 2 dirty");
     ASSERT_TRUE(proposalCanBeUndone(app));
     Arkiv_angra_forslag(app);
     EXPECT_EQ(w.placement, before);
-    EXPECT_EQ(w.groupMemberCount[1], 1);
-    EXPECT_FALSE(proposalCanBeUndone(app));
+    EXPECT_FALSE(proposalCanBeUndone(app) || w.groupMemberCount[1] != 1);
 
     // Any change of a placement after the proposal makes it final.
     desktop.expectDialog(Dialog::Proposal, [&] { form8::Command1_Click(app); });
