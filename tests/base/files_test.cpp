@@ -18,43 +18,32 @@ std::size_t filesIn(const TempFolder& folder) {
         std::distance(fs::directory_iterator(folder.native()), fs::directory_iterator()));
 }
 
-TEST(SaveFile, WritesANewFileBesidePutsItOnTheDiskThenRenamesItOverTheOld) {
-    TempFolder folder;
-    const fs::path path = folder.write("val.pel", "gammalt");
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    FailingFileSystem files;
-    EXPECT_TRUE(saveFile(files, path, "nytt"));
-    EXPECT_EQ(files.log, (std::vector<std::string>{"create", "write", "sync", "close", "rename",
-                                                   "sync folder"}));
-    EXPECT_EQ(fileBytes(path), "nytt");
-    EXPECT_EQ(filesIn(folder), 1u);
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
-TEST(SaveFile, AFailureAtAnyStepLeavesTheOldFileAndNoNewOne) {
-    // The failure, whether the file existed, whether it is saved, and the steps taken.
-    const std::tuple<Failure, bool, bool, std::vector<std::string>> cases[] = {
-        {Failure::WriteHalfway, true, false, {"create", "write", "close", "remove"}},
-        {Failure::Sync, true, false, {"create", "write", "sync", "close", "remove"}},
-        {Failure::Rename, true, false, {"create", "write", "sync", "close", "rename", "remove"}},
-        {Failure::ReadOnly, true, false, {}},
+// The failures (none: a plain save), whether the file existed, whether it is saved, and the steps
+// taken. A failure leaves the old file and no new one; a new file keeps the old one's permissions.
+TEST(SaveFile, TheStepsInOrderAndWhatAFailureAtEachLeavesBehind) {
+    const fs::perms bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    const std::tuple<std::set<Failure>, bool, bool, std::vector<std::string>> cases[] = {
+        {{}, true, true, {"create", "write", "sync", "close", "rename", "sync folder"}},
+        {{Failure::WriteHalfway}, true, false, {"create", "write", "close", "remove"}},
+        {{Failure::Sync}, true, false, {"create", "write", "sync", "close", "remove"}},
+        {{Failure::Rename}, true, false, {"create", "write", "sync", "close", "rename", "remove"}},
+        {{Failure::ReadOnly}, true, false, {}},
         // A folder that takes no new file: an existing file is written in place, after the whole
         // text was built; a new one cannot be made at all.
-        {Failure::NewFile, true, true, {"create", "open in place", "write", "sync", "close"}},
-        {Failure::NewFile, false, false, {"create"}},
-    };
-    for (const auto& [failure, existing, saved, steps] : cases) {
-        SCOPED_TRACE(static_cast<int>(failure));
+        {{Failure::NewFile}, true, true, {"create", "open in place", "write", "sync", "close"}},
+        {{Failure::NewFile}, false, false, {"create"}}};
+    for (const auto& [failures, existing, saved, steps] : cases) {
+        SCOPED_TRACE(testing::PrintToString(steps));
         TempFolder folder;
         const fs::path path = folder.path("val.pel");
-        if (existing) folder.write("val.pel", "gammalt");
+        if (existing) fs::permissions(folder.write("val.pel", "gammalt"), bits);
         FailingFileSystem files;
-        files.failures = {failure};
+        files.failures = failures;
         EXPECT_EQ(saveFile(files, path, "nytt innehåll"), saved);
         EXPECT_EQ(files.log, steps);
         EXPECT_EQ(fileBytes(path), saved ? "nytt innehåll" : existing ? "gammalt" : "(missing)");
         EXPECT_EQ(filesIn(folder), existing ? 1u : 0u);
+        if (existing) EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, bits);
     }
 }
 

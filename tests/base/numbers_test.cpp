@@ -38,19 +38,17 @@ TEST(NumberWriting, SignSpaceAndTheFileForm) {
 // Plain decimal digits, never an exponent, at most 15 significant: what a label shows and a work
 // file holds reads back the same and looks like a number to a school secretary.
 TEST(NumberWriting, DecimalsArePlainDigitsWithAtMostFifteenSignificant) {
-    const std::pair<double, const char*> cases[] = {
-        {100000, "100000"},
-        {20.1 - 9, "11.1"},
-        {0.1 + 0.2, "0.3"},
-        {1500.5, "1500.5"},
-        {-40, "-40"},
-        {1e20, "100000000000000000000"},
-        {123456789012345678.0, "123456789012346000"},
-        {1e-7, "0.0000001"},
-        {-0.000123, "-0.000123"},
-        {2.0 / 3, "0.666666666666667"},
-        {-0.0, "0"},
-    };
+    const std::pair<double, const char*> cases[] = {{100000, "100000"},
+                                                    {20.1 - 9, "11.1"},
+                                                    {0.1 + 0.2, "0.3"},
+                                                    {1500.5, "1500.5"},
+                                                    {-40, "-40"},
+                                                    {1e20, "100000000000000000000"},
+                                                    {123456789012345678.0, "123456789012346000"},
+                                                    {1e-7, "0.0000001"},
+                                                    {-0.000123, "-0.000123"},
+                                                    {2.0 / 3, "0.666666666666667"},
+                                                    {-0.0, "0"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(plainNumber(value), text) << value;
         EXPECT_DOUBLE_EQ(NumericValue(plainNumber(value)), std::stod(text));

@@ -22,8 +22,7 @@ TEST(TextRules, Examples) {
         {BaseName, "DANS (2)", "DANS"},
         {BaseName, "-X", ""},
         {BaseName, "A (B)-C", "A"},
-        {BaseName, "FOTBOLL - B", "FOTBOLL "},
-    };
+        {BaseName, "FOTBOLL - B", "FOTBOLL "}};
     for (const auto& [rule, input, expected] : cases)
         EXPECT_EQ(rule(input), expected) << testing::PrintToString(input);
 }

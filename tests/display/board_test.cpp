@@ -1,5 +1,6 @@
 // The group board and the status box.
 #include "commands/board.h"
+#include "base/text.h"
 #include "commands/wishes.h"
 #include "core_fixture.h"
 #include "display/board.h"
@@ -26,8 +27,7 @@ TEST_F(Groups, LabelCaptions) {
         {"-X", "", 0, "-X\r\n 0"},
         {"FOTBOLL", "20", 23, "FOTBOLL\r\n 23  (-3)"},
         // Free places in plain digits: 11.1, not 11.0999999999.
-        {"KOR", "20.1", 9, "KOR\r\n 9  (11.1)"},
-    };
+        {"KOR", "20.1", 9, "KOR\r\n 9  (11.1)"}};
     for (const auto& [name, maxText, members, caption] : cases) {
         app.work.groupTable[1] = {name, "", maxText, "", "1"};
         app.work.groupMemberCount[1] = members;
@@ -41,18 +41,16 @@ TEST_F(Groups, ColoursShowWhereThePupilIsPlacedAndWhatThePupilWished) {
     app.work.groupTable[2].periodText = "2";  // while period 1 is shown
     app.work.placement[2][1] = 2;
     app.work.studentTable[1].wishes = "GRUPP2\r\nGRUPP5\r\nGRUPP6";
-    app.run.currentStudent = 1;
     for (GroupLabel& label : app.screen.Label1)
         label.background = {1, 2, 3};
-    ColourBoard(app);
     const Colour white{255, 255, 255}, green{0, 255, 0}, lightRed{255, 128, 128};
     const Colour expected[] = {white, green, white, white, lightRed, lightRed};
-    for (int g = 1; g <= 6; ++g)
-        EXPECT_EQ(app.screen.Label1[g].background, expected[g - 1]) << g;
-    app.run.currentStudent = 0;  // nobody shown: every label white
-    ColourBoard(app);
-    for (int g = 1; g <= 6; ++g)
-        EXPECT_EQ(app.screen.Label1[g].background, white) << g;
+    for (int pupil : {1, 0}) {  // with nobody shown every label is white
+        app.run.currentStudent = pupil;
+        ColourBoard(app);
+        for (int g = 1; g <= 6; ++g)
+            EXPECT_EQ(app.screen.Label1[g].background, pupil ? expected[g - 1] : white) << g;
+    }
 }
 
 // Every count starts from zero, the last group's too, and counts the placements of all periods.
@@ -152,11 +150,7 @@ TEST_F(Groups, PeriodStepperWrapsAroundAndShowsThatPeriodsGroups) {
     app.screen.Label1[3].visible = true;
     // Each click from period 1 on, and the period it shows.
     const std::pair<void (*)(App&), int> clicks[] = {
-        {Command10_Click, 3},
-        {Command9_Click, 1},
-        {Command9_Click, 2},
-        {Command10_Click, 1},
-    };
+        {Command10_Click, 3}, {Command9_Click, 1}, {Command9_Click, 2}, {Command10_Click, 1}};
     for (const auto& [click, period] : clicks) {
         click(app);
         EXPECT_EQ(app.screen.periodDisplay.caption, std::to_string(period));
@@ -195,8 +189,7 @@ TEST_F(Groups, StatusBox) {
          "3 elev(er) ej placerad(e)"},
         {58, 6, 2, 0,
          "58 elever, 6 grupper   (snitt: 10 el/gr)\r\n 58 elev(er) ej placerad(e) vald period"},
-        {58, 6, 2, 1, "58 elever, 6 grupper   (snitt: 10 el/gr)\r\n"},
-    };
+        {58, 6, 2, 1, "58 elever, 6 grupper   (snitt: 10 el/gr)\r\n"}};
     for (const auto& [pupils, groups, periods, all, text] : cases) {
         app.work.studentCount = pupils;
         app.work.groupCount = groups;

@@ -56,10 +56,7 @@ TEST(RosterEncodings, ReadsWindows1252Utf8AndUtf16Alike) {
             << how;
     }
     // Windows-1252 bytes that happen to be no UTF-8 are read as they are.
-    const Roster plain = readRoster(
-        "Bj\xF6rn \xC5"
-        "berg\t1\t7A\r\n",
-        "");
+    const Roster plain = readRoster("Björn Åberg\t1\t7A\r\n"_cp, "");
     EXPECT_EQ(plain.pupils.at(0).name, "Björn Åberg"_cp);
 }
 

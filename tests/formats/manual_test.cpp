@@ -16,24 +16,11 @@
 namespace pelora::test {
 namespace {
 
-using rtfmanual::SourceError;
-
-// How often `what` occurs in `text`, letter case ignored, as the help searches.
-int occurrences(const std::u32string& text, const std::u32string& what) {
-    int count = 0;
-    for (std::size_t at = findIgnoringCase(text, what); at != std::u32string::npos;
-         at = findIgnoringCase(text, what, at + 1))
-        ++count;
-    return count;
-}
-
-// The format of the character at `at`.
-TextFormat formatAt(const RichText& rich, std::size_t at) {
-    for (const TextRun& run : rich.runs) {
-        if (at >= run.start && at < run.start + run.length) return run.format;
-    }
-    ADD_FAILURE() << "no run at " << at;
-    return {};
+// Whether `what` occurs in `text` exactly once, letter case ignored, as the help searches.
+bool once(const std::u32string& text, const std::u32string& what) {
+    const std::size_t at = findIgnoringCase(text, what);
+    return at != std::u32string::npos &&
+           findIgnoringCase(text, what, at + 1) == std::u32string::npos;
 }
 
 // --- the generator ---
@@ -73,7 +60,7 @@ TEST(ManualSource, ASourceItCannotReadNamesTheLine) {
         try {
             rtfmanual::manualToRtf(source);
             ADD_FAILURE() << "accepted: " << source;
-        } catch (const SourceError& error) {
+        } catch (const rtfmanual::SourceError& error) {
             EXPECT_EQ(error.line(), line) << source;
         }
     }
@@ -115,7 +102,7 @@ TEST(ManualSource, EveryKindOfBlockReadsBackAsWritten) {
     const RichText rich = readRtf(rtfmanual::manualToRtf(source));
     std::string looks;
     for (const std::u32string at : {U"1. Rubrik", U"1.1", U"Ett", U"fet", U"punkt", U"A\t"}) {
-        const TextFormat look = formatAt(rich, expected.find(at));
+        const TextFormat look = rich.slice(expected.find(at), 1).runs.at(0).format;
         looks +=
             (look.bold ? "bold " : "") + look.font + " " + std::to_string(look.halfPoints) + "|";
     }
@@ -123,38 +110,36 @@ TEST(ManualSource, EveryKindOfBlockReadsBackAsWritten) {
               "bold Arial 32|bold Arial 26|Times New Roman 22|bold Times New Roman 22|"
               "Times New Roman 22|Courier New 20|");
     // Nothing of a heading's look carries over to the text after it.
-    EXPECT_EQ(formatAt(rich, expected.find(U"Sista")), formatAt(rich, expected.find(U"Ett")));
+    EXPECT_EQ(rich.slice(expected.find(U"Sista"), 1).runs,
+              rich.slice(expected.find(U"Ett"), 1).runs);
 }
 
 // --- the manual the build made ---
 
 TEST(ManualFile, HoldsEveryHeadingOnceAsAParagraphOfItsOwnInOrder) {
-    const std::u32string text = readRtf(fileBytes(PELORA_MANUAL)).text;
+    const std::u32string text = readRtf(fileBytes(PELORA_MANUAL)).text, lines = U"\n" + text;
     std::size_t previous = 0;
-    const std::string headings[] = {"1. Översikt"_cp,
-                                    "2. Skapa grupper",
-                                    "2.1 Dialogrutan Startdata",
-                                    "2.2 Dialogrutan Ny grupp",
-                                    "2.3 Arrangera gruppetiketterna",
-                                    "3. Inskrivning av önskemål"_cp,
-                                    "4. Placering i grupp",
-                                    "5. Översikten"_cp,
-                                    "6. Utskrifter",
-                                    "7. Spara",
-                                    "---"};
-    for (const std::string& heading : headings) {
-        const std::u32string wanted = unicodeOf(heading);
-        EXPECT_EQ(occurrences(text, wanted), 1) << cp1252ToUtf8(heading);
-        const std::size_t at = findIgnoringCase(text, wanted);
-        if (at == std::u32string::npos) continue;
-        EXPECT_GE(at, previous) << cp1252ToUtf8(heading);
-        previous = at;
-        EXPECT_TRUE(at == 0 || text[at - 1] == U'\n') << cp1252ToUtf8(heading);
-        EXPECT_EQ(text.substr(at, wanted.size() + 1), wanted + U'\n') << cp1252ToUtf8(heading);
+    const char* headings[] = {"1. Översikt",
+                              "2. Skapa grupper",
+                              "2.1 Dialogrutan Startdata",
+                              "2.2 Dialogrutan Ny grupp",
+                              "2.3 Arrangera gruppetiketterna",
+                              "3. Inskrivning av önskemål",
+                              "4. Placering i grupp",
+                              "5. Översikten",
+                              "6. Utskrifter",
+                              "7. Spara",
+                              "---"};
+    for (const char* heading : headings) {
+        const std::u32string wanted = unicodeOf(utf8ToCp1252(heading));
+        EXPECT_TRUE(once(text, wanted)) << heading;
+        // After the one before it, as a paragraph of its own.
+        previous = lines.find(U"\n" + wanted + U"\n", previous);
+        ASSERT_NE(previous, std::u32string::npos) << heading;
     }
     // The parts the dialogs' help looks for.
     for (const char* start : {"2.1 Dialogrutan", "2.2 Dialogrutan", "2.3 Arrangera"})
-        EXPECT_EQ(occurrences(text, unicodeOf(start)), 1) << start;
+        EXPECT_TRUE(once(text, unicodeOf(start))) << start;
     // After the end marker at most a short closing line; no markup or RTF shows through, and
     // what Windows-1252 cannot hold comes out whole.
     EXPECT_LE(text.size() - findIgnoringCase(text, U"---"), 80u);
@@ -165,29 +150,20 @@ TEST(ManualFile, HoldsEveryHeadingOnceAsAParagraphOfItsOwnInOrder) {
 
 // The program's help, given the manual the build made: every chapter of the help window and the
 // help of each dialog are found, and each stops before the next heading.
-class ManualHelp : public CoreTest {
-protected:
-    void SetUp() override {
-        app.manualPlaces = {PELORA_MANUAL};
-        loadManual(app);
-        ASSERT_FALSE(app.run.manualMissing);
-    }
-
-    std::u32string shownInPopup(void (*helpButton)(App&)) {
-        desktop.expectDialog(Dialog::HelpPopup, [] {});
-        helpButton(app);
-        return app.form7.RTF.text;
-    }
-};
+using ManualHelp = CoreTest;
 
 TEST_F(ManualHelp, EachDialogsHelpShowsItsOwnSection) {
+    app.manualPlaces = {PELORA_MANUAL};
+    loadManual(app);
+    ASSERT_FALSE(app.run.manualMissing);
     const std::tuple<void (*)(App&), std::string, std::string> cases[] = {
         {form3::Command3_Click, "2.1 Dialogrutan Startdata", "2.2 Dialogrutan"},
         {form2::Command3_Click, "2.2 Dialogrutan Ny grupp", "2.3 Arrangera"},
-        {form4::Command3_Click, "6. Utskrifter", "7. Spara"},
-    };
+        {form4::Command3_Click, "6. Utskrifter", "7. Spara"}};
     for (const auto& [button, start, next] : cases) {
-        const std::u32string section = shownInPopup(button);
+        desktop.expectDialog(Dialog::HelpPopup, [] {});
+        button(app);
+        const std::u32string& section = app.form7.RTF.text;
         EXPECT_EQ(section.substr(0, start.size()), unicodeOf(start)) << start;
         EXPECT_GT(section.size(), 400u) << start;
         EXPECT_EQ(findIgnoringCase(section, unicodeOf(next)), std::u32string::npos) << start;

@@ -36,17 +36,8 @@ TEST(Rtf, FormattingRunsFollowTheControlWordsAndGroups) {
         R"({\rtf1\deff0{\fonttbl{\f0 Times;}{\f1\fswiss Arial;}}{\colortbl;\red0\green0\blue255;})"
         R"(\fs24 a{\b\fs32\f1 B{\i\ul C}\ul0 D}\cf1 e\plain f\b0 g})");
     EXPECT_EQ(rich.text, U"aBCDefg");
-    TextFormat plain;
-    TextFormat heading = plain;
-    heading.bold = true;
-    heading.halfPoints = 32;
-    heading.font = "Arial";
-    TextFormat both = heading;
-    both.italic = both.underline = true;
-    TextFormat blue = plain;
-    blue.colour = 0x0000FF;
-    TextFormat reset = plain;
-    reset.font = "Times";
+    const TextFormat plain, heading{.bold = true, .halfPoints = 32, .font = "Arial"},
+        both{true, true, true, 32, "Arial"}, blue{.colour = 0x0000FF}, reset{.font = "Times"};
     const std::vector<TextRun> expected = {{0, 1, plain},   {1, 1, heading}, {2, 1, both},
                                            {3, 1, heading}, {4, 1, blue},    {5, 2, reset}};
     EXPECT_EQ(rich.runs, expected);

@@ -15,6 +15,7 @@ namespace pelora::test {
 
 class FailingFileSystem : public FileSystem {
 public:
+    using Path = std::filesystem::path;
     enum class Failure {
         NewFile,       // the folder takes no new file
         WriteHalfway,  // a write puts half of its bytes on the disk and fails
@@ -28,57 +29,46 @@ public:
     // "create", "write", "sync", "close", "rename", "remove", "open in place", "sync folder".
     std::vector<std::string> log;
 
-    std::optional<std::string> read(const std::filesystem::path& path) override {
-        const std::string name = path.string();
-        if (!throwOnReading.empty() && name.size() >= throwOnReading.size() &&
-            name.compare(name.size() - throwOnReading.size(), throwOnReading.size(),
-                         throwOnReading) == 0) {
+    std::optional<std::string> read(const Path& path) override {
+        if (!throwOnReading.empty() && path.string().ends_with(throwOnReading))
             throw std::runtime_error("Läsfel på disken");
-        }
         return real().read(path);
     }
-    bool exists(const std::filesystem::path& path) override { return real().exists(path); }
-    std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path) override {
+    bool exists(const Path& path) override { return real().exists(path); }
+    std::optional<std::uintmax_t> fileSize(const Path& path) override {
         return real().fileSize(path);
     }
-    std::optional<std::filesystem::file_time_type> modified(
-        const std::filesystem::path& path) override {
+    std::optional<std::filesystem::file_time_type> modified(const Path& path) override {
         return real().modified(path);
     }
-    std::vector<std::string> filesIn(const std::filesystem::path& folder) override {
-        return real().filesIn(folder);
+    std::vector<std::string> filesIn(const Path& folder) override { return real().filesIn(folder); }
+    Path currentFolder() override { return real().currentFolder(); }
+    Path followLinks(const Path& path) override { return real().followLinks(path); }
+    bool writableByPermissions(const Path& path) override {
+        return !fails(Failure::ReadOnly) && real().writableByPermissions(path);
     }
-    std::filesystem::path currentFolder() override { return real().currentFolder(); }
-    std::filesystem::path followLinks(const std::filesystem::path& path) override {
-        return real().followLinks(path);
-    }
-    bool writableByPermissions(const std::filesystem::path& path) override {
-        return !failures.count(Failure::ReadOnly) && real().writableByPermissions(path);
-    }
-    std::unique_ptr<OutputFile> createUnique(const std::filesystem::path& folder,
-                                             const std::string& prefix,
-                                             std::filesystem::path& created) override {
+    std::unique_ptr<OutputFile> createUnique(const Path& folder, const std::string& prefix,
+                                             Path& created) override {
         log.push_back("create");
-        if (failures.count(Failure::NewFile)) return nullptr;
+        if (fails(Failure::NewFile)) return nullptr;
         return logged(real().createUnique(folder, prefix, created));
     }
-    std::unique_ptr<OutputFile> openForWriting(const std::filesystem::path& path) override {
+    std::unique_ptr<OutputFile> openForWriting(const Path& path) override {
         log.push_back("open in place");
         return logged(real().openForWriting(path));
     }
-    void copyPermissions(const std::filesystem::path& from,
-                         const std::filesystem::path& to) override {
+    void copyPermissions(const Path& from, const Path& to) override {
         real().copyPermissions(from, to);
     }
-    bool rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    bool rename(const Path& from, const Path& to) override {
         log.push_back("rename");
-        return !failures.count(Failure::Rename) && real().rename(from, to);
+        return !fails(Failure::Rename) && real().rename(from, to);
     }
-    void remove(const std::filesystem::path& path) override {
+    void remove(const Path& path) override {
         log.push_back("remove");
         real().remove(path);
     }
-    void syncFolder(const std::filesystem::path& folder) override {
+    void syncFolder(const Path& folder) override {
         log.push_back("sync folder");
         real().syncFolder(folder);
     }
@@ -90,15 +80,13 @@ private:
             : m_files(files), m_file(std::move(file)) {}
         bool write(const std::string& bytes) override {
             m_files.log.push_back("write");
-            if (m_files.failures.count(Failure::WriteHalfway)) {
-                m_file->write(bytes.substr(0, bytes.size() / 2));
-                return false;
-            }
-            return m_file->write(bytes);
+            if (!m_files.fails(Failure::WriteHalfway)) return m_file->write(bytes);
+            m_file->write(bytes.substr(0, bytes.size() / 2));
+            return false;
         }
         bool sync() override {
             m_files.log.push_back("sync");
-            return !m_files.failures.count(Failure::Sync) && m_file->sync();
+            return !m_files.fails(Failure::Sync) && m_file->sync();
         }
         bool close() override {
             m_files.log.push_back("close");
@@ -110,10 +98,10 @@ private:
         std::unique_ptr<OutputFile> m_file;
     };
 
+    bool fails(Failure failure) const { return failures.count(failure) > 0; }
     static FileSystem& real() { return systemFileSystem(); }
     std::unique_ptr<OutputFile> logged(std::unique_ptr<OutputFile> file) {
-        if (!file) return nullptr;
-        return std::make_unique<LoggedFile>(*this, std::move(file));
+        return file ? std::make_unique<LoggedFile>(*this, std::move(file)) : nullptr;
     }
 };
 

@@ -11,28 +11,34 @@ namespace pelora::test {
 
 class RecordingPrinter : public Printer {
 public:
-    void setFontName(const std::string& name) override;
+    void setFontName(const std::string& name) override { operations.push_back("font " + name); }
     void setFontSize(double points) override;
     double pageWidth() override { return width; }
     void setCurrentX(double x) override;
     double currentX() override { return x_; }
     void print(const std::string& text) override;
-    void endLine() override;
-    double textWidth(const std::string& text) override;
-    void newPage() override;
-    void endDoc() override;
+    void endLine() override { moveOn("endLine"); }
+    double textWidth(const std::string& text) override { return text.size() * 10.0 * fontSize; }
+    void newPage() override { moveOn("newPage"); }
+    void endDoc() override { moveOn("endDoc"); }
     bool printsToFile() override { return toFile; }
-    void setOutputFile(const std::filesystem::path& path) override;
+    void setOutputFile(const std::filesystem::path& path) override {
+        operations.push_back("file " + path.string());
+    }
 
     double width = 10000;
     bool toFile = false;      // as a computer without a printer
     std::string failOnPrint;  // printing this text fails, as a printer that jams
-    std::string fontName;
     double fontSize = 10;
     // "font NAME", "size N", "x N", "print TEXT", "endLine", "newPage", "endDoc", "file PATH".
     std::vector<std::string> operations;
 
 private:
+    // An operation that starts the next line at the left edge.
+    void moveOn(const char* operation) {
+        operations.push_back(operation);
+        x_ = 0;
+    }
     double x_ = 0;
 };
 

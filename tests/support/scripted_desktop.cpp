@@ -21,23 +21,24 @@ std::string describeInput(const std::string& prompt, const std::string& title,
     return quoted(prompt) + " title " + quoted(title) + " default " + quoted(defaultText);
 }
 
-}  // namespace
-
-std::string describe(const ScriptedDesktop::Message& m) {
-    static const char* buttons[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
+std::string describeMessage(const std::string& text, Desktop::Buttons buttons, Desktop::Icon icon,
+                            const std::string& title) {
+    static const char* names[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
     static const char* icons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
-    return quoted(m.text) + " [" + buttons[static_cast<int>(m.buttons)] + ", " +
-           icons[static_cast<int>(m.icon)] + ", title " + quoted(m.title) + "]";
+    return quoted(text) + " [" + names[static_cast<int>(buttons)] + ", " +
+           icons[static_cast<int>(icon)] + ", title " + quoted(title) + "]";
 }
 
-ScriptedDesktop& ScriptedDesktop::expect(Step step) {
-    script_.push_back(std::move(step));
-    return *this;
+}  // namespace
+
+// A file dialog's answer, nothing when the dialog was not expected.
+std::optional<ScriptedDesktop::Path> ScriptedDesktop::pathOf(const std::optional<Step>& step) {
+    return step ? step->path : std::nullopt;
 }
 
 ScriptedDesktop& ScriptedDesktop::expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
                                                const std::string& title, Answer answer) {
-    return expect({"message box", describe(Message{text, buttons, icon, title}), answer});
+    return expect({"message box", describeMessage(text, buttons, icon, title), answer});
 }
 
 ScriptedDesktop& ScriptedDesktop::expectInputBox(const std::string& prompt,
@@ -47,33 +48,14 @@ ScriptedDesktop& ScriptedDesktop::expectInputBox(const std::string& prompt,
     return expect({"input box", describeInput(prompt, title, defaultText), Answer::Ok, answer});
 }
 
-ScriptedDesktop& ScriptedDesktop::expectOpenFile(std::optional<std::filesystem::path> answer,
+ScriptedDesktop& ScriptedDesktop::expectOpenFile(std::optional<Path> answer,
                                                  std::optional<FileDialogRequest> expected) {
     return expect({"open dialog", expected ? describe(*expected) : "", Answer::Ok, "", answer});
 }
 
-ScriptedDesktop& ScriptedDesktop::expectSaveFile(std::optional<std::filesystem::path> answer,
+ScriptedDesktop& ScriptedDesktop::expectSaveFile(std::optional<Path> answer,
                                                  std::optional<FileDialogRequest> expected) {
     return expect({"save dialog", expected ? describe(*expected) : "", Answer::Ok, "", answer});
-}
-
-ScriptedDesktop& ScriptedDesktop::expectFolderDialog(std::optional<std::filesystem::path> answer) {
-    return expect({"folder dialog", "", Answer::Ok, "", answer});
-}
-
-std::optional<std::filesystem::path> ScriptedDesktop::FolderDialog(
-    const std::filesystem::path& start) {
-    std::optional<Step> step = ask("folder dialog", quoted(displayPath(start)));
-    return step ? step->path : std::nullopt;
-}
-
-ScriptedDesktop& ScriptedDesktop::expectPrinterSetup() {
-    return expect({"printer set-up"});
-}
-
-ScriptedDesktop& ScriptedDesktop::expectDialog(Dialog dialog, std::function<void()> user) {
-    const std::string which = std::to_string(static_cast<int>(dialog));
-    return expect({"dialog", which, Answer::Ok, "", std::nullopt, std::move(user)});
 }
 
 void ScriptedDesktop::verify() {
@@ -94,18 +76,15 @@ std::optional<ScriptedDesktop::Step> ScriptedDesktop::ask(const std::string& kin
         fail_("expected a " + step.kind + " but got a " + kind + ": " + question);
         return std::nullopt;
     }
-    if (!step.question.empty() && step.question != question) {
+    if (!step.question.empty() && step.question != question)
         fail_(kind + " differs\n  expected: " + step.question + "\n  shown:    " + question);
-    }
     return step;
 }
 
 Desktop::Answer ScriptedDesktop::MsgBox(const std::string& text, Buttons buttons, Icon icon,
                                         const std::string& title) {
-    messages.push_back({text, buttons, icon, title});
-    std::optional<Step> step = ask("message box", describe(messages.back()));
-    if (!step) return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    return step->answer;
+    std::optional<Step> step = ask("message box", describeMessage(text, buttons, icon, title));
+    return step ? step->answer : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 std::string ScriptedDesktop::InputBox(const std::string& prompt, const std::string& title,
@@ -114,18 +93,16 @@ std::string ScriptedDesktop::InputBox(const std::string& prompt, const std::stri
     return step ? step->text : std::string();
 }
 
-std::optional<std::filesystem::path> ScriptedDesktop::OpenFileDialog(
-    const FileDialogRequest& request) {
-    fileDialogs.push_back(request);
-    std::optional<Step> step = ask("open dialog", describe(request));
-    return step ? step->path : std::nullopt;
+std::optional<ScriptedDesktop::Path> ScriptedDesktop::OpenFileDialog(const FileDialogRequest& r) {
+    return pathOf(ask("open dialog", describe(r)));
 }
 
-std::optional<std::filesystem::path> ScriptedDesktop::SaveFileDialog(
-    const FileDialogRequest& request) {
-    fileDialogs.push_back(request);
-    std::optional<Step> step = ask("save dialog", describe(request));
-    return step ? step->path : std::nullopt;
+std::optional<ScriptedDesktop::Path> ScriptedDesktop::SaveFileDialog(const FileDialogRequest& r) {
+    return pathOf(ask("save dialog", describe(r)));
+}
+
+std::optional<ScriptedDesktop::Path> ScriptedDesktop::FolderDialog(const Path& start) {
+    return pathOf(ask("folder dialog", quoted(displayPath(start))));
 }
 
 void ScriptedDesktop::ShowDialog(Dialog dialog) {

@@ -9,7 +9,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "base/desktop.h"
 #include "recording_printer.h"
@@ -19,30 +18,29 @@ namespace pelora::test {
 class ScriptedDesktop : public Desktop {
 public:
     using FailHandler = std::function<void(const std::string& utf8Description)>;
+    using Path = std::filesystem::path;
 
     explicit ScriptedDesktop(FailHandler fail) : fail_(std::move(fail)) {}
     ~ScriptedDesktop() override { verify(); }
-
-    struct Message {
-        std::string text;
-        Buttons buttons;
-        Icon icon;
-        std::string title;
-    };
 
     ScriptedDesktop& expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
                                   const std::string& title, Answer answer);
     ScriptedDesktop& expectInputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText, const std::string& answer);
     // A dialog that returns `answer` (nothing for Cancel); `expected` checks the request.
-    ScriptedDesktop& expectOpenFile(std::optional<std::filesystem::path> answer,
+    ScriptedDesktop& expectOpenFile(std::optional<Path> answer,
                                     std::optional<FileDialogRequest> expected = std::nullopt);
-    ScriptedDesktop& expectSaveFile(std::optional<std::filesystem::path> answer,
+    ScriptedDesktop& expectSaveFile(std::optional<Path> answer,
                                     std::optional<FileDialogRequest> expected = std::nullopt);
-    ScriptedDesktop& expectPrinterSetup();
-    ScriptedDesktop& expectFolderDialog(std::optional<std::filesystem::path> answer);
+    ScriptedDesktop& expectPrinterSetup() { return expect({"printer set-up"}); }
+    ScriptedDesktop& expectFolderDialog(std::optional<Path> answer) {
+        return expect({"folder dialog", "", Answer::Ok, "", answer});
+    }
     // The dialog is shown; `user` does what the user does in it (fill fields, press "OK").
-    ScriptedDesktop& expectDialog(Dialog dialog, std::function<void()> user);
+    ScriptedDesktop& expectDialog(Dialog dialog, std::function<void()> user) {
+        return expect({"dialog", std::to_string(static_cast<int>(dialog)), Answer::Ok, "",
+                       std::nullopt, std::move(user)});
+    }
 
     // Reports every expectation left over and forgets them.
     void verify();
@@ -52,38 +50,36 @@ public:
                   const std::string& title) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
-    std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::filesystem::path> SaveFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::filesystem::path> FolderDialog(const std::filesystem::path& start) override;
+    std::optional<Path> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<Path> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<Path> FolderDialog(const Path& start) override;
     void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override { ask("printer set-up", ""); }
     Printer& printer() override { return recordingPrinter; }
-    Date today() override { return date; }
+    Date today() override { return {2026, 12, 6}; }
 
-    std::vector<Message> messages;               // every message box shown, in order
-    std::vector<FileDialogRequest> fileDialogs;  // every file dialog shown, in order
     RecordingPrinter recordingPrinter;
-    Date date{2026, 12, 6};
 
 private:
     struct Step {
         std::string kind;
         std::string question;  // how the expected question reads; empty: any of its kind
         Answer answer = Answer::Cancel;
-        std::string text;                           // an input box's answer
-        std::optional<std::filesystem::path> path;  // a file dialog's answer
-        std::function<void()> user;                 // what the user does in a dialog
+        std::string text;            // an input box's answer
+        std::optional<Path> path;    // a file dialog's answer
+        std::function<void()> user;  // what the user does in a dialog
     };
 
-    ScriptedDesktop& expect(Step step);
+    ScriptedDesktop& expect(Step step) {
+        script_.push_back(std::move(step));
+        return *this;
+    }
     // The expected step for a question as it was asked, or nothing when it was not expected.
     std::optional<Step> ask(const std::string& kind, const std::string& question);
+    static std::optional<Path> pathOf(const std::optional<Step>& step);
 
     FailHandler fail_;
     std::deque<Step> script_;
 };
-
-// A readable description of a message box, in UTF-8.
-std::string describe(const ScriptedDesktop::Message& message);
 
 }  // namespace pelora::test

@@ -3,8 +3,8 @@
 // Windows-1252 text where a work file holds one (the roster path).
 #pragma once
 
-#include <atomic>
-#include <chrono>
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,11 +17,8 @@ namespace pelora::test {
 class TempFolder {
 public:
     TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("pelora-test-" + std::to_string(stamp) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(m_path);
+        std::string name = (std::filesystem::temp_directory_path() / "pelora-test-XXXXXX").string();
+        m_path = mkdtemp(name.data());
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -62,8 +59,6 @@ public:
         std::error_code ignored;
         std::filesystem::current_path(m_before, ignored);
     }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
 
 private:
     std::filesystem::path m_before;
