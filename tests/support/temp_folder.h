@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "base/codec.h"
@@ -18,7 +19,8 @@ class TempFolder {
 public:
     TempFolder() {
         std::string name = (std::filesystem::temp_directory_path() / "pelora-test-XXXXXX").string();
-        m_path = mkdtemp(name.data());
+        if (!mkdtemp(name.data())) throw std::runtime_error("cannot make " + name);
+        m_path = name;
     }
     ~TempFolder() {
         std::error_code ignored;
