@@ -17,6 +17,9 @@
 
 namespace pelora::test {
 
+using Answer = Desktop::Answer;
+using Buttons = Desktop::Buttons;
+
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 inline std::vector<TestFactory>& uiTestRegistry() {
     static std::vector<TestFactory> registry;
