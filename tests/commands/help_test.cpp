@@ -36,11 +36,6 @@ TEST_F(Help, ASectionRunsFromTheFirstHeadingToTheNextLessTheCharacterBefore) {
         ASSERT_TRUE(section) << start;
         EXPECT_EQ(cp(*section), text);
     }
-    desktop.expectDialog(Dialog::HelpPopup, [] {});  // the section shown, as from a dialog
-    ShowHelpSection(app, "2.2 Dialogrutan", "2.3 Arrangera", 1);
-    EXPECT_TRUE(app.form7.visible);
-    EXPECT_EQ(cp(app.form7.RTF), "2.2 Dialogrutan Ny grupp|Grupper.");
-    EXPECT_TRUE(app.form7.RTF.runs.front().format.bold);
 
     desktop.expectMsgBox("Fel i hjälptext: rubriken \"8. Export\" finns inte i manualen."_cp,
                          Buttons::Ok, Icon::Exclamation, "Fel i hjälptext"_cp, Answer::Ok);

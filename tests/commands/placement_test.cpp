@@ -133,8 +133,7 @@ TEST_F(Placement, ADoubleClickPlacesTheShownPupilOrTakesItOut) {
     expectQuestion("Eleven har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
                    Answer::No, Buttons::YesNo);
     ToggleByDoubleClick(app, 1);
-    EXPECT_EQ(app.work.placement[1][3], 2);
-    EXPECT_FALSE(app.run.dirty);
+    EXPECT_EQ(std::to_string(app.work.placement[1][3]) + (app.run.dirty ? " dirty" : ""), "2");
     app.work.placement[1][3] = 0;
 
     // Nothing without a shown pupil, and nothing in wish mode.
@@ -143,8 +142,7 @@ TEST_F(Placement, ADoubleClickPlacesTheShownPupilOrTakesItOut) {
     app.run.currentStudent = 3;
     app.screen.Check1.value = 1;
     ToggleByDoubleClick(app, 2);
-    EXPECT_EQ(app.work.placement[1][0] + app.work.placement[1][3], 0);
-    EXPECT_FALSE(app.run.dirty);
+    EXPECT_EQ(app.work.placement[1][0] + app.work.placement[1][3] + app.run.dirty, 0);
 }
 
 // A capacity that is empty, 0 or a word never makes a group full; "25 st" holds 25.

@@ -184,16 +184,13 @@ TEST_F(Printing, EarlierPlacementsFromAFolder) {
     }
 }
 
-// An unreadable file, a group line without a comma, a group number above 100: each is told and
-// the rest is printed. With two periods there is no such page, and the run goes on.
+// The folder tidigare/med-fel: a.pel made unreadable, b.pel with a group line without a comma,
+// c.pel with a group number above 100 (both for Anna), d.pel of 5000 zero bytes and a stray
+// byte-order mark. Each problem is told and the rest is printed. With two periods there is no such
+// page, and the run goes on.
 TEST_F(Printing, ProblemsWithEarlierFilesAreToldAndTheRunGoesOn) {
-    TempFolder folder;
-    const std::string anna = app.work.studentTable[2].key;
-    folder.write("a.pel", "");
-    folder.write("b.pel", "GRUPPER:  2 \r\nUTAN KOMMA\r\nBILD,,\r\n" + anna + ", \t 2 \r\n");
-    folder.write("c.pel", "GRUPPER:  1 \r\nDANS,,\r\n" + anna + ", \t 101 \r\n");
-    folder.write("d.pel", std::string(5000, '\0') + "\xff\xfe");
-    app.form4.folder = folder.native();
+    const fs::path folder = PELORA_TEST_DATA "/tidigare/med-fel";
+    app.form4.folder = folder;
     app.form4.Text5.text = app.form4.Text2.text = "7A";
     FailingFileSystem files;
     files.throwOnReading = "a.pel";
@@ -202,8 +199,8 @@ TEST_F(Printing, ProblemsWithEarlierFilesAreToldAndTheRunGoesOn) {
     failing.form4 = app.form4;
     for (const std::string& text :
          {"Läsfel på disken"_cp,
-          shown(folder.path("b.pel")) + ", rad 2: gruppraden saknar kommatecken.",
-          shown(folder.path("c.pel")) +
+          shown(folder / "b.pel") + ", rad 2: gruppraden saknar kommatecken.",
+          shown(folder / "c.pel") +
               ", rad 3: en elev har gruppnummer 101, men gruppnumren går från 0 till 100."_cp}) {
         desktop.expectMsgBox("Fel vid utskrift\r\n" + text, Buttons::Ok, Icon::Exclamation,
                              "Skriv ut", Answer::Ok);

@@ -78,7 +78,6 @@ TEST_F(Recovery, UnsavedWishesAndPlacementsComeBackAfterACrash) {
     EXPECT_EQ(workFileBytes(again->work) + again->run.workFilePath.string() +
                   (again->run.dirty ? " dirty" : "") + fileBytes(work),
               changed + work.string() + " dirty" + saved);
-    EXPECT_EQ(again->work.studentCount, 2);
 
     // A normal save writes the work file and removes the copy.
     Arkiv_Spara(*again);
@@ -88,8 +87,7 @@ TEST_F(Recovery, UnsavedWishesAndPlacementsComeBackAfterACrash) {
 TEST_F(Recovery, NoDeletesTheCopyAndAStaleCopyIsNotOffered) {
     openChangeAndAutosave();
     expectOffer(shown(work), Answer::No);
-    EXPECT_EQ(restart()->work.studentCount, 0);
-    EXPECT_FALSE(copyExists());
+    EXPECT_FALSE(restart()->work.studentCount > 0 || copyExists());
 
     // A copy older than its work file holds nothing the file does not.
     app.lastRecoveryCopy.clear();
@@ -116,8 +114,7 @@ TEST_F(Recovery, AWorkNeverSavedIsKeptTooAndAnExitWithoutSavingRemovesTheCopy) {
 
     desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
                          "Avsluta", Answer::No);
-    EXPECT_TRUE(Arkivavsluta(*again));
-    EXPECT_FALSE(copyExists());
+    EXPECT_TRUE(Arkivavsluta(*again) && !copyExists());
 }
 
 TEST_F(Recovery, TheCopyIsWrittenOncePerChangeAndOnlyWhileThereAreChanges) {
