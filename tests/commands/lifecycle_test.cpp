@@ -313,6 +313,7 @@ TEST_F(Scenario, NewWishesAPlacementAndSaveGiveTheExpectedFile) {
     NextStudent(app);
     typeWishes("fotboll \n\n  dans");
     NextClass(app);
+    EXPECT_EQ(app.run.currentStudent, 3);
     typeWishes("kör"_cp);
 
     work.placement[1][1] = 1;  // Anna Ek in DANS and Björn Åberg in FOTBOLL, by hand
@@ -326,6 +327,13 @@ TEST_F(Scenario, NewWishesAPlacementAndSaveGiveTheExpectedFile) {
     std::string expected = fileBytes(PELORA_TEST_DATA "/scenario/val.pel");
     expected.replace(expected.find("{elevlista}"), 11, folder.text("elever.txt"));
     EXPECT_EQ(fileBytes(folder.path("val.pel")), expected);
+
+    // Opened again by a program started in another folder, the work has every pupil.
+    const CurrentFolder elsewhere(std::filesystem::temp_directory_path());
+    App again(desktop);
+    again.run.commandLineFile = folder.path("val.pel");
+    Arkivoppna(again);
+    EXPECT_EQ(again.work.studentCount, 4);
 }
 
 }  // namespace
