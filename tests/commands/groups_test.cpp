@@ -66,7 +66,8 @@ TEST_F(GroupEditor, TheFieldsAreCheckedAndStoredInTheirForm) {
            result == badPeriod ? "Skapa grup" : "Ny grupp");
         const Group& last = app.work.groupTable[app.work.groupCount];
         EXPECT_EQ(app.work.groupCount, before + (refused ? 0 : 1)) << name;
-        if (!refused) EXPECT_EQ(last.name + "|" + last.periodText + "|" + last.maxText, result);
+        EXPECT_EQ(refused ? result : last.name + "|" + last.periodText + "|" + last.maxText,
+                  result);
         // Creation mode stays open for the next group.
         EXPECT_EQ(app.form2.Text5.text + (app.form2.visible ? "" : " closed"), period);
     }
