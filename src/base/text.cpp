@@ -1,5 +1,6 @@
 #include "base/text.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "base/codec.h"
@@ -191,6 +192,18 @@ std::string replaceAll(const std::string& text, const std::string& from, const s
     }
     result.append(text, pos, std::string::npos);
     return result;
+}
+
+std::string nameList(const std::vector<std::string>& names, std::size_t shown) {
+    const std::size_t named = std::min(names.size(), shown);
+    const std::size_t rest = names.size() - named;
+    std::string list;
+    for (std::size_t k = 0; k < named; ++k) {
+        if (k > 0) list += (k + 1 == named && rest == 0) ? " och " : ", ";
+        list += names[k];
+    }
+    if (rest > 0) list += " och " + std::to_string(rest) + " till";
+    return list;
 }
 
 }  // namespace pelora

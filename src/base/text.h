@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace pelora {
 
@@ -41,5 +42,9 @@ std::string excerpt(const std::string& text, std::size_t limit = 60);
 
 // Replaces every occurrence of `from` (not empty) by `to`, left to right.
 std::string replaceAll(const std::string& text, const std::string& from, const std::string& to);
+
+// "A", "A och B", "A, B och C": the names of a message, the first `shown` of them, then
+// " och N till" for the rest when there are more.
+std::string nameList(const std::vector<std::string>& names, std::size_t shown = 10);
 
 }  // namespace pelora

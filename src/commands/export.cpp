@@ -1,9 +1,37 @@
 #include "commands/export.h"
 
+#include <set>
+
+#include "base/codec.h"
 #include "base/files.h"
+#include "base/keys.h"
+#include "base/text.h"
 #include "formats/export.h"
 
 namespace pelora {
+
+namespace {
+
+constexpr const char* kTitle = "Exportera grupplistor till Lumidor";
+
+// The exported groups that list a pupil who shares a key with another pupil, in group order.
+std::vector<std::string> groupsWithSharedKeys(const Work& work) {
+    std::set<int> groups;
+    for (const std::vector<int>& pupils : sharedKeyGroups(work)) {
+        for (const int i : pupils) {
+            for (int p = 1; p <= work.start.periodCount; ++p) {
+                const int g = work.placement[p][i];
+                if (g > 0 && g <= work.groupCount && groupPeriod(work, g) == p) groups.insert(g);
+            }
+        }
+    }
+    std::vector<std::string> names;
+    for (const int g : groups)
+        names.push_back(work.groupTable[g].name);
+    return names;
+}
+
+}  // namespace
 
 void Arkiv_export(App& app) {
     if (app.work.studentCount == 0 || app.work.groupCount == 0) return;
@@ -12,8 +40,17 @@ void Arkiv_export(App& app) {
     if (!chosen || chosen->empty()) return;
     if (!saveFile(app.files, *chosen, exportBytes(app.work))) {
         app.desktop.MsgBox("Kan inte spara " + displayPath(*chosen), Desktop::Buttons::Ok,
-                           Desktop::Icon::Exclamation, "Exportera grupplistor till Lumidor");
+                           Desktop::Icon::Exclamation, kTitle);
+        return;
     }
+    const std::vector<std::string> groups = groupsWithSharedKeys(app.work);
+    if (groups.empty()) return;
+    app.desktop.MsgBox(
+        "Grupplistorna har sparats. Elever med samma nyckel står i "_cp +
+            (groups.size() == 1 ? "gruppen " : "grupperna ") + nameList(groups) +
+            ". Lumidor kan inte skilja dem åt, så kontrollera närvarolistorna för "_cp +
+            (groups.size() == 1 ? "den gruppen." : "de grupperna."),
+        Desktop::Buttons::Ok, Desktop::Icon::Information, kTitle);
 }
 
 }  // namespace pelora

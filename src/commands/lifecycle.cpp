@@ -187,7 +187,10 @@ void Arkiv_Nytt(App& app) {
     // roster read below clears their members.
     if (app.form3.Check1.value == 1) work.groupCount = groupCount;
     keepShownPeriod(app);
-    if (!work.start.studentListPath.empty() && Hamta_elever(app)) reportClassesNotFound(app);
+    if (!work.start.studentListPath.empty() && Hamta_elever(app)) {
+        reportSharedKeys(app, "Nytt");
+        reportClassesNotFound(app);
+    }
 
     RefreshBoard(app);
     ShowStatus(app);

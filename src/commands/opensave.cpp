@@ -7,6 +7,7 @@
 
 #include "base/codec.h"
 #include "base/files.h"
+#include "base/keys.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "commands/lifecycle.h"
@@ -64,7 +65,7 @@ public:
                     }
                     // Reading the roster cleared every placement, so nothing counted so far holds.
                     RecountGroupMembers(work);
-                    m_seen.clear();
+                    m_pupils.reset();
                     break;
                 case WorkLine::PeriodCount:
                     work.start.periodCount = item->number;
@@ -106,14 +107,15 @@ private:
         const PupilLine& pupil = item.pupil;
         if (pupil.kind == PupilLine::Kind::BadKey) return badLine();
 
-        int i = 1;
-        while (i <= work.studentCount && work.studentTable[i].key != pupil.key)
-            ++i;
-        if (i > work.studentCount) {
+        // A line without a TAB is skipped once the user has seen it, and leaves its pupil for
+        // the next line with the key.
+        if (!m_pupils) m_pupils.emplace(work);
+        if (!m_pupils->left(pupil.key)) {
             ++m_missing;
             return std::nullopt;
         }
         if (pupil.kind == PupilLine::Kind::NoTab) return badLine();
+        const int i = m_pupils->next(pupil.key);
 
         const int periods = work.start.periodCount;
         const Placements groups = parsePlacements(pupil.placements, periods);
@@ -121,15 +123,6 @@ private:
             refuse(*error);
             return Reading::Refused;
         }
-
-        // A second line with the same key replaces what the first one gave the pupil, so the
-        // first line's placements no longer count.
-        if (m_seen.empty()) m_seen.assign(MaxStudents + 1, false);
-        if (m_seen[static_cast<std::size_t>(i)]) {
-            for (int p = 1; p <= periods; ++p)
-                --work.groupMemberCount[work.placement[p][i]];
-        }
-        m_seen[static_cast<std::size_t>(i)] = true;
 
         work.studentTable[i].wishes = pupil.wishes;
         for (int p = 1; p <= periods; ++p) {
@@ -150,7 +143,7 @@ private:
     App& m_app;
     WorkFileReader m_file;
     int m_missing = 0;
-    std::vector<bool> m_seen;
+    std::optional<PupilsByKey> m_pupils;  // from the roster read, at the first pupil line
 };
 
 // The path named on the command line, without one leading and one trailing double quote.
@@ -164,6 +157,7 @@ fs::path unquoted(const fs::path& path) {
 // After a whole file was read: the missing pupils, then the window as the work is now.
 void showOpenedWork(App& app, int missing) {
     Work& work = app.work;
+    reportSharedKeys(app, "Öppna"_cp);
     if (missing > 0) {
         app.desktop.MsgBox(
             withSignSpace(missing) + " elev(er) saknas i elevlistan och har tagits bort.",

@@ -2,6 +2,7 @@
 
 #include "base/codec.h"
 #include "base/files.h"
+#include "base/keys.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "display/currentpupil.h"
@@ -105,6 +106,25 @@ bool Hamta_elever(App& app) {
         ChooseClass(app);
     }
     return !roster.error;
+}
+
+void reportSharedKeys(App& app, const std::string& title) {
+    const std::vector<std::vector<int>> shared = sharedKeyGroups(app.work);
+    if (shared.empty()) return;
+    std::vector<std::string> pupils;
+    for (const std::vector<int>& group : shared) {
+        for (const int i : group) {
+            const Student& pupil = app.work.studentTable[i];
+            pupils.push_back(pupil.name + " (" + pupil.className + ")");
+        }
+    }
+    app.desktop.MsgBox(
+        "Dessa elever har samma nyckel i elevlistan, eftersom deras personnummer är tillfälliga, "
+        "saknas eller bara skiljer sig i första eller sista siffran: "_cp +
+            nameList(pupils) +
+            ".\r\n\r\nPelora håller isär dem efter deras ordning i elevlistan, så ändra inte "
+            "den ordningen. Exporten till Lumidor kan inte skilja dem åt."_cp,
+        Desktop::Buttons::Ok, Desktop::Icon::Information, title);
 }
 
 }  // namespace pelora

@@ -26,4 +26,8 @@ std::string absoluteRosterPath(App& app, const std::string& studentListPath);
 // pupils or classes than a work can; the user has been told why.
 bool Hamta_elever(App& app);
 
+// After New or Open has read the roster: names the pupils who share a key, since the work keeps
+// them apart only by their order in the roster and the export cannot tell them apart.
+void reportSharedKeys(App& app, const std::string& title);
+
 }  // namespace pelora

@@ -114,7 +114,8 @@ TEST_F(Lifecycle, TheQuestionAboutUnsavedChanges) {
 TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
     TempFolder folder;
     const std::string roster = folder.write(
-        "elever.txt", "Anna Berg\t9001011234\t7A\r\nBo Ekman\t1\t7B\r\nCarl Dahl\t1\t8A\r\n");
+        "elever.txt",
+        "Anna Berg\t9001011234\t7A\r\nBo Ekman\t1\t7B\r\nCarl Dahl\t9203031234\t8A\r\n");
     // "Behåll befintliga grupper", a roster, the classes, the groups and pupils of the new work,
     // the classes named as not found
     const std::tuple<int, bool, std::string, int, int, std::string> cases[] = {
