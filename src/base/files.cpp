@@ -1,6 +1,9 @@
 #include "base/files.h"
 
+#include <cerrno>
+
 #include "base/codec.h"
+#include "base/text.h"
 
 namespace pelora {
 
@@ -38,45 +41,66 @@ std::optional<std::string> cp1252Path(const fs::path& path) {
     return text;
 }
 
-namespace {
-
-bool writeAll(OutputFile& file, const std::string& bytes) {
-    const bool written = file.write(bytes) && file.sync();
-    return file.close() && written;
+std::string fileProblem(int error) {
+    switch (error) {
+        case ENOSPC:
+            return "Disken är full."_cp;
+#ifdef EDQUOT
+        case EDQUOT:
+            return "Ditt utrymme på disken är slut."_cp;
+#endif
+        case EACCES:
+        case EPERM:
+            return "Du har inte behörighet att skriva där."_cp;
+        case EROFS:
+            return "Disken är skrivskyddad och går bara att läsa från."_cp;
+        case EIO:
+            return "Disken svarade med ett skrivfel."_cp;
+        case ENOENT:
+        case ENOTDIR:
+            return "Mappen finns inte."_cp;
+        case EISDIR:
+            return "Det finns en mapp med det namnet."_cp;
+        case ENAMETOOLONG:
+            return "Namnet är för långt."_cp;
+        case EMFILE:
+        case ENFILE:
+            return "För många filer är öppna."_cp;
+        default:
+            return "Systemet gav felkod "_cp + std::to_string(error) + ".";
+    }
 }
 
-}  // namespace
+std::string cannotSave(const fs::path& path, const SaveResult& result) {
+    return "Kan inte spara " + displayPath(path) + CRLF + result.reason;
+}
 
-bool saveFile(FileSystem& files, const fs::path& path, const std::string& bytes) {
-    if (path.empty()) return false;
+SaveResult saveFile(FileSystem& files, const fs::path& path, const std::string& bytes,
+                    Sharing sharing) {
+    if (path.empty()) return {false, fileProblem(ENOENT)};
     // Saving through a link replaces the file it leads to, not the link.
     const fs::path target = files.followLinks(path);
-    const bool existing = files.exists(target);
-    if (existing && !files.writableByPermissions(target)) return false;
+    if (files.exists(target) && !files.writableByPermissions(target))
+        return {false, "Filen är skrivskyddad."_cp};
 
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
-    fs::path temporary;
-    std::unique_ptr<OutputFile> out =
-        files.createUnique(folder, "." + target.filename().string() + "-", temporary);
-    if (!out) {
-        // A folder that takes no new file may still let its files be written.
-        if (!existing) return false;
-        std::unique_ptr<OutputFile> inPlace = files.openForWriting(target);
-        return inPlace && writeAll(*inPlace, bytes);
-    }
-    if (!writeAll(*out, bytes)) {
-        files.remove(temporary);
-        return false;
-    }
-    // The new file keeps the permissions of the one it replaces.
-    if (existing) files.copyPermissions(target, temporary);
-    if (!files.rename(temporary, target)) {
-        files.remove(temporary);
-        return false;
-    }
+    const std::string prefix = "." + target.filename().string() + "-";
+    int error = 0;
+    std::unique_ptr<OutputFile> out = files.createTemporary(folder, prefix, error);
+    if (!out) return {false, fileProblem(error)};
+    const auto failed = [&out] {
+        const int code = out->error();
+        out->close();
+        return SaveResult{false, fileProblem(code)};
+    };
+    if (!out->write(bytes)) return failed();
+    if (sharing == Sharing::LikeReplaced) out->takePermissions(target);
+    if (!out->sync() || !out->replace(target)) return failed();
     files.syncFolder(folder);
-    return true;
+    out->close();
+    files.removeStaleTemporaries(folder, prefix);
+    return {true, {}};
 }
 
 }  // namespace pelora

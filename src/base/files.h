@@ -25,7 +25,10 @@ std::string displayPath(const std::filesystem::path& path);
 // The path as a work file can hold it, or nothing when Windows-1252 cannot.
 std::optional<std::string> cp1252Path(const std::filesystem::path& path);
 
-// A file being written.
+// A new file being written beside the one it is to replace: readable by its owner only and locked
+// by this program while it is open, nameless or under a name of its own, so that nothing but a
+// finished file ever takes the place of the old one. Closed or destroyed before `replace`, it
+// leaves nothing behind.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
@@ -33,7 +36,20 @@ public:
     virtual bool write(const std::string& bytes) = 0;
     // The written data on the disk, not only in the system's buffers.
     virtual bool sync() = 0;
-    virtual bool close() = 0;
+    // Gives the file the permission bits of `like`, and its group where the system allows; where
+    // `like` does not exist, the bits a new file of this program gets.
+    virtual void takePermissions(const std::filesystem::path& like) = 0;
+    // Puts the file in place of `target` in one step; false leaves `target` as it was.
+    virtual bool replace(const std::filesystem::path& target) = 0;
+    virtual void close() = 0;
+    // The system's error number of the last step that failed.
+    virtual int error() const = 0;
+};
+
+// A lock on a file that a running program holds until it lets go or ends.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
 };
 
 class FileSystem {
@@ -58,16 +74,18 @@ public:
     // by the bits alone, so a user who may override them (root) is held to them too.
     virtual bool writableByPermissions(const std::filesystem::path& path) = 0;
 
-    // A new, empty file in `folder` with a name of its own beginning with `prefix`; nothing when
-    // the folder takes no new file. `created` receives its path.
-    virtual std::unique_ptr<OutputFile> createUnique(const std::filesystem::path& folder,
-                                                     const std::string& prefix,
-                                                     std::filesystem::path& created) = 0;
-    // An existing file emptied for writing; nothing when it cannot be.
-    virtual std::unique_ptr<OutputFile> openForWriting(const std::filesystem::path& path) = 0;
-    // The permission bits of `from` given to `to`.
-    virtual void copyPermissions(const std::filesystem::path& from,
-                                 const std::filesystem::path& to) = 0;
+    // A new file in `folder` (see OutputFile), named, if it must be named, `prefix` and eight
+    // letters; nothing when the folder takes no new file, with the system's error number.
+    virtual std::unique_ptr<OutputFile> createTemporary(const std::filesystem::path& folder,
+                                                        const std::string& prefix,
+                                                        int& error) = 0;
+    // Removes the files of `folder` that this user owns, named `prefix` and eight letters, that
+    // no running program holds locked: what saves that were killed left behind.
+    virtual void removeStaleTemporaries(const std::filesystem::path& folder,
+                                        const std::string& prefix) = 0;
+    // Holds `path` (created when missing) locked for as long as the lock lives; nothing when
+    // another running program holds it or it cannot be made.
+    virtual std::unique_ptr<FileLock> lock(const std::filesystem::path& path) = 0;
     // Replaces `to` by `from` in one step.
     virtual bool rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     virtual void remove(const std::filesystem::path& path) = 0;
@@ -78,10 +96,28 @@ public:
 // The file system of the computer the program runs on.
 FileSystem& systemFileSystem();
 
-// Saves the bytes as `path`. A new file is written beside it under a name of its own, put on the
-// disk and renamed over `path`, so a failure at any step leaves `path` exactly as it was. Where
-// the folder takes no new file, an existing file is written in place instead. A file whose
-// permission bits forbid writing is not replaced. False when the bytes were not saved.
-bool saveFile(FileSystem& files, const std::filesystem::path& path, const std::string& bytes);
+// How a save went: saved, or why not, in a sentence of plain Swedish (Windows-1252).
+struct SaveResult {
+    bool saved = false;
+    std::string reason;
+    explicit operator bool() const { return saved; }
+};
+
+// Why the system refused a step, for the user: "Disken är full." and the like.
+std::string fileProblem(int error);
+
+// "Kan inte spara <path>", and on a second line why.
+std::string cannotSave(const std::filesystem::path& path, const SaveResult& result);
+
+// Whether a saved file keeps the permission bits of the one it replaces (a work, an export) or
+// is readable by its owner only (an automatic copy of the work).
+enum class Sharing { LikeReplaced, Private };
+
+// Saves the bytes as `path`. A new file is written beside it, put on the disk and renamed over
+// `path`, so a failure at any step leaves `path` exactly as it was; where no new file can be made
+// beside it, nothing is saved. A file whose permission bits forbid writing is not replaced. After
+// a save, what earlier saves of the same file that were killed left behind is removed.
+SaveResult saveFile(FileSystem& files, const std::filesystem::path& path, const std::string& bytes,
+                    Sharing sharing = Sharing::LikeReplaced);
 
 }  // namespace pelora

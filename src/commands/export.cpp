@@ -38,8 +38,9 @@ void Arkiv_export(App& app) {
     const std::optional<std::filesystem::path> chosen =
         app.desktop.SaveFileDialog({"*.grp|*.grp", "grp", ""});
     if (!chosen || chosen->empty()) return;
-    if (!saveFile(app.files, *chosen, exportBytes(app.work))) {
-        app.desktop.MsgBox("Kan inte spara " + displayPath(*chosen), Desktop::Buttons::Ok,
+    const SaveResult saved = saveFile(app.files, *chosen, exportBytes(app.work));
+    if (!saved) {
+        app.desktop.MsgBox(cannotSave(*chosen, saved), Desktop::Buttons::Ok,
                            Desktop::Icon::Exclamation, kTitle);
         return;
     }

@@ -210,8 +210,9 @@ void Arkiv_Spara(App& app) {
         Arkivsparasom(app);
         return;
     }
-    if (!saveFile(app.files, run.workFilePath, workFileBytes(app.work))) {
-        app.desktop.MsgBox("Kan inte spara " + displayPath(run.workFilePath), Desktop::Buttons::Ok,
+    const SaveResult saved = saveFile(app.files, run.workFilePath, workFileBytes(app.work));
+    if (!saved) {
+        app.desktop.MsgBox(cannotSave(run.workFilePath, saved), Desktop::Buttons::Ok,
                            Desktop::Icon::Exclamation, "Spara");
         ShowStatus(app);
         return;

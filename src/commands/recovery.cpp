@@ -28,8 +28,8 @@ void autosave(App& app) {
     const std::string bytes = workFileBytes(app.work);
     if (bytes == app.lastRecoveryCopy) return;
     // The origin first: a copy is never left without the name of its work.
-    if (saveFile(app.files, originPath(app), app.run.workFilePath.string()) &&
-        saveFile(app.files, copyPath(app), bytes)) {
+    if (saveFile(app.files, originPath(app), app.run.workFilePath.string(), Sharing::Private) &&
+        saveFile(app.files, copyPath(app), bytes, Sharing::Private)) {
         app.lastRecoveryCopy = bytes;
     }
 }

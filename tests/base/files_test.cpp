@@ -2,7 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <optional>
+
+#include "base/codec.h"
 #include "base/files.h"
 #include "failing_files.h"
 #include "temp_folder.h"
@@ -18,34 +23,111 @@ std::size_t filesIn(const TempFolder& folder) {
         std::distance(fs::directory_iterator(folder.native()), fs::directory_iterator()));
 }
 
-// The failures (none: a plain save), whether the file existed, whether it is saved, and the steps
-// taken. A failure leaves the old file and no new one; a new file keeps the old one's permissions.
+// The modes of the files this process has open in `folder`, named there or nameless.
+std::vector<mode_t> modesOfOpenFilesIn(const fs::path& folder) {
+    std::vector<mode_t> modes;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const fs::path target = fs::read_symlink(entry.path(), error);
+        if (error || target.parent_path() != folder) continue;
+        struct stat info {};
+        if (::stat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            modes.push_back(info.st_mode & 07777);
+    }
+    return modes;
+}
+
+// The failures (none: a plain save), whether the file existed, the reason a failure gives (empty:
+// saved), and the steps taken. A failure leaves the old file untouched and no new one; where no
+// new file can be made beside it, nothing is written at all.
 TEST(SaveFile, TheStepsInOrderAndWhatAFailureAtEachLeavesBehind) {
     const fs::perms bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    const std::tuple<std::set<Failure>, bool, bool, std::vector<std::string>> cases[] = {
-        {{}, true, true, {"create", "write", "sync", "close", "rename", "sync folder"}},
-        {{Failure::WriteHalfway}, true, false, {"create", "write", "close", "remove"}},
-        {{Failure::Sync}, true, false, {"create", "write", "sync", "close", "remove"}},
-        {{Failure::Rename}, true, false, {"create", "write", "sync", "close", "rename", "remove"}},
-        {{Failure::ReadOnly}, true, false, {}},
-        // A folder that takes no new file: an existing file is written in place, after the whole
-        // text was built; a new one cannot be made at all.
-        {{Failure::NewFile}, true, true, {"create", "open in place", "write", "sync", "close"}},
-        {{Failure::NewFile}, false, false, {"create"}}};
-    for (const auto& [failures, existing, saved, steps] : cases) {
+    const std::tuple<std::set<Failure>, bool, std::string, std::vector<std::string>> cases[] = {
+        {{},
+         true,
+         "",
+         {"create", "write", "permissions", "sync", "replace", "sync folder", "close",
+          "remove stale"}},
+        {{}, false, "", {"create", "write", "permissions", "sync", "replace", "sync folder", "close",
+                          "remove stale"}},
+        {{Failure::WriteHalfway}, true, "Disken är full.", {"create", "write", "close"}},
+        {{Failure::Sync}, true, "Disken svarade med ett skrivfel.",
+         {"create", "write", "permissions", "sync", "close"}},
+        {{Failure::Rename}, true, "Du har inte behörighet att skriva där.",
+         {"create", "write", "permissions", "sync", "replace", "close"}},
+        {{Failure::ReadOnly}, true, "Filen är skrivskyddad.", {}},
+        {{Failure::NewFile}, true, "Du har inte behörighet att skriva där.", {"create"}},
+        {{Failure::NewFile}, false, "Du har inte behörighet att skriva där.", {"create"}}};
+    for (const auto& [failures, existing, reason, steps] : cases) {
         SCOPED_TRACE(testing::PrintToString(steps));
         TempFolder folder;
         const fs::path path = folder.path("val.pel");
         if (existing) fs::permissions(folder.write("val.pel", "gammalt"), bits);
         FailingFileSystem files;
         files.failures = failures;
-        EXPECT_EQ(saveFile(files, path, "nytt innehåll"), saved);
+        const SaveResult result = saveFile(files, path, "nytt innehåll");
+        const bool saved = reason.empty();
+        EXPECT_EQ(result.saved, saved);
+        EXPECT_EQ(result.reason, utf8ToCp1252(reason));
         EXPECT_EQ(files.log, steps);
         EXPECT_EQ(fileBytes(path), saved ? "nytt innehåll" : existing ? "gammalt" : "(missing)");
-        EXPECT_EQ(filesIn(folder), existing ? 1u : 0u);
+        EXPECT_EQ(filesIn(folder), existing || saved ? 1u : 0u);
         // An existing file keeps its bits, whether it was replaced or not.
-        EXPECT_EQ(existing ? fs::status(path).permissions() & fs::perms::all : bits, bits);
+        if (existing) {
+            EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, bits);
+        }
     }
+}
+
+// The message of a failed save names the file and, on a second line, why.
+TEST(SaveFile, TheMessageOfAFailureSaysWhy) {
+    const std::pair<int, const char*> reasons[] = {
+        {ENOSPC, "Disken är full."},
+        {EROFS, "Disken är skrivskyddad och går bara att läsa från."},
+        {EACCES, "Du har inte behörighet att skriva där."},
+        {12345, "Systemet gav felkod 12345."}};
+    for (const auto& [error, reason] : reasons)
+        EXPECT_EQ(fileProblem(error), utf8ToCp1252(reason));
+    EXPECT_EQ(cannotSave("/skola/val.pel", {false, "Disken är full."}),
+              "Kan inte spara /skola/val.pel\r\nDisken är full.");
+}
+
+// The mode a file of this save has on the disk: while it is written readable by its owner only,
+// then the bits (and the group) of the file it replaces, the bits of a new file for a new one,
+// and its owner's only for an automatic copy.
+TEST(SaveFile, TheFileIsPrivateWhileWrittenAndThenTakesTheReplacedFilesBits) {
+    const mode_t mask = ::umask(027);
+    struct Case {
+        std::optional<mode_t> before;
+        Sharing sharing;
+        mode_t after;
+    };
+    const Case cases[] = {{0664, Sharing::LikeReplaced, 0664},
+                          {0604, Sharing::LikeReplaced, 0604},
+                          {std::nullopt, Sharing::LikeReplaced, 0640},
+                          {0664, Sharing::Private, 0600}};
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const fs::path path = folder.path("val.pel");
+        if (c.before) {
+            folder.write("val.pel", "gammalt");
+            ::chmod(path.c_str(), *c.before);
+        }
+        // Root may give the file any group; another user keeps the test to the bits.
+        const bool grouped = c.before && ::chown(path.c_str(), static_cast<uid_t>(-1), 4321) == 0;
+        FailingFileSystem files;
+        std::vector<mode_t> whileWritten;
+        files.duringWrite = [&] { whileWritten = modesOfOpenFilesIn(folder.native()); };
+        ASSERT_TRUE(saveFile(files, path, "nytt", c.sharing));
+        EXPECT_EQ(whileWritten, std::vector<mode_t>{0600});
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, c.after) << std::oct << c.after;
+        if (grouped && c.sharing == Sharing::LikeReplaced) {
+            EXPECT_EQ(info.st_gid, 4321u);
+        }
+    }
+    ::umask(mask);
 }
 
 // Saving through a link replaces the file it leads to, held to that file's permission bits, not

@@ -207,11 +207,14 @@ TEST_F(WorkFile, ASaveNeverTouchesAFileOfTheUsersOwnAndAFailedSaveKeepsDirty) {
     EXPECT_EQ(fileBytes(folder.path("val.pel.tmp")) + (app.run.dirty ? " dirty" : ""), "eget");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.native()), fs::directory_iterator()), 4);
 
-    for (const fs::path& failing : {folder.path("mapp.pel"), folder.path("saknas/val.pel")}) {
+    const std::pair<fs::path, std::string> failures[] = {
+        {folder.path("mapp.pel"), "Det finns en mapp med det namnet."_cp},
+        {folder.path("saknas/val.pel"), "Mappen finns inte."}};
+    for (const auto& [failing, reason] : failures) {
         app.run.workFilePath = failing;
         app.run.dirty = true;
-        desktop.expectMsgBox("Kan inte spara " + shown(failing), Buttons::Ok, Icon::Exclamation,
-                             "Spara", Answer::Ok);
+        desktop.expectMsgBox("Kan inte spara " + shown(failing) + "\r\n" + reason, Buttons::Ok,
+                             Icon::Exclamation, "Spara", Answer::Ok);
         Arkiv_Spara(app);
         EXPECT_EQ(app.screen.caption + (app.run.dirty ? " dirty" : ""),
                   "Pelora:    " + shown(failing) + " dirty");
@@ -362,25 +365,28 @@ TEST_F(Export, TheFileListsEachGroupsMembersInPupilOrderForItsOwnPeriod) {
     Arkiv_export(app);
 }
 
-// A file that cannot be created, a write that fails halfway, a rename that fails: an existing
-// file is left as it was, and the message comes once.
+// A file that cannot be created, a full disk, a rename that fails: an existing file is left as it
+// was, the message comes once and says why.
 TEST_F(Export, AFailedExportLeavesAnExistingFileAndSaysSoOnce) {
-    // Without an existing file a file that cannot be created fails; beside one it is written in
-    // place.
-    const std::pair<Failure, bool> cases[] = {
-        {Failure::NewFile, false}, {Failure::WriteHalfway, true}, {Failure::Rename, true}};
-    for (const auto& [failure, existing] : cases) {
+    const std::tuple<Failure, bool, std::string> cases[] = {
+        {Failure::NewFile, false, "Du har inte behörighet att skriva där."_cp},
+        {Failure::NewFile, true, "Du har inte behörighet att skriva där."_cp},
+        {Failure::WriteHalfway, true, "Disken är full."_cp},
+        {Failure::Rename, true, "Du har inte behörighet att skriva där."_cp}};
+    for (const auto& [failure, existing, reason] : cases) {
         fs::remove(path);
         if (existing) folder.write("grupper.grp", "förra exporten"_cp);
         FailingFileSystem files;
         files.failures = {failure};
         App failing(desktop, files);
         failing.work = app.work;
-        desktop.expectSaveFile(path).expectMsgBox("Kan inte spara " + shown(path), Buttons::Ok,
-                                                  Icon::Exclamation,
-                                                  "Exportera grupplistor till Lumidor", Answer::Ok);
+        desktop.expectSaveFile(path).expectMsgBox(
+            "Kan inte spara " + shown(path) + "\r\n" + reason, Buttons::Ok, Icon::Exclamation,
+            "Exportera grupplistor till Lumidor", Answer::Ok);
         Arkiv_export(failing);
         EXPECT_EQ(fileBytes(path), existing ? "förra exporten"_cp : "(missing)");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.native()), fs::directory_iterator()),
+                  existing ? 1 : 0);
     }
 }
 

@@ -127,7 +127,7 @@ TEST_F(Recovery, TheCopyIsWrittenOncePerChangeAndOnlyWhileThereAreChanges) {
     counted.work.start.activity = "Nytt";
     autosave(counted);
     // Two copies, each with its origin.
-    EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "rename"), 4);
+    EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "replace"), 4);
 }
 
 TEST_F(Recovery, TheRecentWorksAreTheLastFourOpenedOrSaved) {

@@ -2,7 +2,9 @@
 // tells it to, and writes down what a save did, in order.
 #pragma once
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <stdexcept>
@@ -17,17 +19,21 @@ class FailingFileSystem : public FileSystem {
 public:
     using Path = std::filesystem::path;
     enum class Failure {
-        NewFile,       // the folder takes no new file
-        WriteHalfway,  // a write puts half of its bytes on the disk and fails
-        Sync,          // the data cannot be put on the disk
-        Rename,        // the new file cannot take the old one's place
+        NewFile,       // the folder takes no new file (no permission)
+        WriteHalfway,  // a write puts half of its bytes on the disk and fails: the disk is full
+        Sync,          // the data cannot be put on the disk (a disk error)
+        Rename,        // the new file cannot take the old one's place (no permission)
         ReadOnly,      // the permission bits forbid writing the file
+        NoLock,        // every lock is held by another program
     };
     std::set<Failure> failures;
     // Reading a file whose name ends so throws, as a failing disk or a full memory would.
     std::string throwOnReading;
-    // "create", "write", "sync", "close", "rename", "remove", "open in place", "sync folder".
+    // "create", "write", "permissions", "sync", "replace", "close", "sync folder", "remove stale",
+    // "rename", "remove".
     std::vector<std::string> log;
+    // Called as a file of a save is written, before the bytes go to it.
+    std::function<void()> duringWrite;
 
     std::optional<std::string> read(const Path& path) override {
         if (!throwOnReading.empty() && path.string().ends_with(throwOnReading))
@@ -47,18 +53,22 @@ public:
     bool writableByPermissions(const Path& path) override {
         return !fails(Failure::ReadOnly) && real().writableByPermissions(path);
     }
-    std::unique_ptr<OutputFile> createUnique(const Path& folder, const std::string& prefix,
-                                             Path& created) override {
+    std::unique_ptr<OutputFile> createTemporary(const Path& folder, const std::string& prefix,
+                                                int& error) override {
         log.push_back("create");
-        if (fails(Failure::NewFile)) return nullptr;
-        return logged(real().createUnique(folder, prefix, created));
+        if (fails(Failure::NewFile)) {
+            error = EACCES;
+            return nullptr;
+        }
+        std::unique_ptr<OutputFile> file = real().createTemporary(folder, prefix, error);
+        return file ? std::make_unique<LoggedFile>(*this, std::move(file)) : nullptr;
     }
-    std::unique_ptr<OutputFile> openForWriting(const Path& path) override {
-        log.push_back("open in place");
-        return logged(real().openForWriting(path));
+    void removeStaleTemporaries(const Path& folder, const std::string& prefix) override {
+        log.push_back("remove stale");
+        real().removeStaleTemporaries(folder, prefix);
     }
-    void copyPermissions(const Path& from, const Path& to) override {
-        real().copyPermissions(from, to);
+    std::unique_ptr<FileLock> lock(const Path& path) override {
+        return fails(Failure::NoLock) ? nullptr : real().lock(path);
     }
     bool rename(const Path& from, const Path& to) override {
         log.push_back("rename");
@@ -80,29 +90,45 @@ private:
             : m_files(files), m_file(std::move(file)) {}
         bool write(const std::string& bytes) override {
             m_files.log.push_back("write");
+            if (m_files.duringWrite) m_files.duringWrite();
             if (!m_files.fails(Failure::WriteHalfway)) return m_file->write(bytes);
             m_file->write(bytes.substr(0, bytes.size() / 2));
-            return false;
+            return failed(ENOSPC);
         }
         bool sync() override {
             m_files.log.push_back("sync");
-            return !m_files.fails(Failure::Sync) && m_file->sync();
+            return m_files.fails(Failure::Sync) ? failed(EIO) : m_file->sync();
         }
-        bool close() override {
+        void takePermissions(const Path& like) override {
+            m_files.log.push_back("permissions");
+            m_file->takePermissions(like);
+        }
+        bool replace(const Path& target) override {
+            m_files.log.push_back("replace");
+            return m_files.fails(Failure::Rename) ? failed(EACCES) : m_file->replace(target);
+        }
+        void close() override {
+            if (m_closed) return;
+            m_closed = true;
             m_files.log.push_back("close");
-            return m_file->close();
+            m_file->close();
         }
+        int error() const override { return m_error != 0 ? m_error : m_file->error(); }
 
     private:
+        bool failed(int error) {
+            m_error = error;
+            return false;
+        }
+
         FailingFileSystem& m_files;
         std::unique_ptr<OutputFile> m_file;
+        int m_error = 0;
+        bool m_closed = false;
     };
 
     bool fails(Failure failure) const { return failures.count(failure) > 0; }
     static FileSystem& real() { return systemFileSystem(); }
-    std::unique_ptr<OutputFile> logged(std::unique_ptr<OutputFile> file) {
-        return file ? std::make_unique<LoggedFile>(*this, std::move(file)) : nullptr;
-    }
 };
 
 }  // namespace pelora::test
