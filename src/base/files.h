@@ -77,8 +77,7 @@ public:
     // A new file in `folder` (see OutputFile), named, if it must be named, `prefix` and eight
     // letters; nothing when the folder takes no new file, with the system's error number.
     virtual std::unique_ptr<OutputFile> createTemporary(const std::filesystem::path& folder,
-                                                        const std::string& prefix,
-                                                        int& error) = 0;
+                                                        const std::string& prefix, int& error) = 0;
     // Removes the files of `folder` that this user owns, named `prefix` and eight letters, that
     // no running program holds locked: what saves that were killed left behind.
     virtual void removeStaleTemporaries(const std::filesystem::path& folder,

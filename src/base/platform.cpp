@@ -32,7 +32,8 @@ std::string randomLetters() {
 }
 
 bool sameFile(int fd, const fs::path& path) {
-    struct stat open {}, named {};
+    struct stat open {
+    }, named{};
     return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 &&
            open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
@@ -51,7 +52,9 @@ mode_t newFileMode() {
 class PosixTemporary : public OutputFile {
 public:
     PosixTemporary(int fd, fs::path folder, std::string prefix, fs::path named)
-        : m_fd(fd), m_folder(std::move(folder)), m_prefix(std::move(prefix)),
+        : m_fd(fd),
+          m_folder(std::move(folder)),
+          m_prefix(std::move(prefix)),
           m_named(std::move(named)) {}
     ~PosixTemporary() override { close(); }
     PosixTemporary(const PosixTemporary&) = delete;
@@ -82,7 +85,8 @@ public:
         }
         // The group first: changing it clears the set-group bit, which the mode then restores.
         if (info.st_gid != ::getegid()) {
-            [[maybe_unused]] const int refused = ::fchown(m_fd, static_cast<uid_t>(-1), info.st_gid);
+            [[maybe_unused]] const int refused =
+                ::fchown(m_fd, static_cast<uid_t>(-1), info.st_gid);
         }
         ::fchmod(m_fd, info.st_mode & 07777);
     }

@@ -48,12 +48,19 @@ TEST(SaveFile, TheStepsInOrderAndWhatAFailureAtEachLeavesBehind) {
          "",
          {"create", "write", "permissions", "sync", "replace", "sync folder", "close",
           "remove stale"}},
-        {{}, false, "", {"create", "write", "permissions", "sync", "replace", "sync folder", "close",
-                          "remove stale"}},
+        {{},
+         false,
+         "",
+         {"create", "write", "permissions", "sync", "replace", "sync folder", "close",
+          "remove stale"}},
         {{Failure::WriteHalfway}, true, "Disken är full.", {"create", "write", "close"}},
-        {{Failure::Sync}, true, "Disken svarade med ett skrivfel.",
+        {{Failure::Sync},
+         true,
+         "Disken svarade med ett skrivfel.",
          {"create", "write", "permissions", "sync", "close"}},
-        {{Failure::Rename}, true, "Du har inte behörighet att skriva där.",
+        {{Failure::Rename},
+         true,
+         "Du har inte behörighet att skriva där.",
          {"create", "write", "permissions", "sync", "replace", "close"}},
         {{Failure::ReadOnly}, true, "Filen är skrivskyddad.", {}},
         {{Failure::NewFile}, true, "Du har inte behörighet att skriva där.", {"create"}},
@@ -145,6 +152,25 @@ TEST(SaveFile, ALinkIsFollowedAndThePermissionBitsAreHeldTo) {
     EXPECT_TRUE(saveFile(systemFileSystem(), link, "nytt"));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fileBytes(target), "nytt");
+}
+
+// What killed saves of the same file left behind goes with the next save; a file another running
+// save holds locked, a file of another name, and what only looks like a temporary stay.
+TEST(SaveFile, ASaveRemovesTheStaleTemporariesOfItsFileOnly) {
+    TempFolder folder;
+    for (const char* name : {".val.pel-abcd1234", ".val.pel-zz99zz99", ".val.pel-kort",
+                             ".annan.pel-abcd1234", "val.pel"})
+        folder.write(name, "gammalt");
+    const std::unique_ptr<FileLock> held =
+        systemFileSystem().lock(folder.path(".val.pel-zz99zz99"));
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(systemFileSystem().lock(folder.path(".val.pel-zz99zz99")));
+    ASSERT_TRUE(saveFile(systemFileSystem(), folder.path("val.pel"), "nytt"));
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.native()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{".val.pel-zz99zz99", ".val.pel-kort",
+                                            ".annan.pel-abcd1234", "val.pel"}));
 }
 
 }  // namespace

@@ -380,9 +380,9 @@ TEST_F(Export, AFailedExportLeavesAnExistingFileAndSaysSoOnce) {
         files.failures = {failure};
         App failing(desktop, files);
         failing.work = app.work;
-        desktop.expectSaveFile(path).expectMsgBox(
-            "Kan inte spara " + shown(path) + "\r\n" + reason, Buttons::Ok, Icon::Exclamation,
-            "Exportera grupplistor till Lumidor", Answer::Ok);
+        desktop.expectSaveFile(path).expectMsgBox("Kan inte spara " + shown(path) + "\r\n" + reason,
+                                                  Buttons::Ok, Icon::Exclamation,
+                                                  "Exportera grupplistor till Lumidor", Answer::Ok);
         Arkiv_export(failing);
         EXPECT_EQ(fileBytes(path), existing ? "förra exporten"_cp : "(missing)");
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.native()), fs::directory_iterator()),
