@@ -15,7 +15,8 @@ namespace pelora::bench {
 // A desktop that answers every question with OK or Yes.
 class QuietDesktop : public Desktop {
 public:
-    Answer MsgBox(const std::string&, Buttons buttons, Icon, const std::string&) override {
+    Answer MsgBox(const std::string&, Buttons buttons, Icon, const std::string&,
+                  std::optional<Answer> = std::nullopt) override {
         ++questions;
         return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes
                                                                             : Answer::Ok;

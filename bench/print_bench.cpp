@@ -26,10 +26,10 @@ public:
         return m_file;
     }
     Printer& printer() override { return m_printer; }
-    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon,
-                  const std::string& title) override {
+    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
+                  std::optional<Answer> defaultAnswer = std::nullopt) override {
         if (icon != Icon::Question) complaint = text;
-        return QuietDesktop::MsgBox(text, buttons, icon, title);
+        return QuietDesktop::MsgBox(text, buttons, icon, title, defaultAnswer);
     }
     std::string complaint;  // a message other than the question about replacing the file
 

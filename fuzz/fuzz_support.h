@@ -53,7 +53,8 @@ public:
     std::string rosterAnswer;
     int inputBoxes = 0;
 
-    Answer MsgBox(const std::string& text, Buttons buttons, Icon, const std::string&) override {
+    Answer MsgBox(const std::string& text, Buttons buttons, Icon, const std::string&,
+                  std::optional<Answer> = std::nullopt) override {
         PELORA_CHECK(!text.empty());
         if (std::getenv("PELORA_FUZZ_DEBUG")) std::fprintf(stderr, "msg: %s\n", text.c_str());
         ++questions;

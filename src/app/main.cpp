@@ -1,11 +1,17 @@
 // Pelora: the application, the Qt desktop and the main window; the command line names a work.
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QStringList>
+
 #include <cstdio>
 #include <vector>
 
@@ -55,6 +61,31 @@ int printVersion(pelora::App& app, const QStringList& arguments) {
     return 0;
 }
 
+// SIGTERM is turned into a byte on a socket, read in the event loop, where the window may end the
+// program the way it should (a handler may do next to nothing itself).
+int terminationSockets[2] = {-1, -1};
+
+void onTermination(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(terminationSockets[0], &byte, 1);
+}
+
+void endOnTermination(pelora::ui::Form1& window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, terminationSockets) != 0) return;
+    auto* notifier = new QSocketNotifier(terminationSockets[1], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [notifier, &window] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t read = ::read(terminationSockets[1], &byte, 1);
+        notifier->setEnabled(false);
+        window.endForTheSystem();
+    });
+    struct sigaction action {};
+    action.sa_handler = onTermination;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -94,6 +125,10 @@ int main(int argc, char* argv[]) {
         QApplication::closeAllWindows();
         QApplication::quit();
     });
+    endOnTermination(window);
+    // Logging out asks nothing of the program; the unsaved changes are copied for the next start.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.copyBeforeLogout(); });
     const int screenWidth = window.screen() ? window.screen()->availableGeometry().width() : 1920;
     window.run("Pelora",
                [&] { pelora::Form_Load(app, window.designedWidth(), screenWidth, commandLine); });

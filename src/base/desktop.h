@@ -16,6 +16,8 @@ struct Date {
     int year = 2000;
     int month = 1;
     int day = 1;
+    int hour = 0;
+    int minute = 0;
 };
 
 struct FileDialogRequest {
@@ -44,8 +46,10 @@ public:
 
     virtual ~Desktop() = default;
 
+    // `defaultAnswer` is the button Enter presses; without one, the first.
     virtual Answer MsgBox(const std::string& text, Buttons buttons, Icon icon,
-                          const std::string& title) = 0;
+                          const std::string& title,
+                          std::optional<Answer> defaultAnswer = std::nullopt) = 0;
     // The typed text; empty when the user cancels.
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) = 0;

@@ -3,7 +3,10 @@
 // as many as they like. A display routine gets only its View.
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,6 +17,18 @@
 #include "display/view.h"
 
 namespace pelora {
+
+// This program's automatic copy of the work: its own file, named after a number drawn when it is
+// first written, and a lock beside it held while the program runs, so that no other program
+// offers, reads or removes it.
+struct RecoveryCopy {
+    std::string id;                  // "kopia-<id>.pel"; empty until the first copy
+    std::unique_ptr<FileLock> lock;  // on "kopia-<id>.lock"
+    std::string copied;              // what the copy holds (its path line and the work)
+    std::string seen;                // the same, as the work stood at the last look
+    std::optional<std::chrono::steady_clock::time_point> firstChange, lastChange;  // not copied
+    bool failureTold = false;  // a copy that could not be written, said once per run
+};
 
 struct App {
     explicit App(Desktop& desktopToUse, FileSystem& filesToUse = systemFileSystem())
@@ -34,8 +49,8 @@ struct App {
     FileSystem& files;
 
     std::vector<std::filesystem::path> recentFiles;  // the last works opened or saved, newest first
-    std::filesystem::path recoveryFolder;  // where the automatic copy is kept; empty for none
-    std::string lastRecoveryCopy;          // the bytes last written there
+    std::filesystem::path recoveryFolder;  // where the automatic copies are kept; empty for none
+    RecoveryCopy recovery;                 // this program's own copy there
 
     // What "Ångra förslag" takes back: the cells the last accepted proposal filled (period,
     // pupil), and the placements as it left them; any change since makes the proposal final.

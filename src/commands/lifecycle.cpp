@@ -103,10 +103,11 @@ void Form_Activate(App& app) {
     RefreshOverview(app);
 }
 
-bool askToSaveChanges(App& app, const std::string& title) {
+bool askToSaveChanges(App& app, const std::string& title, Desktop::Answer* given) {
     if (!app.run.dirty) return true;
     auto answer = app.desktop.MsgBox("Vill du spara ändringarna?"_cp, Desktop::Buttons::YesNoCancel,
                                      Desktop::Icon::Question, title);
+    if (given) *given = answer;
     if (answer == Desktop::Answer::Cancel) return false;
     if (answer == Desktop::Answer::Yes) Arkiv_Spara(app);
     // The changes are given up: their automatic copy goes with them.
@@ -117,10 +118,15 @@ bool askToSaveChanges(App& app, const std::string& title) {
 namespace {
 
 // Ending the program: a copy of changes that were saved or given up is no longer needed, while
-// one of changes a failed save could not keep stays for the next start.
+// changes a failed save could not keep are copied as they are now, for the next start.
 bool endingAsked(App& app) {
-    if (!askToSaveChanges(app, "Avsluta")) return false;
-    if (!app.run.dirty) removeRecoveryCopy(app);
+    Desktop::Answer answer = Desktop::Answer::Ok;
+    if (!askToSaveChanges(app, "Avsluta", &answer)) return false;
+    if (app.run.dirty && answer == Desktop::Answer::Yes) {
+        autosave(app);
+    } else {
+        endRecovery(app);
+    }
     return true;
 }
 

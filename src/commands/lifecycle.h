@@ -23,7 +23,7 @@ void Form_Activate(App& app);
 
 // "Vill du spara ändringarna?" while the work has unsaved changes, under the command's title:
 // Yes saves, No goes on, Cancel returns false.
-bool askToSaveChanges(App& app, const std::string& title);
+bool askToSaveChanges(App& app, const std::string& title, Desktop::Answer* given = nullptr);
 
 // The shown period kept within the work's periods (1 when it was outside), and the period
 // stepper's display with it.

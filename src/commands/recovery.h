@@ -1,21 +1,36 @@
-// The automatic copy that keeps a work's unsaved changes through a power cut or a crash: written
-// beside the user's configuration while the work has unsaved changes, never over the work file,
-// offered back at the next start, and removed when the work is saved or left without saving.
+// The automatic copies that keep a work's unsaved changes through a power cut, a crash or a kill:
+// each running program writes its own copy beside the user's configuration while the work has
+// unsaved changes, never over the work file. A copy whose program no longer runs is offered back
+// at the next start; a program's own copy is removed when its work is saved or left without
+// saving.
 #pragma once
+
+#include <chrono>
+#include <optional>
 
 #include "commands/app.h"
 
 namespace pelora {
 
-// Writes the copy when the work has changes the last copy does not hold. The shell calls it
-// every two minutes.
+// Writes this program's copy now when the work has changes the copy does not hold. A copy that
+// cannot be written is said once per run.
 void autosave(App& app);
 
-// The copy is no longer needed: the work was saved, or its changes were given up.
+// After every command, and when the wait it gave ends: the copy is due 5 s after the last change,
+// and at the latest 30 s after the first change it does not hold. Writes it when it is due, and
+// gives how long to wait until it is; nothing while there is nothing to copy.
+std::optional<std::chrono::milliseconds> copyWhenDue(App& app,
+                                                     std::chrono::steady_clock::time_point now);
+
+// This program's copy is no longer needed: the work was saved, or its changes were given up.
 void removeRecoveryCopy(App& app);
 
-// At start-up: where a copy newer than its work file (or of a work never saved) is left, asks
-// whether to restore it. Yes opens it as an unsaved work under the original name; No deletes it.
+// The program ends with nothing left to keep: its copy and its lock go.
+void endRecovery(App& app);
+
+// At start-up: offers, newest first, every copy whose program no longer runs. A copy that does
+// not pass its own check is named and set aside; one that its work file holds whole is removed.
+// Yes restores it as an unsaved work under the original name, No removes it and offers the next.
 // True when a work was restored.
 bool offerRecovery(App& app);
 

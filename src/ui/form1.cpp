@@ -138,7 +138,6 @@ void Form1::buildMenus() {
     H_klick_tabort_ = item(H_klick, "Ta bort", "H_klick_tabort");
     H_klick_skrivut_ = item(H_klick, "Skriv ut", "H_klick_skrivut");
 
-
     connect(Arkivavsluta_, &QAction::triggered, this, &Form1::Arkivavsluta);
     setupOutput();
 }
@@ -356,6 +355,7 @@ void Form1::run(const std::string& title, const std::function<void()>& operation
     }
     --m_running;
     keepRecentWorks();
+    if (m_running == 0) scheduleCopy();
     if (m_running == 0 && m_activationPending) {
         m_activationPending = false;
         activated();

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ public:
     // program without the save question.
     void run(const std::string& title, const std::function<void()>& operation);
 
+    // The system ends the program (SIGTERM): no questions, the unsaved changes copied first.
+    void endForTheSystem();
+    // The session is ending: the unsaved changes copied, in case the program gets no chance later.
+    void copyBeforeLogout();
+
     // What "end the program" does; the application quits by default.
     void setProgramEnd(std::function<void()> end) { m_programEnd = std::move(end); }
 
@@ -63,8 +69,8 @@ public:
     // finished; a modeless one leaves the main window as it is.
     void showDialog(Dialog dialog);
 
-    // How often the automatic copy of unsaved changes is written; two minutes unless changed.
-    void setAutosaveInterval(std::chrono::milliseconds interval);
+    // How long until the automatic copy of unsaved changes is written; nothing while none is due.
+    std::optional<std::chrono::milliseconds> copyDueIn() const;
 
     // The width the window is designed for, in pixels, before any resizing.
     int designedWidth() const;
@@ -134,6 +140,8 @@ private:
     void renderFiles();
     // The recent works written to the settings when a command changed them.
     void keepRecentWorks();
+    // The automatic copy written when it is due; the timer set for the next one.
+    void scheduleCopy();
     void autosaveTimeout();
 
     // --- printing, the export and help ---

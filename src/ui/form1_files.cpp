@@ -31,8 +31,8 @@ void Form1::setupFiles() {
     // The settings hold what the program started with.
     m_recentKept = m_app.recentFiles;
     m_autosave = new QTimer(this);
+    m_autosave->setSingleShot(true);
     connect(m_autosave, &QTimer::timeout, this, &Form1::autosaveTimeout);
-    setAutosaveInterval(std::chrono::minutes(2));
 }
 
 void Form1::renderFiles() {
@@ -61,14 +61,47 @@ void Form1::keepRecentWorks() {
     saveRecentWorks(m_recentKept);
 }
 
-void Form1::setAutosaveInterval(std::chrono::milliseconds interval) {
-    m_autosave->start(interval);
+std::optional<std::chrono::milliseconds> Form1::copyDueIn() const {
+    if (!m_autosave->isActive()) return std::nullopt;
+    return std::chrono::milliseconds(m_autosave->remainingTime());
 }
 
-// The copy is left for the next time while a command is under way: the work may be half changed
-// while it asks its questions.
+void Form1::scheduleCopy() {
+    std::optional<std::chrono::milliseconds> wait;
+    runGuarded(m_app.desktop, "Pelora",
+               [this, &wait] { wait = copyWhenDue(m_app, std::chrono::steady_clock::now()); });
+    if (wait) {
+        m_autosave->start(*wait);
+    } else {
+        m_autosave->stop();
+    }
+}
+
+// The copy waits while a command is under way: the work may be half changed while it asks its
+// questions.
 void Form1::autosaveTimeout() {
-    if (m_running == 0) run("Pelora", [this] { autosave(m_app); });
+    if (m_running == 0) {
+        scheduleCopy();
+    } else {
+        m_autosave->start(std::chrono::seconds(1));
+    }
+}
+
+void Form1::endForTheSystem() {
+    if (m_ending) return;
+    // What is unsaved is copied as it is now, to be offered at the next start.
+    runGuarded(m_app.desktop, "Pelora", [this] {
+        if (m_app.run.dirty) {
+            autosave(m_app);
+        } else {
+            endRecovery(m_app);
+        }
+    });
+    endProgram();
+}
+
+void Form1::copyBeforeLogout() {
+    runGuarded(m_app.desktop, "Pelora", [this] { autosave(m_app); });
 }
 
 void Form1::Arkiv_Nytt() {

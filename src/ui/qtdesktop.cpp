@@ -1,6 +1,7 @@
 #include "ui/qtdesktop.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -45,7 +46,8 @@ QtDesktop::~QtDesktop() = default;
 
 std::unique_ptr<QMessageBox> QtDesktop::buildMessageBox(const std::string& text, Buttons buttons,
                                                         Icon icon, const std::string& title,
-                                                        QWidget* parent) {
+                                                        QWidget* parent,
+                                                        std::optional<Answer> defaultAnswer) {
     auto box = std::make_unique<QMessageBox>(qtIcon(icon), toQt(title), toQtLines(text),
                                              QMessageBox::NoButton, parent);
     box->setTextFormat(Qt::PlainText);
@@ -75,6 +77,11 @@ std::unique_ptr<QMessageBox> QtDesktop::buildMessageBox(const std::string& text,
             break;
     }
     box->setDefaultButton(first);
+    for (QAbstractButton* button : box->buttons()) {
+        if (defaultAnswer &&
+            button->property(kAnswerProperty).toInt() == static_cast<int>(*defaultAnswer))
+            box->setDefaultButton(qobject_cast<QPushButton*>(button));
+    }
     box->setEscapeButton(escape);
     return box;
 }
@@ -86,8 +93,8 @@ Desktop::Answer QtDesktop::answerOf(QMessageBox& box) {
 }
 
 Desktop::Answer QtDesktop::MsgBox(const std::string& text, Buttons buttons, Icon icon,
-                                  const std::string& title) {
-    auto box = buildMessageBox(text, buttons, icon, title, m_parent);
+                                  const std::string& title, std::optional<Answer> defaultAnswer) {
+    auto box = buildMessageBox(text, buttons, icon, title, m_parent, defaultAnswer);
     box->exec();
     return answerOf(*box);
 }
@@ -256,8 +263,9 @@ Printer& QtDesktop::printer() {
 }
 
 Date QtDesktop::today() {
-    QDate date = QDate::currentDate();
-    return Date{date.year(), date.month(), date.day()};
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    return Date{date.year(), date.month(), date.day(), now.time().hour(), now.time().minute()};
 }
 
 std::optional<std::filesystem::path> QtDesktop::FolderDialog(const std::filesystem::path& start) {

@@ -27,8 +27,8 @@ public:
     // Who shows the program's own dialogs (the main window).
     void setDialogHandler(std::function<void(Dialog)> handler) { m_dialogs = std::move(handler); }
 
-    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon,
-                  const std::string& title) override;
+    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
+                  std::optional<Answer> defaultAnswer = std::nullopt) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     std::optional<std::filesystem::path> OpenFileDialog(const FileDialogRequest& request) override;
@@ -40,10 +40,11 @@ public:
     Date today() override;
 
     // The message box MsgBox shows, built but not shown: buttons "OK", "Ja", "Nej", "Avbryt",
-    // the first one default; Esc and the close box mean Cancel, or No where there is no Cancel.
-    static std::unique_ptr<QMessageBox> buildMessageBox(const std::string& text, Buttons buttons,
-                                                        Icon icon, const std::string& title,
-                                                        QWidget* parent);
+    // the first one default unless `defaultAnswer` names another; Esc and the close box mean
+    // Cancel, or No where there is no Cancel.
+    static std::unique_ptr<QMessageBox> buildMessageBox(
+        const std::string& text, Buttons buttons, Icon icon, const std::string& title,
+        QWidget* parent, std::optional<Answer> defaultAnswer = std::nullopt);
     // The input box InputBox shows, built but not shown: "OK" and "Avbryt".
     static std::unique_ptr<QInputDialog> buildInputBox(const std::string& prompt,
                                                        const std::string& title,

@@ -14,6 +14,7 @@ namespace pelora::test {
 namespace {
 
 namespace fs = std::filesystem;
+using Failure = FailingFileSystem::Failure;
 
 // A work in "skolår" naming its roster without a folder, and the user's configuration folder.
 class Recovery : public CoreTest {
@@ -30,8 +31,12 @@ protected:
         app.recoveryFolder = folder.path("konfiguration");
     }
 
+    // The program ends without a word, as in a crash or a kill: the system lets go of its lock.
+    static void crash(App& program) { program.recovery.lock.reset(); }
+
     // The program started again, with a new App over the same folders.
     std::unique_ptr<App> restart() {
+        crash(app);
         auto again = std::make_unique<App>(desktop);
         again->recoveryFolder = folder.path("konfiguration");
         Form_Load(*again, 1000, 2000, "");
@@ -49,14 +54,34 @@ protected:
     }
 
     void expectOffer(const std::string& what, Answer answer) {
-        desktop.expectMsgBox("Pelora avslutades utan att ändringarna i "_cp + what +
-                                 " sparades. Det finns en automatisk kopia av dem. Vill du "
-                                 "återställa den?\r\n\r\nSvarar du Nej tas kopian bort."_cp,
-                             Buttons::YesNo, Icon::Question, "Återställ arbete"_cp, answer);
+        desktop.expectMsgBox(offer(what), Buttons::YesNo, Icon::Question, "Återställ arbete"_cp,
+                             answer, Answer::Yes);
+    }
+
+    static std::string offer(const std::string& what) {
+        return "Pelora avslutades utan att ändringarna i "_cp + what +
+               " sparades. Det finns en automatisk kopia av dem från 2026-12-06 kl. 10.15. Vill "
+               "du återställa den?\r\n\r\nSvarar du Nej tas kopian bort."_cp;
+    }
+
+    // The names in the configuration folder, sorted.
+    std::vector<std::string> kept() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.native() / "konfiguration"))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     bool copyExists() const {
-        return fs::exists(folder.native() / "konfiguration" / "osparat-arbete.pel");
+        for (const std::string& name : kept()) {
+            if (name.ends_with(".pel")) return true;
+        }
+        return false;
+    }
+
+    fs::path ownCopy(const App& program) const {
+        return folder.native() / "konfiguration" / ("kopia-" + program.recovery.id + ".pel");
     }
 
     TempFolder folder;
@@ -67,34 +92,69 @@ protected:
 TEST_F(Recovery, UnsavedWishesAndPlacementsComeBackAfterACrash) {
     openChangeAndAutosave();
     const std::string changed = workFileBytes(app.work);
+    // Only its owner may read the copy.
+    EXPECT_EQ(fs::status(ownCopy(app)).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 
-    // A crash: the App is gone without a save. At the next start the copy is offered; the work
-    // file itself is never touched.
+    // At the next start the copy is offered; the work file itself is never touched.
     const CurrentFolder elsewhere(folder.native());  // the roster is still found beside the work
     expectOffer(shown(work), Answer::Yes);
     auto again = restart();
     EXPECT_EQ(workFileBytes(again->work) + again->run.workFilePath.string() +
                   (again->run.dirty ? " dirty" : "") + fileBytes(work),
               changed + work.string() + " dirty" + saved);
+    // The restored changes are in the new program's own copy; the old copy is gone.
+    EXPECT_EQ(kept(), (std::vector<std::string>{"kopia-" + again->recovery.id + ".lock",
+                                                "kopia-" + again->recovery.id + ".pel"}));
 
     // A normal save writes the work file and removes the copy.
     Arkiv_Spara(*again);
     EXPECT_EQ(fileBytes(work) + (copyExists() ? " copy" : ""), changed);
 }
 
-TEST_F(Recovery, NoDeletesTheCopyAndAStaleCopyIsNotOffered) {
+TEST_F(Recovery, NoDeletesTheCopyAndACopyTheWorkFileHoldsIsNotOffered) {
     openChangeAndAutosave();
     expectOffer(shown(work), Answer::No);
     EXPECT_FALSE(restart()->work.studentCount > 0 || copyExists());
 
-    // A copy older than its work file holds nothing the file does not.
-    app.lastRecoveryCopy.clear();
-    autosave(app);
-    folder.write("skolår/val.pel"_cp, saved);
-    const fs::path copy = folder.native() / "konfiguration" / "osparat-arbete.pel";
-    fs::last_write_time(copy, fs::last_write_time(work) - std::chrono::minutes(1));
+    // A copy of what the work file holds: the changes were saved after it, by whatever program.
+    App later(desktop);
+    later.recoveryFolder = folder.path("konfiguration");
+    later.run.commandLineFile = work;
+    Arkivoppna(later);
+    later.work.studentTable[2].wishes = "DANS";
+    later.run.dirty = true;
+    autosave(later);
+    crash(later);
+    folder.write("skolår/val.pel"_cp, workFileBytes(later.work));
+    EXPECT_TRUE(copyExists());
     restart();
     EXPECT_FALSE(copyExists());
+}
+
+// A cut copy, and a file that is no copy, are named and set aside, never read as a work.
+TEST_F(Recovery, ACopyThatFailsItsCheckIsSetAsideWithAMessage) {
+    openChangeAndAutosave();
+    crash(app);
+    const std::string whole = fileBytes(ownCopy(app));
+    const std::string cases[] = {whole.substr(0, whole.size() - 10),
+                                 whole.substr(0, whole.size() - 1) + "X",
+                                 "AKTIVITET: Val\r\nELEVLISTA: elever.txt\r\n", ""};
+    for (const std::string& bytes : cases) {
+        folder.write("konfiguration/kopia-" + app.recovery.id + ".pel", bytes);
+        const fs::path copy = ownCopy(app);
+        fs::path aside = copy;
+        aside += ".trasig";
+        desktop.expectMsgBox("Den automatiska kopian "_cp + shown(copy) +
+                                 " är skadad eller ingen kopia från Pelora och kan inte "
+                                 "återställas. Den har fått namnet "_cp +
+                                 shown(aside) + ".",
+                             Buttons::Ok, Icon::Exclamation, "Återställ arbete"_cp, Answer::Ok);
+        auto again = restart();
+        EXPECT_EQ(again->work.studentCount, 0);
+        EXPECT_EQ(fileBytes(aside), bytes);
+        fs::remove(aside);
+    }
 }
 
 TEST_F(Recovery, AWorkNeverSavedIsKeptTooAndAnExitWithoutSavingRemovesTheCopy) {
@@ -113,21 +173,81 @@ TEST_F(Recovery, AWorkNeverSavedIsKeptTooAndAnExitWithoutSavingRemovesTheCopy) {
 
     desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
                          "Avsluta", Answer::No);
-    EXPECT_TRUE(Arkivavsluta(*again) && !copyExists());
+    EXPECT_TRUE(Arkivavsluta(*again));
+    EXPECT_EQ(kept(), std::vector<std::string>{});
 }
 
-TEST_F(Recovery, TheCopyIsWrittenOncePerChangeAndOnlyWhileThereAreChanges) {
+// "Avsluta", Ja, and the save fails: the changes as they are at the end are copied.
+TEST_F(Recovery, AnEndAfterAFailedSaveCopiesTheChangesFirst) {
+    openChangeAndAutosave();
+    app.work.studentTable[2].wishes = "SIST";
+    fs::permissions(work, fs::perms::owner_read);
+    desktop
+        .expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
+                      "Avsluta", Answer::Yes)
+        .expectMsgBox("Kan inte spara " + shown(work) + "\r\nFilen är skrivskyddad."_cp,
+                      Buttons::Ok, Icon::Exclamation, "Spara", Answer::Ok);
+    EXPECT_TRUE(Arkivavsluta(app));
+    const CurrentFolder elsewhere(folder.native());
+    expectOffer(shown(work), Answer::Yes);
+    EXPECT_EQ(restart()->work.studentTable[2].wishes, "SIST");
+}
+
+// The copy is due 5 s after the last change and at the latest 30 s after the first one it does
+// not hold; the same work again is not written again.
+TEST_F(Recovery, TheCopyFollowsTheEditsWithinFiveAndThirtySeconds) {
+    using namespace std::chrono_literals;
     FailingFileSystem files;
     App counted(desktop, files);
     counted.recoveryFolder = folder.path("konfiguration");
-    autosave(counted);  // no changes: nothing written
+    const auto start = std::chrono::steady_clock::now();
+    const auto writes = [&files] {
+        return std::count(files.log.begin(), files.log.end(), "replace");
+    };
+    EXPECT_EQ(copyWhenDue(counted, start), std::nullopt);  // no changes: nothing to copy
     counted.run.dirty = true;
+    // An edit every 4 s: each puts the copy off, up to 30 s after the first.
+    for (int second = 0; second <= 28; second += 4) {
+        counted.work.start.activity = "Val " + std::to_string(second);
+        const auto wait = copyWhenDue(counted, start + std::chrono::seconds(second));
+        EXPECT_EQ(wait, second <= 25 ? std::optional(std::min(5000ms, 30000ms - second * 1000ms))
+                                     : std::optional(2000ms))
+            << second;
+    }
+    EXPECT_EQ(writes(), 0);
+    EXPECT_EQ(copyWhenDue(counted, start + 30s), std::nullopt);
+    EXPECT_EQ(writes(), 1);
+    EXPECT_EQ(copyWhenDue(counted, start + 40s), std::nullopt);  // nothing new
     autosave(counted);
-    autosave(counted);  // the same work again: not written again
-    counted.work.start.activity = "Nytt";
-    autosave(counted);
-    // Two copies, each with its origin.
-    EXPECT_EQ(std::count(files.log.begin(), files.log.end(), "replace"), 4);
+    EXPECT_EQ(writes(), 1);
+    // One edit, then quiet: copied 5 s later.
+    counted.work.start.activity = "Sista";
+    EXPECT_EQ(copyWhenDue(counted, start + 50s), std::optional(5000ms));
+    EXPECT_EQ(copyWhenDue(counted, start + 55s), std::nullopt);
+    EXPECT_EQ(writes(), 2);
+}
+
+// A folder that takes no copy is said once per run, whatever the number of tries.
+TEST_F(Recovery, ACopyThatCannotBeWrittenIsSaidOnce) {
+    const std::pair<Failure, std::string> cases[] = {
+        {Failure::WriteHalfway, "Disken är full."_cp},
+        {Failure::NoLock, "Kopian kan inte låsas."_cp}};
+    for (const auto& [failure, reason] : cases) {
+        FailingFileSystem files;
+        files.failures = {failure};
+        App failing(desktop, files);
+        failing.recoveryFolder = folder.path("konfiguration");
+        failing.run.dirty = true;
+        desktop.expectMsgBox("Pelora kan inte göra någon automatisk kopia av arbetet i "_cp +
+                                 shown(failing.recoveryFolder) + ".\r\n" + reason +
+                                 "\r\nSpara arbetet ofta tills felet är åtgärdat."_cp,
+                             Buttons::Ok, Icon::Exclamation, "Pelora", Answer::Ok);
+        for (const char* activity : {"Ett", "Två", "Tre"}) {
+            failing.work.start.activity = activity;
+            autosave(failing);
+        }
+        desktop.verify();
+    }
 }
 
 TEST_F(Recovery, TheRecentWorksAreTheLastFourOpenedOrSaved) {

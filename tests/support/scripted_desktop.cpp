@@ -22,11 +22,16 @@ std::string describeInput(const std::string& prompt, const std::string& title,
 }
 
 std::string describeMessage(const std::string& text, Desktop::Buttons buttons, Desktop::Icon icon,
-                            const std::string& title) {
+                            const std::string& title,
+                            std::optional<Desktop::Answer> defaultAnswer) {
     static const char* names[] = {"Ok", "OkCancel", "YesNo", "YesNoCancel"};
     static const char* icons[] = {"None", "Critical", "Question", "Exclamation", "Information"};
+    static const char* answers[] = {"Ok", "Cancel", "Yes", "No"};
     return quoted(text) + " [" + names[static_cast<int>(buttons)] + ", " +
-           icons[static_cast<int>(icon)] + ", title " + quoted(title) + "]";
+           icons[static_cast<int>(icon)] + ", title " + quoted(title) +
+           (defaultAnswer ? std::string(", default ") + answers[static_cast<int>(*defaultAnswer)]
+                          : std::string()) +
+           "]";
 }
 
 }  // namespace
@@ -37,8 +42,10 @@ std::optional<ScriptedDesktop::Path> ScriptedDesktop::pathOf(const std::optional
 }
 
 ScriptedDesktop& ScriptedDesktop::expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
-                                               const std::string& title, Answer answer) {
-    return expect({"message box", describeMessage(text, buttons, icon, title), answer});
+                                               const std::string& title, Answer answer,
+                                               std::optional<Answer> defaultAnswer) {
+    return expect(
+        {"message box", describeMessage(text, buttons, icon, title, defaultAnswer), answer});
 }
 
 ScriptedDesktop& ScriptedDesktop::expectInputBox(const std::string& prompt,
@@ -82,8 +89,10 @@ std::optional<ScriptedDesktop::Step> ScriptedDesktop::ask(const std::string& kin
 }
 
 Desktop::Answer ScriptedDesktop::MsgBox(const std::string& text, Buttons buttons, Icon icon,
-                                        const std::string& title) {
-    std::optional<Step> step = ask("message box", describeMessage(text, buttons, icon, title));
+                                        const std::string& title,
+                                        std::optional<Answer> defaultAnswer) {
+    std::optional<Step> step =
+        ask("message box", describeMessage(text, buttons, icon, title, defaultAnswer));
     return step ? step->answer : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 

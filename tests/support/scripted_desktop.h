@@ -23,8 +23,10 @@ public:
     explicit ScriptedDesktop(FailHandler fail) : fail_(std::move(fail)) {}
     ~ScriptedDesktop() override { verify(); }
 
+    // With `defaultAnswer`, the message box must name that button its default.
     ScriptedDesktop& expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
-                                  const std::string& title, Answer answer);
+                                  const std::string& title, Answer answer,
+                                  std::optional<Answer> defaultAnswer = std::nullopt);
     ScriptedDesktop& expectInputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText, const std::string& answer);
     // A dialog that returns `answer` (nothing for Cancel); `expected` checks the request.
@@ -46,8 +48,8 @@ public:
     void verify();
     bool done() const { return script_.empty(); }
 
-    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon,
-                  const std::string& title) override;
+    Answer MsgBox(const std::string& text, Buttons buttons, Icon icon, const std::string& title,
+                  std::optional<Answer> defaultAnswer = std::nullopt) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     std::optional<Path> OpenFileDialog(const FileDialogRequest& request) override;
@@ -56,7 +58,7 @@ public:
     void ShowDialog(Dialog dialog) override;
     void PrinterSetup() override { ask("printer set-up", ""); }
     Printer& printer() override { return recordingPrinter; }
-    Date today() override { return {2026, 12, 6}; }
+    Date today() override { return {2026, 12, 6, 10, 15}; }
 
     RecordingPrinter recordingPrinter;
 

@@ -143,10 +143,18 @@ private slots:
         w.find<QAction>("Arkiv_senaste_2")->trigger();
         QCOMPARE(w.app.run.workFilePath, folder.path("a.pel"));
         QCOMPARE(recent(), QStringList({"&1 a.pel", "&2 b.pel"}));
+        // A change is copied about 5 s after it, by the window's own timer.
         w.app.recoveryFolder = folder.native();
+        QVERIFY(!w.form->copyDueIn());
         w.app.run.dirty = true;
-        w.form->setAutosaveInterval(std::chrono::milliseconds(20));
-        QTRY_VERIFY(std::filesystem::exists(folder.path("osparat-arbete.pel")));
+        w.app.work.start.activity = "Ändrat";
+        w.form->activated();
+        QVERIFY(w.form->copyDueIn() && *w.form->copyDueIn() > std::chrono::seconds(4));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !w.app.recovery.id.empty() &&
+                std::filesystem::exists(folder.native() / ("kopia-" + w.app.recovery.id + ".pel")),
+            8000);
+        QVERIFY(!w.form->copyDueIn());
     }
 };
 
