@@ -1,6 +1,10 @@
 // The automatic copy of unsaved changes, offered back at the next start; and the recent works.
 #include "commands/recovery.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "commands/lifecycle.h"
 #include "commands/opensave.h"
 #include "commands/startdata.h"
@@ -248,6 +252,99 @@ TEST_F(Recovery, ACopyThatCannotBeWrittenIsSaidOnce) {
         }
         desktop.verify();
     }
+}
+
+// A program in a process of its own that does what it reads on its pipe: "c" changes its work
+// and copies it, "s" saves it; it answers each with a byte and waits to be killed.
+class OtherProgram {
+public:
+    OtherProgram(const fs::path& recoveryFolder, const fs::path& work, const std::string& wishes) {
+        int orders[2], answers[2];
+        EXPECT_EQ(::pipe(orders) | ::pipe(answers), 0);
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ScriptedDesktop quiet([](const std::string&) { ::_exit(3); });
+            App program(quiet);
+            program.recoveryFolder = recoveryFolder;
+            program.run.commandLineFile = work;
+            Arkivoppna(program);
+            for (char order = 0; ::read(orders[0], &order, 1) == 1;) {
+                if (order == 'c') {
+                    program.work.studentTable[1].wishes = wishes;
+                    program.work.start.activity += "!";
+                    program.run.dirty = true;
+                    autosave(program);
+                } else {
+                    Arkiv_Spara(program);
+                }
+                if (::write(answers[1], &order, 1) != 1) ::_exit(4);
+            }
+            ::_exit(0);
+        }
+        ::close(orders[0]);
+        ::close(answers[1]);
+        m_orders = orders[1];
+        m_answers = answers[0];
+    }
+    ~OtherProgram() {
+        kill();
+        ::close(m_orders);
+        ::close(m_answers);
+    }
+
+    // Gives the order and waits until it is done.
+    bool tell(char order) const {
+        char done = 0;
+        return ::write(m_orders, &order, 1) == 1 && ::read(m_answers, &done, 1) == 1 &&
+               done == order;
+    }
+    void kill() {
+        if (m_pid <= 0) return;
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+        m_pid = 0;
+    }
+
+private:
+    pid_t m_pid = 0;
+    int m_orders = -1, m_answers = -1;
+};
+
+// Two programs at once, each with its own work: each keeps its own copy, one's save or "Nej"
+// never removes the other's copy, and once both are killed both copies are offered, newest first.
+TEST_F(Recovery, TwoProgramsKeepTheirOwnCopies) {
+    const fs::path other = folder.write("skolår/annat.pel"_cp, fileBytes(work));
+    const fs::path copies = folder.path("konfiguration");
+    OtherProgram first(copies, work, "DANS"), second(copies, other, "BILD");
+    ASSERT_TRUE(first.tell('c'));
+    ASSERT_TRUE(second.tell('c'));
+    EXPECT_EQ(kept().size(), 4u);
+
+    // A third program starting now offers neither, and its "Nej" to its own copy or its save
+    // removes only its own.
+    auto third = restart();
+    third->run.commandLineFile = work;
+    Arkivoppna(*third);
+    third->run.dirty = true;
+    autosave(*third);
+    EXPECT_EQ(kept().size(), 6u);
+    desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
+                         "Avsluta", Answer::No);
+    EXPECT_TRUE(Arkivavsluta(*third));
+    EXPECT_EQ(kept().size(), 4u);
+    ASSERT_TRUE(first.tell('s'));
+    EXPECT_EQ(kept().size(), 3u);  // the first's lock stays while it runs
+    ASSERT_TRUE(first.tell('c'));
+
+    first.kill();
+    second.kill();
+    const CurrentFolder elsewhere(folder.native());
+    expectOffer(shown(work), Answer::No);
+    expectOffer(shown(other), Answer::Yes);
+    auto fourth = restart();
+    EXPECT_EQ(fourth->work.studentTable[1].wishes + fourth->run.workFilePath.string(),
+              "BILD" + other.string());
+    EXPECT_EQ(kept().size(), 2u);  // the fourth program's own copy and lock
 }
 
 TEST_F(Recovery, TheRecentWorksAreTheLastFourOpenedOrSaved) {
