@@ -35,7 +35,7 @@ public:
     void endLine() override { m_x = 0; }
     double textWidth(const std::string& text) override { return static_cast<double>(text.size()); }
     void newPage() override {}
-    void endDoc() override {}
+    PrintedDocument endDoc() override { return {}; }
     bool printsToFile() override { return false; }
     void setOutputFile(const std::filesystem::path&) override {}
 

@@ -3,9 +3,17 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace pelora {
+
+// What became of a document: printed, or why not; printed to a file, the file's bytes, which the
+// program saves under the chosen name the way it saves every file.
+struct PrintedDocument {
+    std::string problem;             // empty when the document went out whole
+    std::optional<std::string> pdf;  // the PDF made in memory when printing to a file
+};
 
 class Printer {
 public:
@@ -22,8 +30,9 @@ public:
     virtual void endLine() = 0;
     virtual double textWidth(const std::string& text) = 0;
     virtual void newPage() = 0;
-    // Sends the document to the printer; a page break just before adds no empty sheet.
-    virtual void endDoc() = 0;
+    // Sends the document to the printer, or makes the PDF; a page break just before adds no
+    // empty sheet.
+    virtual PrintedDocument endDoc() = 0;
 
     // Whether the document goes to a PDF file rather than a printer: where the computer has no
     // printer, or the user chose a PDF file as the printer. The file is named for each run.

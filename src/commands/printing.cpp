@@ -89,11 +89,20 @@ public:
             }
             if (m_selection.notPlaced) guardedStep(m_app, [&] { notPlacedList(p); });
         }
-        guardedStep(m_app, [&] { m_printer.endDoc(); });
+        guardedStep(m_app, [&] { finish(m_printer.endDoc()); });
     }
 
 private:
     enum class Kind { Wishes, Earlier, PerPeriod };
+
+    // A PDF is saved as the file chosen for the run, a full disk told like any failed save.
+    void finish(const PrintedDocument& document) {
+        if (!document.problem.empty()) printError(m_app, document.problem);
+        if (!document.pdf) return;
+        const fs::path& path = m_app.form4.pdfFile;
+        const SaveResult saved = saveFile(m_app.files, path, *document.pdf);
+        if (!saved) printError(m_app, cannotSave(path, saved));
+    }
 
     double W() { return m_printer.pageWidth(); }
 

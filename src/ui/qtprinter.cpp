@@ -4,11 +4,13 @@
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <stdexcept>
 
+#include "base/codec.h"
 #include "ui/textconv.h"
 
 namespace pelora::ui {
@@ -31,6 +33,20 @@ void QtPrinter::setOutputFile(const std::filesystem::path& path) {
 
 QtPrinter::~QtPrinter() {
     if (m_painter && m_painter->isActive()) m_painter->end();
+}
+
+QPagedPaintDevice& QtPrinter::paintDevice() {
+    if (m_printer.outputFormat() != QPrinter::PdfFormat) return m_printer;
+    if (!m_pdf) {
+        m_pdfBytes.clear();
+        m_pdfBuffer.open(QIODevice::WriteOnly);
+        m_pdf = std::make_unique<QPdfWriter>(&m_pdfBuffer);
+        m_pdf->setResolution(m_printer.resolution());
+        m_pdf->setPageLayout(m_printer.pageLayout());
+        m_pdf->setTitle(m_printer.docName());
+        m_pdf->setCreator(QStringLiteral("Pelora"));
+    }
+    return *m_pdf;
 }
 
 void QtPrinter::setup(QWidget* parent) {
@@ -64,7 +80,7 @@ void QtPrinter::setup(QWidget* parent) {
 QPainter& QtPrinter::painter() {
     if (!m_painter) m_painter = std::make_unique<QPainter>();
     if (!m_painter->isActive()) {
-        if (!m_painter->begin(&m_printer)) {
+        if (!m_painter->begin(&paintDevice())) {
             const QString where = m_printer.outputFileName().isEmpty() ? m_printer.printerName()
                                                                        : m_printer.outputFileName();
             throw std::runtime_error("Kan inte skriva till " + where.toStdString());
@@ -92,30 +108,33 @@ void QtPrinter::setFontSize(double points) {
 }
 
 double QtPrinter::pageWidth() {
-    return m_printer.pageRect(QPrinter::DevicePixel).width();
+    return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).width();
+}
+
+double QtPrinter::pageHeight() {
+    return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).height();
 }
 
 double QtPrinter::lineHeight() {
-    return QFontMetricsF(m_font, &m_printer).lineSpacing();
+    return QFontMetricsF(m_font, &paintDevice()).lineSpacing();
 }
 
 double QtPrinter::textWidth(const std::string& text) {
-    return QFontMetricsF(m_font, &m_printer).horizontalAdvance(toQt(text));
+    return QFontMetricsF(m_font, &paintDevice()).horizontalAdvance(toQt(text));
 }
 
 void QtPrinter::print(const std::string& text) {
     QPainter& p = painter();
     if (m_pageBreakPending) {
-        m_printer.newPage();
+        paintDevice().newPage();
         m_pageBreakPending = false;
         m_y = 0;
     }
-    const double pageHeight = m_printer.pageRect(QPrinter::DevicePixel).height();
-    if (m_pageHasText && m_y + lineHeight() > pageHeight) {
-        m_printer.newPage();
+    if (m_pageHasText && m_y + lineHeight() > pageHeight()) {
+        paintDevice().newPage();
         m_y = 0;
     }
-    QFontMetricsF metrics(m_font, &m_printer);
+    QFontMetricsF metrics(m_font, &paintDevice());
     p.drawText(QPointF(m_x, m_y + metrics.ascent()), toQt(text));
     m_x += metrics.horizontalAdvance(toQt(text));
     m_pageHasText = true;
@@ -125,7 +144,7 @@ void QtPrinter::endLine() {
     painter();
     if (m_pageBreakPending) {
         // An empty line at the top of a sheet that has nothing on it yet still takes its space.
-        m_printer.newPage();
+        paintDevice().newPage();
         m_pageBreakPending = false;
         m_y = 0;
     }
@@ -140,12 +159,21 @@ void QtPrinter::newPage() {
     m_x = 0;
 }
 
-void QtPrinter::endDoc() {
-    if (m_painter && m_painter->isActive()) m_painter->end();
+PrintedDocument QtPrinter::endDoc() {
+    PrintedDocument done;
+    if (m_painter && m_painter->isActive() && !m_painter->end())
+        done.problem = "Dokumentet kunde inte avslutas."_cp;
+    if (m_pdf) {
+        m_pdf.reset();
+        m_pdfBuffer.close();
+        if (done.problem.empty()) done.pdf = m_pdfBytes.toStdString();
+        m_pdfBytes.clear();
+    }
     m_x = 0;
     m_y = 0;
     m_pageBreakPending = false;
     m_pageHasText = false;
+    return done;
 }
 
 }  // namespace pelora::ui

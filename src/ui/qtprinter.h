@@ -2,6 +2,7 @@
 // full continues on the next, and a new sheet only when something is printed on it.
 #pragma once
 
+#include <QBuffer>
 #include <QFont>
 #include <QPrinter>
 #include <memory>
@@ -9,6 +10,7 @@
 #include "base/printer.h"
 
 class QPainter;
+class QPdfWriter;
 class QWidget;
 
 namespace pelora::ui {
@@ -31,18 +33,26 @@ public:
     void endLine() override;
     double textWidth(const std::string& text) override;
     void newPage() override;
-    void endDoc() override;
+    // To a file, the PDF is made in memory, with the page layout and resolution of the printer
+    // (Qt's PDF engine tells of no failed write), and handed back for the program to save.
+    PrintedDocument endDoc() override;
     // Where the computer has no printer, or a PDF file was chosen in the printer dialog.
     bool printsToFile() override;
     void setOutputFile(const std::filesystem::path& path) override;
 
 private:
     QPainter& painter();
+    // What the document is painted on: the printer, or the PDF in memory.
+    QPagedPaintDevice& paintDevice();
+    double pageHeight();
     void applyFont();
     double lineHeight();
 
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<QPainter> m_painter;
+    QByteArray m_pdfBytes;
+    QBuffer m_pdfBuffer{&m_pdfBytes};
+    std::unique_ptr<QPdfWriter> m_pdf;
     QFont m_font;
     double m_x = 0;
     double m_y = 0;

@@ -170,6 +170,29 @@ TEST_F(Printing, WithoutAPrinterEachRunAsksForAPdfFile) {
     print();
     EXPECT_EQ(ops().front(), "file " + folder.path("nya.pdf").string());
     EXPECT_EQ(titles(), "Val    7A|");
+    EXPECT_TRUE(fileBytes(folder.path("nya.pdf")).starts_with("%PDFfile "));
+}
+
+// A PDF that cannot be written whole is told with the reason, and the file it was to replace
+// stays as it was.
+TEST_F(Printing, APdfOnAFullDiskIsToldAndLeavesTheOldFile) {
+    TempFolder folder;
+    const fs::path old = folder.write("listor.pdf", "gammal");
+    desktop.recordingPrinter.toFile = true;
+    FailingFileSystem files;
+    files.failures = {FailingFileSystem::Failure::WriteHalfway};
+    App failing(desktop, files);
+    failing.work = app.work;
+    failing.form4.Text2.text = "7A";
+    desktop.expectSaveFile(old)
+        .expectMsgBox(
+            shown(old) + ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
+            Buttons::YesNo, Icon::Question, "Skriv ut", Answer::Yes)
+        .expectMsgBox("Fel vid utskrift\r\nKan inte spara " + shown(old) +
+                          "\r\nDisken är full."_cp,
+                      Buttons::Ok, Icon::Exclamation, "Skriv ut", Answer::Ok);
+    PrintLists(failing);
+    EXPECT_EQ(fileBytes(old), "gammal");
 }
 
 // Earlier terms from the folders of tests/data/tidigare, each with the document it prints

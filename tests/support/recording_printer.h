@@ -20,14 +20,22 @@ public:
     void endLine() override { moveOn("endLine"); }
     double textWidth(const std::string& text) override { return text.size() * 10.0 * fontSize; }
     void newPage() override { moveOn("newPage"); }
-    void endDoc() override { moveOn("endDoc"); }
+    PrintedDocument endDoc() override {
+        moveOn("endDoc");
+        if (!toFile) return {};
+        std::string pdf = "%PDF";
+        for (const std::string& operation : operations)
+            pdf += operation + "\n";
+        return {{}, pdf};
+    }
     bool printsToFile() override { return toFile; }
     void setOutputFile(const std::filesystem::path& path) override {
         operations.push_back("file " + path.string());
     }
 
     double width = 10000;
-    bool toFile = false;      // as a computer without a printer
+    bool toFile = false;      // as a computer without a printer: the document's "PDF" is every
+                              // operation, one per line, after "%PDF"
     std::string failOnPrint;  // printing this text fails, as a printer that jams
     double fontSize = 10;
     // "font NAME", "size N", "x N", "print TEXT", "endLine", "newPage", "endDoc", "file PATH".

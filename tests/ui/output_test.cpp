@@ -133,7 +133,9 @@ private slots:
         }
         printer.newPage();
         printer.print("Sist");
-        printer.endDoc();
+        const PrintedDocument done = printer.endDoc();
+        QVERIFY(done.problem.empty() && done.pdf);
+        QVERIFY(saveFile(systemFileSystem(), folder.path("rader.pdf"), *done.pdf));
         const QStringList run = sheets(folder.path("rader.pdf"));
         QVERIFY(run.size() >= 4);
         QCOMPARE(run.last().trimmed(), QString("Sist"));
