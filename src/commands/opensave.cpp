@@ -154,6 +154,27 @@ fs::path unquoted(const fs::path& path) {
     return text;
 }
 
+// Placements in a group above the file's group count, or in a group of another period: no member
+// list shows them, so they would count pupils no list holds. Removed, and told how many.
+void dropStrayPlacements(App& app) {
+    Work& work = app.work;
+    int dropped = 0;
+    for (int p = 1; p <= work.start.periodCount && p <= MaxPeriods; ++p) {
+        for (int i = 1; i <= work.studentCount; ++i) {
+            const int g = work.placement[p][i];
+            if (g == 0 || (g <= work.groupCount && groupPeriod(work, g) == p)) continue;
+            work.placement[p][i] = 0;
+            ++dropped;
+        }
+    }
+    RecountGroupMembers(work);
+    if (dropped == 0) return;
+    app.desktop.MsgBox(withSignSpace(dropped) +
+                           " placering(ar) i grupper som saknas eller hör till en annan period "
+                           "har tagits bort."_cp,
+                       Desktop::Buttons::Ok, Desktop::Icon::Information, "Öppna"_cp);
+}
+
 // After a whole file was read: the missing pupils, then the window as the work is now.
 void showOpenedWork(App& app, int missing) {
     Work& work = app.work;
@@ -163,6 +184,7 @@ void showOpenedWork(App& app, int missing) {
             withSignSpace(missing) + " elev(er) saknas i elevlistan och har tagits bort.",
             Desktop::Buttons::Ok, Desktop::Icon::Information, "Öppna"_cp);
     }
+    dropStrayPlacements(app);
 
     MainScreen& screen = app.screen;
     screen.Combo3.text = "Alla";
@@ -309,6 +331,7 @@ bool openWorkBytes(App& app, const std::string& bytes, const fs::path& path) {
         }
         keepShownPeriod(app);
         if (outcome == Reading::Cancelled) {
+            dropStrayPlacements(app);
             // What was read stays, but it is only part of the file: the next save asks for a
             // name rather than writing the part over the whole. The board shows what was read.
             run.workFilePath.clear();

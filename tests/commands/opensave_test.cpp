@@ -251,6 +251,27 @@ TEST_F(WorkFile, AfterAnOpenTheBoardShowsWhatWasRead) {
     Arkiv_Spara(app);
 }
 
+// A placement in a group above the group count, or in a group of another period, is dropped when
+// read, so that every pupil counted in a group stands in its member list; one message says how
+// many. A group whose period is written 1.5 is a group of period 2.
+TEST_F(WorkFile, PlacementsNoMemberListShowsAreDroppedWithOneMessage) {
+    desktop.expectMsgBox(
+        " 2 placering(ar) i grupper som saknas eller hör till en annan period "
+        "har tagits bort."_cp,
+        Buttons::Ok, Icon::Information, "Öppna"_cp, Answer::Ok);
+    open(
+        workFile("ANTAL PERIODER:  2 \r\nGRUPPER:  2 \r\nDANS,,,,  0 ,  0 ,1\r\n"
+                 "KOR,,,,  0 ,  0 ,1.5\r\n" +
+                 anna + ", DANS\t 2 , 2 \r\n" + bo + ", KOR\t 1 , 3 \r\n"));
+    const Work& work = app.work;
+    EXPECT_EQ(std::to_string(work.placement[1][1]) + std::to_string(work.placement[2][1]) +
+                  std::to_string(work.placement[1][2]) + std::to_string(work.placement[2][2]),
+              "0210");
+    EXPECT_EQ(std::to_string(work.groupMemberCount[1]) + std::to_string(work.groupMemberCount[2]) +
+                  std::to_string(work.groupMemberCount[3]),
+              "110");
+}
+
 // The golden cases of tests/data/golden: each folder holds a work file (arbete.pel), the roster it
 // names (elever.txt), the messages opening it must show (meddelanden.txt, one per line: title,
 // icon, buttons, the answer given and the text, separated by "|", with {arbete} for the work

@@ -188,8 +188,7 @@ TEST_F(Printing, APdfOnAFullDiskIsToldAndLeavesTheOldFile) {
         .expectMsgBox(
             shown(old) + ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
             Buttons::YesNo, Icon::Question, "Skriv ut", Answer::Yes)
-        .expectMsgBox("Fel vid utskrift\r\nKan inte spara " + shown(old) +
-                          "\r\nDisken är full."_cp,
+        .expectMsgBox("Fel vid utskrift\r\nKan inte spara " + shown(old) + "\r\nDisken är full."_cp,
                       Buttons::Ok, Icon::Exclamation, "Skriv ut", Answer::Ok);
     PrintLists(failing);
     EXPECT_EQ(fileBytes(old), "gammal");
