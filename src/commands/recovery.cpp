@@ -146,6 +146,28 @@ void removeCopyOf(App& app, const std::string& id) {
     app.files.remove(lockPath(app, id));
 }
 
+std::string copyBytes(const std::string& work, const fs::path& origin, const std::string& made) {
+    return std::string(kMagic) + std::to_string(work.size()) + " " + checkOf(work) + CRLF +
+           escaped(origin.string()) + CRLF + made + CRLF + CRLF + work;
+}
+
+// Earlier versions of Pelora kept one copy for every program, "osparat-arbete.pel", and the path
+// of its work beside it. Such a copy becomes a copy of today's kind, so that it is offered too.
+void takeOverSingleCopy(App& app) {
+    const fs::path single = app.recoveryFolder / "osparat-arbete.pel";
+    const fs::path origin = app.recoveryFolder / "osparat-arbete-fil.txt";
+    const std::optional<std::string> work = app.files.read(single);
+    if (!work) return;
+    const std::unique_ptr<FileLock> held = app.files.lock(lockPath(app, "osparat"));
+    if (!held) return;
+    const fs::path path = app.files.read(origin).value_or(std::string());
+    if (saveFile(app.files, copyPath(app, "osparat"), copyBytes(*work, path, ""),
+                 Sharing::Private)) {
+        app.files.remove(single);
+        app.files.remove(origin);
+    }
+}
+
 }  // namespace
 
 void autosave(App& app) {
@@ -161,10 +183,8 @@ void autosave(App& app) {
             return;
         }
     }
-    const std::string work = workFileBytes(app.work);
-    const std::string bytes = std::string(kMagic) + std::to_string(work.size()) + " " +
-                              checkOf(work) + CRLF + escaped(app.run.workFilePath.string()) + CRLF +
-                              timeText(app.desktop.today()) + CRLF + CRLF + work;
+    const std::string bytes =
+        copyBytes(workFileBytes(app.work), app.run.workFilePath, timeText(app.desktop.today()));
     const SaveResult saved = saveFile(app.files, copyPath(app, own.id), bytes, Sharing::Private);
     if (!saved) {
         tellFailure(app, saved.reason);
@@ -223,6 +243,7 @@ bool offerRecovery(App& app) {
         Copy copy;
         fs::file_time_type when;
     };
+    takeOverSingleCopy(app);
     std::vector<Found> found;
     std::vector<std::string> names = app.files.filesIn(app.recoveryFolder);
     std::sort(names.begin(), names.end());
@@ -273,7 +294,8 @@ bool offerRecovery(App& app) {
             copy.origin.empty() ? "ett nytt arbete som aldrig sparats" : displayPath(copy.origin);
         const Desktop::Answer answer = app.desktop.MsgBox(
             "Pelora avslutades utan att ändringarna i "_cp + what +
-                " sparades. Det finns en automatisk kopia av dem från "_cp + copy.made +
+                " sparades. Det finns en automatisk kopia av dem" +
+                (copy.made.empty() ? "" : " från "_cp + copy.made) +
                 ". Vill du återställa den?\r\n\r\nSvarar du Nej tas kopian bort."_cp,
             Desktop::Buttons::YesNo, Desktop::Icon::Question, kTitle, Desktop::Answer::Yes);
         if (answer != Desktop::Answer::Yes) {

@@ -254,6 +254,25 @@ TEST_F(Recovery, ACopyThatCannotBeWrittenIsSaidOnce) {
     }
 }
 
+// The single copy of earlier versions is offered too, without a time.
+TEST_F(Recovery, TheSingleCopyOfEarlierVersionsIsOfferedToo) {
+    openChangeAndAutosave();
+    crash(app);
+    const std::string changed = workFileBytes(app.work);
+    endRecovery(app);
+    folder.write("konfiguration/osparat-arbete.pel", changed);
+    folder.write("konfiguration/osparat-arbete-fil.txt", work.string());
+    const CurrentFolder elsewhere(folder.native());
+    desktop.expectMsgBox("Pelora avslutades utan att ändringarna i "_cp + shown(work) +
+                             " sparades. Det finns en automatisk kopia av dem. Vill du återställa "
+                             "den?\r\n\r\nSvarar du Nej tas kopian bort."_cp,
+                         Buttons::YesNo, Icon::Question, "Återställ arbete"_cp, Answer::Yes,
+                         Answer::Yes);
+    auto again = restart();
+    EXPECT_EQ(workFileBytes(again->work), changed);
+    EXPECT_EQ(kept().size(), 2u);  // the new program's own copy and lock
+}
+
 // A program in a process of its own that does what it reads on its pipe: "c" changes its work
 // and copies it, "s" saves it; it answers each with a byte and waits to be killed.
 class OtherProgram {
