@@ -82,7 +82,7 @@ public:
                 }
             }
             for (int g = 1; g <= work.groupCount; ++g) {
-                if (NumericValue(work.groupTable[g].periodText) == p &&
+                if (groupPeriod(work, g) == p &&
                     selects(m_selection.groups, work.groupTable[g].name)) {
                     guardedStep(m_app, [&] { groupList(g, p); });
                 }
@@ -435,7 +435,7 @@ void PrintLists(App& app) {
         app.form4.Check3.value = 0;
         std::string period;
         for (int g = 1; g <= work.groupCount; ++g) {
-            if (work.groupTable[g].name == name) period = trimBlanks(work.groupTable[g].periodText);
+            if (work.groupTable[g].name == name) period = plainNumber(groupPeriod(work, g));
         }
         selection.periods = " " + period + " ";
         app.run.printGroupName.clear();
