@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <utility>
 
 #include "base/codec.h"
 #include "base/files.h"
@@ -423,14 +424,16 @@ std::string FitToWidth(Printer& printer, const std::string& text, double fractio
 
 void PrintLists(App& app) {
     Work& work = app.work;
+    // The group named from the pop-up menu is for this run only, however it ends: a run that
+    // prints nothing or fails must not leave it for the next run from the dialog.
+    const std::string name = std::exchange(app.run.printGroupName, std::string());
     if (work.studentCount == 0) {
         app.desktop.MsgBox("Det finns inget att skriva ut!", Desktop::Buttons::Ok,
                            Desktop::Icon::Exclamation, kTitle);
         return;
     }
     PrintSelection selection;
-    if (!app.run.printGroupName.empty()) {
-        const std::string& name = app.run.printGroupName;
+    if (!name.empty()) {
         selection.groups = " " + name + " ";
         app.form4.Check3.value = 0;
         std::string period;
@@ -438,7 +441,6 @@ void PrintLists(App& app) {
             if (work.groupTable[g].name == name) period = plainNumber(groupPeriod(work, g));
         }
         selection.periods = " " + period + " ";
-        app.run.printGroupName.clear();
     } else {
         std::optional<PrintSelection> chosen = dialogSelection(app);
         if (!chosen) return;

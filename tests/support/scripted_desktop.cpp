@@ -37,8 +37,10 @@ std::optional<ScriptedDesktop::Path> ScriptedDesktop::pathOf(const std::optional
 }
 
 ScriptedDesktop& ScriptedDesktop::expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
-                                               const std::string& title, Answer answer) {
-    return expect({"message box", describeMessage(text, buttons, icon, title), answer});
+                                               const std::string& title, Answer answer,
+                                               std::function<void()> user) {
+    return expect({"message box", describeMessage(text, buttons, icon, title), answer, "",
+                   std::nullopt, std::move(user)});
 }
 
 ScriptedDesktop& ScriptedDesktop::expectInputBox(const std::string& prompt,
@@ -84,6 +86,7 @@ std::optional<ScriptedDesktop::Step> ScriptedDesktop::ask(const std::string& kin
 Desktop::Answer ScriptedDesktop::MsgBox(const std::string& text, Buttons buttons, Icon icon,
                                         const std::string& title) {
     std::optional<Step> step = ask("message box", describeMessage(text, buttons, icon, title));
+    if (step && step->user) step->user();
     return step ? step->answer : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 

@@ -23,8 +23,11 @@ public:
     explicit ScriptedDesktop(FailHandler fail) : fail_(std::move(fail)) {}
     ~ScriptedDesktop() override { verify(); }
 
+    // `user`, when given, runs as the box is answered: it can change what the program sees, or
+    // throw as a failing window system would.
     ScriptedDesktop& expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
-                                  const std::string& title, Answer answer);
+                                  const std::string& title, Answer answer,
+                                  std::function<void()> user = {});
     ScriptedDesktop& expectInputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText, const std::string& answer);
     // A dialog that returns `answer` (nothing for Cancel); `expected` checks the request.
@@ -67,7 +70,7 @@ private:
         Answer answer = Answer::Cancel;
         std::string text;            // an input box's answer
         std::optional<Path> path;    // a file dialog's answer
-        std::function<void()> user;  // what the user does in a dialog
+        std::function<void()> user;  // what the user does in a dialog or at a message box
     };
 
     ScriptedDesktop& expect(Step step) {
