@@ -119,7 +119,7 @@ void Command1_Click(App& app) {
     const int period = toInteger(v);
     if (!create) {
         const int g = app.run.currentGroup;
-        const int before = numericInteger(work.groupTable[g].periodText);
+        const int before = groupPeriod(work, g);
         if (period != before && before >= 1 && hasMembers(work, g, before)) {
             refuse("Du måste tömma gruppen innan du ändrar dess period"_cp, "Redigera grupp");
             return;

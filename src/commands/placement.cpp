@@ -1,6 +1,7 @@
 #include "commands/placement.h"
 
 #include "base/codec.h"
+#include "base/desktop.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "display/board.h"
@@ -13,6 +14,8 @@ namespace pelora {
 namespace {
 
 const char* const kPlaceTitle = "Placera elev i grupp";
+// The command "Placera i aktuell grupp" as the window names it when it reports an error.
+const char* const kWalkTitle = "Placera valda elever";
 
 // The period group g's placements are written in, or 0 where the group has no period of the
 // work (a file can say so): such a group takes nobody, since its placements would not be saved.
@@ -92,21 +95,26 @@ void PlaceInCurrentGroup(App& app) {
     // The lines as they were asked about; the list is rebuilt only by the refresh at the end.
     const std::vector<ListLine> lines = list.lines;
     int members = work.groupMemberCount[g];
-    for (std::size_t k = 0; k < count; ++k) {
+    bool cancelled = false;
+    for (std::size_t k = 0; k < count && !cancelled; ++k) {
         if (marked > 0 && !lines[k].marked) continue;
         const int i = lines[k].itemData;
         if (i < 1 || i > work.studentCount || work.placement[p][i] == g) continue;
-        Desktop::Answer answer = Desktop::Answer::Yes;
-        const std::string notWished =
-            work.studentTable[i].name +
-            " har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp;
-        if (confirmPlacement(app, i, g, p, members, Desktop::Buttons::YesNoCancel, notWished,
-                             answer)) {
-            work.placement[p][i] = static_cast<std::int16_t>(g);
-            ++members;
-        } else if (answer == Desktop::Answer::Cancel) {
-            break;
-        }
+        // An error at one pupil is told and the walk goes on with the next, so that the
+        // placements made before it are counted, shown and marked as a change of the work.
+        runGuarded(app.desktop, kWalkTitle, [&] {
+            Desktop::Answer answer = Desktop::Answer::Yes;
+            const std::string notWished =
+                work.studentTable[i].name +
+                " har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp;
+            if (confirmPlacement(app, i, g, p, members, Desktop::Buttons::YesNoCancel, notWished,
+                                 answer)) {
+                work.placement[p][i] = static_cast<std::int16_t>(g);
+                ++members;
+            } else if (answer == Desktop::Answer::Cancel) {
+                cancelled = true;
+            }
+        });
     }
     refreshAfterPlacement(app, g);
 }

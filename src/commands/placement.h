@@ -9,7 +9,9 @@
 namespace pelora {
 
 // "Placera i aktuell grupp". The capacity question counts the pupils placed earlier in the same
-// run, so a user placing 30 pupils in a group of 20 is asked from the 21st on.
+// run, so a user placing 30 pupils in a group of 20 is asked from the 21st on. An error at one
+// pupil is shown under the command's title and the walk goes on with the next; whatever was
+// placed is counted, shown and marked as changed.
 void PlaceInCurrentGroup(App& app);
 
 // A double-click on group g's label: the shown pupil out of the group when placed there,

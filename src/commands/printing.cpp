@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <utility>
 
 #include "base/codec.h"
 #include "base/files.h"
@@ -82,7 +83,7 @@ public:
                 }
             }
             for (int g = 1; g <= work.groupCount; ++g) {
-                if (NumericValue(work.groupTable[g].periodText) == p &&
+                if (groupPeriod(work, g) == p &&
                     selects(m_selection.groups, work.groupTable[g].name)) {
                     guardedStep(m_app, [&] { groupList(g, p); });
                 }
@@ -432,22 +433,23 @@ std::string FitToWidth(Printer& printer, const std::string& text, double fractio
 
 void PrintLists(App& app) {
     Work& work = app.work;
+    // The group named from the pop-up menu is for this run only, however it ends: a run that
+    // prints nothing or fails must not leave it for the next run from the dialog.
+    const std::string name = std::exchange(app.run.printGroupName, std::string());
     if (work.studentCount == 0) {
         app.desktop.MsgBox("Det finns inget att skriva ut!", Desktop::Buttons::Ok,
                            Desktop::Icon::Exclamation, kTitle);
         return;
     }
     PrintSelection selection;
-    if (!app.run.printGroupName.empty()) {
-        const std::string& name = app.run.printGroupName;
+    if (!name.empty()) {
         selection.groups = " " + name + " ";
         app.form4.Check3.value = 0;
         std::string period;
         for (int g = 1; g <= work.groupCount; ++g) {
-            if (work.groupTable[g].name == name) period = trimBlanks(work.groupTable[g].periodText);
+            if (work.groupTable[g].name == name) period = plainNumber(groupPeriod(work, g));
         }
         selection.periods = " " + period + " ";
-        app.run.printGroupName.clear();
     } else {
         std::optional<PrintSelection> chosen = dialogSelection(app);
         if (!chosen) return;

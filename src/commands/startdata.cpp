@@ -88,7 +88,7 @@ void Command1_Click(App& app) {
         return;
     }
     for (int g = 1; g <= work.groupCount; ++g) {
-        if (NumericValue(work.groupTable[g].periodText) > n) {
+        if (groupPeriod(work, g) > n) {
             refuse(
                 "Det finns grupp(er) som lagts i period som nu tas bort. Ta först bort gruppen "
                 "eller ändra dess period."_cp);

@@ -26,8 +26,8 @@ void RefreshBoard(View view) {
     const Work& work = view.work;
     for (int g = 1; g <= work.groupCount; ++g) {
         GroupLabel& label = view.screen.Label1[g];
-        const bool shown = NumericValue(work.groupTable[g].periodText) == view.run.currentPeriod ||
-                           work.start.showAllPeriods == 1;
+        const bool shown =
+            groupPeriod(work, g) == view.run.currentPeriod || work.start.showAllPeriods == 1;
         label.visible = shown;
         if (shown) label.caption = labelCaption(work, g);
     }
@@ -75,7 +75,11 @@ void ShowMemberList(View view, int g) {
 std::string groupDataText(const Work& work, int g) {
     const Group& group = work.groupTable[g];
     std::string text = group.name;
-    if (work.start.periodCount > 1) text += "      Period " + group.periodText;
+    if (work.start.periodCount > 1) {
+        // The period the group is placed in; a text that names no period is shown as it is.
+        const int p = groupPeriod(work, g);
+        text += "      Period " + (p > 0 ? plainNumber(p) : group.periodText);
+    }
     text += CRLF;
     if (!group.staff.empty()) text += group.staff + "     ";
     if (!group.maxText.empty()) text += "Max: " + group.maxText;

@@ -161,19 +161,21 @@ TEST_F(Lifecycle, StartDataOkStoresTheFieldsThenChecksThePeriodsInOrder) {
     const std::string groupGone =
         "Det finns grupp(er) som lagts i period som nu tas bort. Ta först bort gruppen eller "
         "ändra dess period."_cp;
-    // periods typed, the period of the one group (0: none), the refusal, periodCount afterwards;
-    // under "Nytt" the groups count even when they are not to be kept
-    const std::tuple<std::string, int, std::string, int> cases[] = {
-        {"", 0, none, 2},       {"0.9", 0, none, 2},      {"tre", 3, none, 2},
-        {"2", 3, groupGone, 2}, {"2.6", 3, groupGone, 2}, {"11", 12, groupGone, 2},
-        {"11", 0, tooMany, 2},  {"10.2", 0, tooMany, 2},  {"2.5", 0, "", 2},
-        {"3.5", 0, "", 4},      {"10", 10, "", 10},       {" 1 ", 1, "", 1},
+    // periods typed, the period of the one group (empty: none), the refusal, periodCount
+    // afterwards; under "Nytt" the groups count even when they are not to be kept. A group's
+    // period is read as its placements are: "2.5" is period 2, "12" no period at all.
+    const std::tuple<std::string, std::string, std::string, int> cases[] = {
+        {"", "", none, 2},        {"0.9", "", none, 2},       {"tre", "3", none, 2},
+        {"2", "3", groupGone, 2}, {"2.6", "3", groupGone, 2}, {"2", "2.6", groupGone, 2},
+        {"2", "2.5", "", 2},      {"11", "12", tooMany, 2},   {"11", "", tooMany, 2},
+        {"10.2", "", tooMany, 2}, {"2.5", "", "", 2},         {"3.5", "", "", 4},
+        {"10", "10", "", 10},     {" 1 ", "1", "", 1},
     };
     for (const auto& [periods, groupPeriod, refusal, periodCount] : cases) {
-        SCOPED_TRACE("periods \"" + periods + "\"");
+        SCOPED_TRACE("periods \"" + periods + "\", group in \"" + groupPeriod + "\"");
         app.work.start.periodCount = 2;
-        app.work.groupCount = groupPeriod > 0 ? 1 : 0;
-        app.work.groupTable[1].periodText = std::to_string(groupPeriod);
+        app.work.groupCount = groupPeriod.empty() ? 0 : 1;
+        app.work.groupTable[1].periodText = groupPeriod;
         app.run.dirty = false;
         StartDataScreen& dialog = app.form3;
         dialog.visible = true;

@@ -109,6 +109,24 @@ TEST_F(Placement, TheWalkAsksEachQuestionInOrderAndNoSkipsCancelStops) {
     }
 }
 
+// An error while C is asked about is shown under the command's title; D and E are still asked
+// about and placed, and the walk ends as always: counted, refreshed and marked as a change, so
+// that ending the program asks to save.
+TEST_F(Placement, AnErrorAtOnePupilIsToldAndTheWalkGoesOn) {
+    desktop.expectMsgBox("Vill du placera alla eleverna i Översikten i DANS-2?"_cp, Buttons::YesNo,
+                         Icon::Question, kTitle, Answer::Yes);
+    expectQuestion(walkQuestions[1], Answer::Yes);
+    desktop.expectMsgBox(walkQuestions[2], Buttons::YesNoCancel, Icon::Question, kTitle,
+                         Answer::Yes, [] { throw std::runtime_error("Fönstret svarar inte"); });
+    desktop.expectMsgBox("Fönstret svarar inte"_cp, Buttons::Ok, Icon::Exclamation,
+                         "Placera valda elever", Answer::Ok);
+    expectQuestion(walkQuestions[3], Answer::Yes);
+    EXPECT_NO_THROW(PlaceInCurrentGroup(app));
+    EXPECT_EQ(placedInPeriod1() + " " + std::to_string(app.work.groupMemberCount[1]) + " " +
+                  app.screen.Label1[1].caption + (app.run.dirty ? " dirty" : ""),
+              "11011 4 DANS-2\r\n 4  (-1) dirty");
+}
+
 TEST_F(Placement, ADoubleClickPlacesTheShownPupilOrTakesItOut) {
     app.run.currentStudent = 4;
     ToggleByDoubleClick(app, 1);  // D wished DANS: nothing to ask

@@ -152,6 +152,56 @@ TEST_F(Printing, OneGroupFromThePopupMenu) {
         "7A0");
 }
 
+// A pop-up print that prints nothing, because the work has no pupils yet, or that fails leaves
+// no group behind: the next run from the dialog prints the lists chosen there.
+TEST_F(Printing, APopupPrintThatPrintsNothingLeavesNoGroupForTheDialog) {
+    app.run.currentGroup = 1;
+    app.form4.Text2.text = "7A";
+    for (const bool fails : {false, true}) {
+        SCOPED_TRACE(fails ? "failed" : "no pupils");
+        const int pupils = app.work.studentCount;
+        app.work.studentCount = 0;
+        desktop
+            .expectMsgBox("Vill du skriva ut grupplista för DANS"_cp, Buttons::YesNo,
+                          Icon::Question, "Skriv ut", Answer::Yes)
+            .expectMsgBox("Det finns inget att skriva ut!", Buttons::Ok, Icon::Exclamation,
+                          "Skriv ut", Answer::Ok, [fails] {
+                              if (fails) throw std::runtime_error("Fönstret kunde inte visas");
+                          });
+        if (fails) {
+            EXPECT_THROW(H_klick_skrivut(app), std::runtime_error);
+        } else {
+            H_klick_skrivut(app);
+        }
+        app.work.studentCount = pupils;  // the roster read since
+        print();
+        EXPECT_EQ(titles(), "Val    7A|");
+    }
+}
+
+// A group whose period is written "1.5" holds its pupils in period 2, and its list is printed
+// there, from the dialog and from the pop-up menu alike.
+TEST_F(Printing, AGroupListIsPrintedInThePeriodItsPupilsArePlacedIn) {
+    app.work.start.periodCount = 2;
+    app.work.groupTable[4].periodText = "1.5";
+    const std::string page =
+        "print Period 2\nendLine\nendLine\nendLine\nsize 16\nx 1000\n"
+        "print Val   MODERN DANSGRUPP\n";
+    app.form4.Check1.value = app.form4.Check5.value = 1;
+    print();
+    EXPECT_EQ(titles(), "Val   DANS|Val   FOTBOLL|Val   KÖR|Val   MODERN DANSGRUPP|"_cp);
+    EXPECT_NE(document().find(page), std::string::npos);
+
+    app.run.currentGroup = 4;
+    desktop.expectMsgBox("Vill du skriva ut grupplista för MODERN DANSGRUPP"_cp, Buttons::YesNo,
+                         Icon::Question, "Skriv ut", Answer::Yes);
+    desktop.recordingPrinter.operations.clear();
+    H_klick_skrivut(app);
+    EXPECT_EQ(titles(), "Val   MODERN DANSGRUPP|");
+    EXPECT_NE(document().find(page), std::string::npos);
+    EXPECT_NE(document().find("print 7A  Bo Berg\n"), std::string::npos);
+}
+
 // Without a printer the document goes to a PDF file named for each run.
 TEST_F(Printing, WithoutAPrinterEachRunAsksForAPdfFile) {
     TempFolder folder;

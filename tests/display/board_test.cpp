@@ -143,6 +143,30 @@ TEST_F(Groups, GroupDataPanel) {
     }
 }
 
+// The board and the data panel read a group's period as the placements do: a whole number,
+// halves to even, none outside 1..10.
+TEST_F(Groups, TheBoardShowsAGroupInThePeriodItsPupilsArePlacedIn) {
+    // the period text, the periods 1 to 3 whose board shows the group, the panel's first line
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"1.5", "010", "GRUPP1      Period 2"}, {"2.5", "010", "GRUPP1      Period 2"},
+        {"3", "001", "GRUPP1      Period 3"},   {"0.4", "000", "GRUPP1      Period 0.4"},
+        {"11", "000", "GRUPP1      Period 11"},
+    };
+    app.work.start.periodCount = 3;
+    for (const auto& [periodText, shownIn, panel] : cases) {
+        app.work.groupTable[1].periodText = periodText;
+        std::string shown;
+        for (int p = 1; p <= 3; ++p) {
+            app.run.currentPeriod = p;
+            RefreshBoard(app);
+            shown += app.screen.Label1[1].visible ? "1" : "0";
+        }
+        const std::string text = groupDataText(app.work, 1);
+        EXPECT_EQ(shown + " " + text.substr(0, text.find(CRLF)), shownIn + " " + panel)
+            << periodText;
+    }
+}
+
 TEST_F(Groups, PeriodStepperWrapsAroundAndShowsThatPeriodsGroups) {
     app.work.start.periodCount = 3;
     app.work.groupCount = 2;  // the other labels belong to groups deleted since

@@ -43,9 +43,10 @@ std::optional<ScriptedDesktop::Path> ScriptedDesktop::pathOf(const std::optional
 
 ScriptedDesktop& ScriptedDesktop::expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
                                                const std::string& title, Answer answer,
-                                               std::optional<Answer> defaultAnswer) {
-    return expect(
-        {"message box", describeMessage(text, buttons, icon, title, defaultAnswer), answer});
+                                               std::optional<Answer> defaultAnswer,
+                                               std::function<void()> user) {
+    return expect({"message box", describeMessage(text, buttons, icon, title, defaultAnswer),
+                   answer, "", std::nullopt, std::move(user)});
 }
 
 ScriptedDesktop& ScriptedDesktop::expectInputBox(const std::string& prompt,
@@ -93,6 +94,7 @@ Desktop::Answer ScriptedDesktop::MsgBox(const std::string& text, Buttons buttons
                                         std::optional<Answer> defaultAnswer) {
     std::optional<Step> step =
         ask("message box", describeMessage(text, buttons, icon, title, defaultAnswer));
+    if (step && step->user) step->user();
     return step ? step->answer : buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 

@@ -23,10 +23,18 @@ public:
     explicit ScriptedDesktop(FailHandler fail) : fail_(std::move(fail)) {}
     ~ScriptedDesktop() override { verify(); }
 
-    // With `defaultAnswer`, the message box must name that button its default.
+    // With `defaultAnswer`, the message box must name that button its default. `user`, when
+    // given, runs as the box is answered: it can change what the program sees, or throw as a
+    // failing window system would.
     ScriptedDesktop& expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
                                   const std::string& title, Answer answer,
-                                  std::optional<Answer> defaultAnswer = std::nullopt);
+                                  std::optional<Answer> defaultAnswer = std::nullopt,
+                                  std::function<void()> user = {});
+    ScriptedDesktop& expectMsgBox(const std::string& text, Buttons buttons, Icon icon,
+                                  const std::string& title, Answer answer,
+                                  std::function<void()> user) {
+        return expectMsgBox(text, buttons, icon, title, answer, std::nullopt, std::move(user));
+    }
     ScriptedDesktop& expectInputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText, const std::string& answer);
     // A dialog that returns `answer` (nothing for Cancel); `expected` checks the request.
@@ -69,7 +77,7 @@ private:
         Answer answer = Answer::Cancel;
         std::string text;            // an input box's answer
         std::optional<Path> path;    // a file dialog's answer
-        std::function<void()> user;  // what the user does in a dialog
+        std::function<void()> user;  // what the user does in a dialog or at a message box
     };
 
     ScriptedDesktop& expect(Step step) {
