@@ -86,19 +86,6 @@ TEST(SaveFile, TheStepsInOrderAndWhatAFailureAtEachLeavesBehind) {
     }
 }
 
-// The message of a failed save names the file and, on a second line, why.
-TEST(SaveFile, TheMessageOfAFailureSaysWhy) {
-    const std::pair<int, const char*> reasons[] = {
-        {ENOSPC, "Disken är full."},
-        {EROFS, "Disken är skrivskyddad och går bara att läsa från."},
-        {EACCES, "Du har inte behörighet att skriva där."},
-        {12345, "Systemet gav felkod 12345."}};
-    for (const auto& [error, reason] : reasons)
-        EXPECT_EQ(fileProblem(error), utf8ToCp1252(reason));
-    EXPECT_EQ(cannotSave("/skola/val.pel", {false, "Disken är full."}),
-              "Kan inte spara /skola/val.pel\r\nDisken är full.");
-}
-
 // The mode a file of this save has on the disk: while it is written readable by its owner only,
 // then the bits (and the group) of the file it replaces, the bits of a new file for a new one,
 // and its owner's only for an automatic copy.
