@@ -51,6 +51,8 @@ struct App {
     std::vector<std::filesystem::path> recentFiles;  // the last works opened or saved, newest first
     std::filesystem::path recoveryFolder;  // where the automatic copies are kept; empty for none
     RecoveryCopy recovery;                 // this program's own copy there
+    // The start data typed for a New whose roster could not be read, for the next New dialog.
+    std::optional<StartData> startDataForNextNew;
 
     // What "Ångra förslag" takes back: the cells the last accepted proposal filled (period,
     // pupil), and the placements as it left them; any change since makes the proposal final.

@@ -38,6 +38,20 @@ void ClearWork(App& app) {
     work.start.periodCount = 1;
 }
 
+WorkSnapshot::WorkSnapshot(App& app)
+    : m_app(app),
+      m_work(std::make_unique<const Work>(app.work)),
+      m_run(std::make_unique<const RunState>(app.run)),
+      m_screen(std::make_unique<const MainScreen>(app.screen)) {}
+
+void WorkSnapshot::restore() {
+    const std::filesystem::path dialogName = m_app.screen.fileDialogName;
+    m_app.work = *m_work;
+    m_app.run = *m_run;
+    m_app.screen = *m_screen;
+    m_app.screen.fileDialogName = dialogName;
+}
+
 void Form_Load(App& app, int designedWidth, int screenWidth,
                const std::filesystem::path& commandLine) {
     MainScreen& screen = app.screen;
@@ -173,6 +187,8 @@ void Arkiv_Nytt(App& app) {
     Work& work = app.work;
     RunState& run = app.run;
     if (!askToSaveChanges(app, "Nytt")) return;
+    // A roster that cannot be read brings this work back, changes and all.
+    WorkSnapshot before(app);
     run.dirty = false;
 
     showStartDataDialog(app, "Nytt");
@@ -180,6 +196,7 @@ void Arkiv_Nytt(App& app) {
         run.startDataCancelled = false;
         return;
     }
+    const StartData typed = work.start;
 
     // A relative roster path is taken from where it is found now, beside the work it came from
     // or in the current folder, and kept as that folder's path.
@@ -193,7 +210,13 @@ void Arkiv_Nytt(App& app) {
     // roster read below clears their members.
     if (app.form3.Check1.value == 1) work.groupCount = groupCount;
     keepShownPeriod(app);
-    if (!work.start.studentListPath.empty() && Hamta_elever(app)) {
+    if (!work.start.studentListPath.empty()) {
+        if (!Hamta_elever(app)) {
+            before.restore();
+            // What was typed waits in the next New dialog.
+            app.startDataForNextNew = typed;
+            return;
+        }
         reportSharedKeys(app, "Nytt");
         reportClassesNotFound(app);
     }

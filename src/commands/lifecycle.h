@@ -21,6 +21,21 @@ void Form_Load(App& app, int designedWidth, int screenWidth,
 // Each time the main window becomes the active window of the program.
 void Form_Activate(App& app);
 
+// The work, the run state and the main window as they are, to be brought back whole when a
+// command that replaces the work fails halfway. (The tables are large, so they live on the heap.)
+class WorkSnapshot {
+public:
+    explicit WorkSnapshot(App& app);
+    // Everything as it was, but the name the file dialogs start with.
+    void restore();
+
+private:
+    App& m_app;
+    std::unique_ptr<const Work> m_work;
+    std::unique_ptr<const RunState> m_run;
+    std::unique_ptr<const MainScreen> m_screen;
+};
+
 // "Vill du spara ändringarna?" while the work has unsaved changes, under the command's title:
 // Yes saves, No goes on, Cancel returns false.
 bool askToSaveChanges(App& app, const std::string& title, Desktop::Answer* given = nullptr);

@@ -305,16 +305,8 @@ bool openWorkBytes(App& app, const std::string& bytes, const fs::path& path) {
     // A file the program refuses, or any failure while it is read, brings the work back as it
     // was before the open, so that no half-read work carries the file's name to the next save.
     // (The copies are large tables, so they live on the heap.)
-    const auto workBefore = std::make_unique<const Work>(work);
-    const auto runBefore = std::make_unique<const RunState>(run);
-    const auto screenBefore = std::make_unique<const MainScreen>(app.screen);
-    auto restore = [&] {
-        const fs::path dialogName = app.screen.fileDialogName;
-        work = *workBefore;
-        run = *runBefore;
-        app.screen = *screenBefore;
-        app.screen.fileDialogName = dialogName;
-    };
+    WorkSnapshot before(app);
+    const auto restore = [&before] { before.restore(); };
 
     try {
         run.workFilePath = path;

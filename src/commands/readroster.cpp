@@ -51,14 +51,19 @@ bool Hamta_elever(App& app) {
         app.files.read(rosterLocation(app, work.start.studentListPath));
     while (!bytes) {
         const std::string& path = work.start.studentListPath;
-        const std::string answer = trimBlanks(singleLine(app.desktop.InputBox(
+        std::string answer = trimBlanks(singleLine(app.desktop.InputBox(
             "Kan ej öppna "_cp + excerpt(path, kLongestPathShown) + ". Ange ny sökväg."_cp,
             "Öppna elevlista"_cp, path)));
+        // Giving up at the box leaves the file dialog, or the work as it was.
         if (answer.empty()) {
-            app.desktop.MsgBox("Redigera vid behov " + displayPath(app.run.workFilePath) +
-                                   ". Programmet avslutas.",
-                               Desktop::Buttons::Ok, Desktop::Icon::Critical, "Öppna elevlista"_cp);
-            throw ProgramEnd{};
+            if (app.desktop.MsgBox("Vill du leta upp elevlistan?", Desktop::Buttons::YesNo,
+                                   Desktop::Icon::Question,
+                                   "Öppna elevlista"_cp) != Desktop::Answer::Yes)
+                return false;
+            const std::optional<fs::path> chosen =
+                app.desktop.OpenFileDialog({"*.txt|*.txt", "txt", nativePath(path)});
+            if (!chosen || chosen->empty()) return false;
+            answer = cp1252Path(*chosen).value_or(displayPath(*chosen));
         }
         work.start.studentListPath = absoluteRosterPath(app, answer);
         bytes = app.files.read(rosterLocation(app, work.start.studentListPath));
@@ -70,9 +75,13 @@ bool Hamta_elever(App& app) {
         const std::string line = " (rad " + plainNumber(roster.error->line) + ")";
         switch (roster.error->kind) {
             case Kind::BadFormat:
-                app.desktop.MsgBox("Elevlistan har inte rätt format. Programmet avslutas."_cp,
-                                   Desktop::Buttons::Ok, Desktop::Icon::Critical, "Fel i elevfil");
-                throw ProgramEnd{};
+                app.desktop.MsgBox(
+                    "Elevlistan "_cp + excerpt(work.start.studentListPath, kLongestPathShown) +
+                        ", rad " + plainNumber(roster.error->line) +
+                        ": raden har namn och personnummer men ingen klass. Inga "
+                        "elever har lästs in."_cp,
+                    Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Fel i elevfil");
+                break;
             case Kind::TooManyPupils:
                 app.desktop.MsgBox(
                     rosterMessage(work.start.studentListPath,

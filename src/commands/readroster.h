@@ -1,5 +1,5 @@
 // Reading the roster named in the start data into the work: asking for another path while it
-// cannot be opened, and ending the program where the user gives none or the file is no roster.
+// cannot be opened, and failing where the user gives none or the file is no roster.
 #pragma once
 
 #include <filesystem>
@@ -21,9 +21,9 @@ std::filesystem::path rosterLocation(App& app, const std::string& studentListPat
 std::string absoluteRosterPath(App& app, const std::string& studentListPath);
 
 // Reads the roster named in the start data, clears every placement, and fills the pupil table,
-// the class list and the class box. Ends the program (ProgramEnd) when the user gives no path or
-// the roster is not a pupil list. Returns false, with no pupils read, when the roster holds more
-// pupils or classes than a work can; the user has been told why.
+// the class list and the class box. Returns false, with no pupils read, when the user gives no
+// path, when the roster is not a pupil list, or when it holds more pupils or classes than a work
+// can; the user has been told why.
 bool Hamta_elever(App& app);
 
 // After New or Open has read the roster: names the pupils who share a key, since the work keeps

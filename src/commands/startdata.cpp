@@ -29,7 +29,9 @@ namespace form3 {
 
 void Form_Activate(App& app) {
     StartDataScreen& dialog = app.form3;
-    const StartData& start = app.work.start;
+    std::optional<StartData> typed;
+    if (dialog.caption != kEditCaption) typed.swap(app.startDataForNextNew);
+    const StartData& start = typed ? *typed : app.work.start;
     dialog.Text1.text = start.school;
     dialog.Text5.text = start.activity;
     dialog.Text2.text = start.periodLabel;

@@ -154,6 +154,38 @@ TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
     }
 }
 
+// A New whose roster cannot be read brings the work back as it was, groups, pupils, changes and
+// name, and the next New dialog starts from what was typed.
+TEST_F(Lifecycle, ANewWhoseRosterCannotBeReadKeepsTheWork) {
+    TempFolder folder;
+    const std::string roster = folder.write("elever.txt", "Anna Berg\t9001011234\r\n");
+    oldWork();
+    app.run.workFilePath = folder.path("val.pel");
+    app.run.dirty = true;
+    const std::string before = workFileBytes(app.work);
+    desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Nytt", Answer::No)
+        .expectDialog(Dialog::StartData,
+                      [&] {
+                          app.form3.Text1.text = "Nya skolan";
+                          app.form3.Text3.text = roster;
+                          form3::Command1_Click(app);
+                      })
+        .expectMsgBox("Elevlistan " + roster +
+                          ", rad 1: raden har namn och personnummer men ingen klass. Inga "
+                          "elever har lästs in."_cp,
+                      Buttons::Ok, Icon::Exclamation, "Fel i elevfil", Answer::Ok);
+    Arkiv_Nytt(app);
+    EXPECT_EQ(workFileBytes(app.work), before);
+    EXPECT_TRUE(app.run.dirty);
+    EXPECT_EQ(app.run.workFilePath, folder.path("val.pel"));
+    desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Nytt", Answer::No)
+        .expectDialog(Dialog::StartData, [&] {
+            EXPECT_EQ(app.form3.Text1.text + "|" + app.form3.Text3.text, "Nya skolan|" + roster);
+            form3::Command2_Click(app);
+        });
+    Arkiv_Nytt(app);
+}
+
 // The fields are stored first, each as one line of the work file (a pasted line break or TAB
 // becomes one blank, only the school keeps its commas); then the periods are checked in order.
 TEST_F(Lifecycle, StartDataOkStoresTheFieldsThenChecksThePeriodsInOrder) {

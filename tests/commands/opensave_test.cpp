@@ -58,10 +58,14 @@ TEST_F(Roster, ReadsPupilLinesInFileOrderWithAnyLineEnd) {
         app.work.start.classFilter = filter;
         EXPECT_EQ(read("Anna Berg\t1\t7a\r\nBo Ekman\t1\t7B\r\nCarl Dahl\t1\t7\r\n"), pupils);
     }
-    // A pupil line with only one TAB ends the program, whatever the filter.
-    desktop.expectMsgBox("Elevlistan har inte rätt format. Programmet avslutas."_cp, Buttons::Ok,
-                         Icon::Critical, "Fel i elevfil", Answer::Ok);
-    EXPECT_THROW(read("Anna Berg\t9001011234\t7A\r\nBo Ekman\t9001011234\r\n"), ProgramEnd);
+    // A pupil line with only one TAB reads no pupil at all, whatever the filter.
+    folder.write("elever.txt", "Anna Berg\t9001011234\t7A\r\nBo Ekman\t9001011234\r\n");
+    desktop.expectMsgBox("Elevlistan " + folder.text("elever.txt") +
+                             ", rad 2: raden har namn och personnummer men ingen klass. Inga "
+                             "elever har lästs in."_cp,
+                         Buttons::Ok, Icon::Exclamation, "Fel i elevfil", Answer::Ok);
+    EXPECT_FALSE(Hamta_elever(app));
+    EXPECT_EQ(app.work.studentCount, 0);
 }
 
 TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
@@ -84,19 +88,24 @@ TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
     EXPECT_EQ(app.work.start.studentListPath, good);
     EXPECT_FALSE(app.run.dirty);  // a new path alone is no change
 
-    // Giving up ends the program; a path from a damaged work file shows its first 300 characters.
+    // Giving up asks whether to look for the roster: Nej, or a cancelled dialog, fails; a file
+    // chosen is read. A path from a damaged work file shows its first 300 characters.
     const std::string huge(100000, '7');
-    const std::tuple<std::string, std::string, std::string> giveUps[] = {
-        {"/skola/val.pel", missing, prompt},
-        {"", huge, "Kan ej öppna "_cp + huge.substr(0, 300) + "…. Ange ny sökväg."_cp}};
-    for (const auto& [workFile, path, shownPrompt] : giveUps) {
-        app.run.workFilePath = workFile;
+    const std::tuple<std::string, std::string, Answer, std::optional<fs::path>> giveUps[] = {
+        {missing, prompt, Answer::No, std::nullopt},
+        {missing, prompt, Answer::Yes, std::nullopt},
+        {huge, "Kan ej öppna "_cp + huge.substr(0, 300) + "…. Ange ny sökväg."_cp, Answer::Yes,
+         folder.path("elever.txt")}};
+    for (const auto& [path, shownPrompt, look, chosen] : giveUps) {
         app.work.start.studentListPath = path;
         desktop.expectInputBox(shownPrompt, title, path, "")
-            .expectMsgBox("Redigera vid behov " + workFile + ". Programmet avslutas.", Buttons::Ok,
-                          Icon::Critical, title, Answer::Ok);
-        EXPECT_THROW(Hamta_elever(app), ProgramEnd);
+            .expectMsgBox("Vill du leta upp elevlistan?", Buttons::YesNo, Icon::Question, title,
+                          look);
+        if (look == Answer::Yes) desktop.expectOpenFile(chosen);
+        EXPECT_EQ(Hamta_elever(app), chosen.has_value());
+        EXPECT_EQ(app.work.studentCount, chosen ? 1 : 0);
     }
+    EXPECT_EQ(app.work.start.studentListPath, good);
 }
 
 // Work files in a folder "skolår" beside their roster, which they name without a folder: Anna
