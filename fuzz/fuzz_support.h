@@ -1,4 +1,4 @@
-// What both fuzz targets share: a desktop that answers every question by a fixed rule, a printer
+// What the fuzz targets share: a desktop that answers every question by a fixed rule, a printer
 // that prints nowhere, and a folder of their own for the files the readers open.
 #pragma once
 

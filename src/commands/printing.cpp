@@ -10,6 +10,7 @@
 
 #include "base/codec.h"
 #include "base/files.h"
+#include "base/keys.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "commands/help.h"
@@ -290,8 +291,10 @@ private:
             std::optional<std::string> bytes;
             if (size && *size <= kLargestEarlierFile) bytes = m_app.files.read(path);
             if (!bytes) {
-                printError(m_app, displayPath(path) + (size ? " är för stor för en arbetsfil."_cp
-                                                            : " kan inte läsas."_cp));
+                const bool tooLarge = size && *size > kLargestEarlierFile;
+                printError(m_app,
+                           displayPath(path) + (tooLarge ? " är för stor för en arbetsfil."_cp
+                                                         : " kan inte läsas."_cp));
                 return;
             }
             const EarlierFile file = readEarlierFile(*bytes);
@@ -299,14 +302,12 @@ private:
                 printError(m_app, displayPath(path) + ", rad " + plainNumber(file.error->line) +
                                       ": " + file.error->problem);
             }
-            const Work& work = m_work;
+            // Pupils who share a key are told apart by order, as an open does: the k-th line
+            // with a key is the k-th pupil with it.
+            PupilsByKey pupils(m_work);
             for (const EarlierFile::Placement& line : file.pupils) {
-                for (int i = 1; i <= work.studentCount; ++i) {
-                    if (work.studentTable[i].key == line.key) {
-                        column[static_cast<std::size_t>(i)] = file.groupName(line.group);
-                        break;
-                    }
-                }
+                const int i = pupils.next(line.key);
+                if (i > 0) column[static_cast<std::size_t>(i)] = file.groupName(line.group);
             }
         });
     }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/codec.h"
-#include "base/files.h"
 #include "base/numbers.h"
 
 namespace pelora {
@@ -16,37 +15,42 @@ std::string EarlierFile::groupName(int h) const {
 EarlierFile readEarlierFile(const std::string& bytes) {
     EarlierFile file;
     file.groupNames.assign(1, std::string());
-    auto problem = [&file](std::size_t index, std::string what) {
-        if (!file.error) file.error = FileError{static_cast<int>(index) + 1, std::move(what)};
+    auto problem = [&file](int line, std::string what) {
+        if (!file.error) file.error = FileError{line, std::move(what)};
     };
 
-    const std::vector<std::string> lines = splitLines(bytes);
-    std::size_t k = 0;
-    while (k < lines.size() && lines[k].compare(0, 8, "GRUPPER:") != 0)
-        ++k;
-    if (k == lines.size()) return file;
-
-    const long long count = std::max(numericInteger(lines[k].substr(8)), 0);
-    ++k;
-    for (long long g = 1; g <= count && k < lines.size(); ++g, ++k) {
-        const std::size_t comma = lines[k].find(',');
-        if (comma == std::string::npos) problem(k, "gruppraden saknar kommatecken.");
-        if (g <= MaxGroups) {
-            file.groupNames.push_back(comma == std::string::npos ? std::string()
-                                                                 : lines[k].substr(0, comma));
+    WorkFileReader reader(bytes);
+    bool groupsRead = false;  // pupil lines count from the group lines on
+    while (std::optional<WorkFileItem> item = reader.next()) {
+        if (item->refusal) {
+            EarlierFile refused;
+            refused.groupNames.assign(1, std::string());
+            refused.error = item->refusal;
+            return refused;
         }
-    }
-    for (; k < lines.size(); ++k) {
-        const std::string& line = lines[k];
-        const std::size_t tab = line.find('\t');
-        if (line.size() < 4 || tab == std::string::npos) continue;
-        const int group = numericInteger(line.substr(tab + 1));
-        if (group < 0 || group > MaxGroups) {
-            problem(k, "en elev har gruppnummer " + plainNumber(group) +
-                           ", men gruppnumren går från 0 till 100."_cp);
-            continue;
+        if (item->kind == WorkLine::Groups) {
+            // As in an open, a later "GRUPPER:" gives the groups the numbers name.
+            groupsRead = true;
+            file.groupNames.assign(1, std::string());
+            for (int g = 1; g <= item->number; ++g) {
+                const bool noComma =
+                    std::find(item->groupsWithoutComma.begin(), item->groupsWithoutComma.end(),
+                              g) != item->groupsWithoutComma.end();
+                if (noComma) problem(item->line + g, "gruppraden saknar kommatecken.");
+                file.groupNames.push_back(
+                    noComma ? std::string() : item->groups[static_cast<std::size_t>(g - 1)].name);
+            }
+        } else if (item->kind == WorkLine::Pupil && groupsRead) {
+            const PupilLine& pupil = item->pupil;
+            if (pupil.kind != PupilLine::Kind::Good) continue;
+            int group = parsePlacements(pupil.placements, 1)[1];
+            if (group < 0 || group > MaxGroups) {
+                problem(item->line, "en elev har gruppnummer " + plainNumber(group) +
+                                        ", men gruppnumren går från 0 till 100."_cp);
+                group = 0;
+            }
+            file.pupils.push_back({pupil.key, group});
         }
-        file.pupils.push_back({line.substr(0, 4), group});
     }
     return file;
 }

@@ -206,8 +206,12 @@ std::optional<WorkFileItem> WorkFileReader::next() {
                        " av sina " + plainNumber(count) + " grupprader.");
             } else {
                 item.number = count;
-                for (int g = 1; g <= count; ++g)
-                    item.groups.push_back(parseGroupLine(m_lines[m_next++]));
+                for (int g = 1; g <= count; ++g) {
+                    const std::string& groupText = m_lines[m_next++];
+                    if (groupText.find(',') == std::string::npos)
+                        item.groupsWithoutComma.push_back(g);
+                    item.groups.push_back(parseGroupLine(groupText));
+                }
             }
             break;
         }

@@ -87,6 +87,7 @@ struct WorkFileItem {
     std::string text;           // the start data texts: trimmed text after the label
     int number = 0;             // the numbers: ANTAL PERIODER, VISA ALLA PERIODER, EJ ÖNSKEMÅL
     std::vector<Group> groups;  // GRUPPER: the group lines that follow it
+    std::vector<int> groupsWithoutComma;  // GRUPPER: the groups (1..) whose line has no comma
     PupilLine pupil;
     std::optional<FileError> refusal;  // the file is outside what the program holds
 };

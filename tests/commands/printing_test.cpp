@@ -289,6 +289,71 @@ TEST_F(Printing, ProblemsWithEarlierFilesAreToldAndTheRunGoesOn) {
     EXPECT_EQ(titles(), "Val    7A|");
 }
 
+// One earlier work file read as an open reads it, for Anna Ek and Bo Berg of 7A, here sharing
+// one key: a group's name without the blanks before it, the numbers after a second TAB, lines that
+// are no pupil lines left out without a word, the k-th line with the key for the k-th pupil with
+// it (a line with a group number above 100 too); a file the work file reader refuses, or that
+// cannot be read, is given up with the reason.
+TEST_F(Printing, AnEarlierFileIsReadAsAnOpenReadsIt) {
+    const std::string key = app.work.studentTable[2].key;
+    ASSERT_EQ(app.work.studentTable[2].name, "Anna Ek");
+    app.work.studentTable[3].key = key;
+    const std::string groups = "GRUPPER:  2 \r\nDANS,,\r\nBILD,,\r\n";
+    struct Case {
+        const char* what;
+        std::string bytes, message, cells;
+        bool unreadable = false;
+        std::uintmax_t size = 0;
+    };
+    const Case cases[] = {
+        {"blanks before a name",
+         "GRUPPER:  1 \r\n  DANS,Eva,,,  0 ,  0 ,1\r\n" + key + ", \t 1 \r\n", "", "DANS|"},
+        {"a second TAB", groups + key + ", A\tB\t 2 \r\n", "", "BILD|"},
+        {"no pupil lines", groups + key + "X\t 1 \r\n" + key + ", utan tabb 1\r\n", "", "|"},
+        {"one key, two pupils", groups + key + ", \t 1 \r\n" + key + ", \t 2 \r\n", "",
+         "DANS|BILD"},
+        {"a number above 100", groups + key + ", \t 101 \r\n" + key + ", \t 2 \r\n",
+         ", rad 4: en elev har gruppnummer 101, men gruppnumren går från 0 till 100."_cp, "|BILD"},
+        {"too many groups", "GRUPPER:  101 \r\nDANS,,\r\n" + key + ", \t 1 \r\n",
+         ", rad 1: filen anger 101 grupper, men programmet hanterar högst 100 grupper."_cp, "|"},
+        {"group lines missing", "AKTIVITET: Val\r\nGRUPPER:  3 \r\nDANS,,\r\n",
+         ", rad 2: filen tar slut efter 1 av sina 3 grupprader.", "|"},
+        {"too many periods", "ANTAL PERIODER:  11 \r\n" + groups + key + ", \t 1 \r\n",
+         ", rad 1: filen anger 11 perioder, men programmet hanterar 1 till 10 perioder.", "|"},
+        {"cannot be read", groups + key + ", \t 1 \r\n", " kan inte läsas."_cp, "|", true},
+        {"too large", "", " är för stor för en arbetsfil."_cp, "|", false, 16 * 1024 * 1024 + 1},
+    };
+    // What the earlier page prints in the first column for a pupil.
+    auto cell = [this](const std::string& name) {
+        const std::string before = "print " + name + "\nx 3000\nprint ";
+        const std::string all = document();
+        const std::size_t at = all.find(before);
+        if (at == std::string::npos) return std::string("(not printed)");
+        const std::size_t start = at + before.size();
+        return all.substr(start, all.find('\n', start) - start);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const fs::path path = folder.write("tidigare.pel", c.bytes);
+        if (c.size > 0) fs::resize_file(path, c.size);
+        FailingFileSystem files;
+        if (c.unreadable) files.unreadable = "tidigare.pel";
+        App failing(desktop, files);
+        failing.work = app.work;
+        failing.form4.folder = folder.native();
+        failing.form4.Text5.text = "7A";
+        if (!c.message.empty()) {
+            desktop.expectMsgBox("Fel vid utskrift\r\n" + shown(path) + c.message, Buttons::Ok,
+                                 Icon::Exclamation, "Skriv ut", Answer::Ok);
+        }
+        desktop.recordingPrinter.operations.clear();
+        PrintLists(failing);
+        desktop.verify();
+        EXPECT_EQ(cell("Anna Ek") + "|" + cell("Bo Berg"), c.cells);
+    }
+}
+
 // The dialog keeps its fields between showings; "Rensa" empties them; a cancelled folder choice
 // keeps the folder.
 TEST_F(Printing, TheDialogsButtons) {

@@ -29,6 +29,9 @@ public:
     std::set<Failure> failures;
     // Reading a file whose name ends so throws, as a failing disk or a full memory would.
     std::string throwOnReading;
+    // A file whose name ends so cannot be read, as one without read permission: it has a size,
+    // but reading it gives nothing.
+    std::string unreadable;
     // "create", "write", "permissions", "sync", "replace", "close", "sync folder", "remove stale",
     // "rename", "remove".
     std::vector<std::string> log;
@@ -38,6 +41,7 @@ public:
     std::optional<std::string> read(const Path& path) override {
         if (!throwOnReading.empty() && path.string().ends_with(throwOnReading))
             throw std::runtime_error("Läsfel på disken");
+        if (!unreadable.empty() && path.string().ends_with(unreadable)) return std::nullopt;
         return real().read(path);
     }
     bool exists(const Path& path) override { return real().exists(path); }
