@@ -24,6 +24,8 @@ struct StartData {
     int periodCount = 1;          // "ANTAL PERIODER:" 1..10
     int showAllPeriods = 0;       // "VISA ALLA PERIODER:" 1 = the board shows every period
     int ignoreWishes = 0;         // "EJ ÖNSKEMÅL:" 1 = placing asks nothing about wishes
+
+    bool operator==(const StartData&) const = default;
 };
 
 struct Student {
@@ -41,6 +43,8 @@ struct Group {
     std::string periodText;  // the group's period as digits
     double boardLeft = 0;    // label position on the board, in twips
     double boardTop = 0;
+
+    bool operator==(const Group&) const = default;
 };
 
 // placement[p][i]: the group of pupil i in period p, 0 when not placed.
@@ -72,8 +76,8 @@ struct RunState {
     int currentClassIndex = 0;  // the class shown in the class box
     std::string undoWishes;     // the shown pupil's wishes as they were when shown
     int currentPeriod = 1;      // period whose groups the board shows
+    int shownPupils = 0;        // how often another pupil was shown: typing for one ends there
 
-    bool dirty = false;                     // unsaved changes
     std::filesystem::path workFilePath;     // as the system names it; empty before a save or open
     std::filesystem::path commandLineFile;  // the work named on the command line, until opened
     bool startDataCancelled = false;

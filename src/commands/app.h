@@ -7,13 +7,13 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "base/desktop.h"
 #include "base/files.h"
 #include "base/model.h"
 #include "base/screen.h"
+#include "commands/history.h"
 #include "display/view.h"
 
 namespace pelora {
@@ -29,6 +29,8 @@ struct RecoveryCopy {
     std::optional<std::chrono::steady_clock::time_point> firstChange, lastChange;  // not copied
     bool failureTold = false;  // a copy that could not be written, said once per run
 };
+
+class Edit;
 
 struct App {
     explicit App(Desktop& desktopToUse, FileSystem& filesToUse = systemFileSystem())
@@ -54,10 +56,10 @@ struct App {
     // The start data typed for a New whose roster could not be read, for the next New dialog.
     std::optional<StartData> startDataForNextNew;
 
-    // What "Ångra förslag" takes back: the cells the last accepted proposal filled (period,
-    // pupil), and the placements as it left them; any change since makes the proposal final.
-    std::vector<std::pair<int, int>> proposalCells;
-    std::unique_ptr<PlacementTable> afterProposal;
+    // Every change of the work since it was new or opened, and where it was saved; whether it
+    // has unsaved changes.
+    History history;
+    Edit* openEdit = nullptr;  // the change a command is recording now
 
     RichText manual;                                  // pel.rtf as read at start-up
     std::vector<std::filesystem::path> manualPlaces;  // where pel.rtf is looked for, in order

@@ -1,6 +1,7 @@
 #include "commands/board.h"
 
 #include "base/numbers.h"
+#include "commands/edit.h"
 #include "commands/wishes.h"
 #include "display/board.h"
 #include "display/overview.h"
@@ -27,7 +28,7 @@ void Picture1_DragDrop(App& app, int dragged, double x, double y) {
     const double left = x - app.screen.dragOffsetX;
     const double top = y - app.screen.dragOffsetY;
     // Only a label that really moves changes the work; pressing one to see its members does not.
-    if (left != group.boardLeft || top != group.boardTop) app.run.dirty = true;
+    Edit edit(app, "Flytta etiketten " + group.name, {.oneGroup = dragged});
     group.boardLeft = left;
     group.boardTop = top;
     ColourBoard(app);

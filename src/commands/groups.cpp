@@ -3,6 +3,7 @@
 #include "base/codec.h"
 #include "base/numbers.h"
 #include "base/text.h"
+#include "commands/edit.h"
 #include "commands/help.h"
 #include "display/board.h"
 #include "display/overview.h"
@@ -126,6 +127,10 @@ void Command1_Click(App& app) {
         }
     }
 
+    // OK with nothing changed still counts as a change of the work.
+    Edit edit(app, (create ? "Skapa gruppen " : "Redigera gruppen ") + storedName,
+              {.groups = true});
+    edit.changed();
     int g = app.run.currentGroup;
     if (create) {
         g = ++work.groupCount;
@@ -144,7 +149,6 @@ void Command1_Click(App& app) {
     editor.Text2.text.clear();
     editor.Text3.text.clear();
     editor.Text4.text.clear();
-    app.run.dirty = true;
     if (create) {
         app.screen.focusRequest = Focus::GroupName;
     } else {
@@ -171,6 +175,8 @@ void H_klick_tabort(App& app) {
                            Desktop::Buttons::YesNo, Desktop::Icon::Question, "Ta bort grupp");
     if (answer != Desktop::Answer::Yes) return;
 
+    Edit edit(app, "Ta bort gruppen " + work.groupTable[g].name,
+              {.placements = true, .groups = true});
     for (int p = 1; p <= work.start.periodCount && p <= MaxPeriods; ++p) {
         for (int i = 1; i <= work.studentCount; ++i) {
             std::int16_t& placed = work.placement[p][i];
@@ -196,7 +202,6 @@ void H_klick_tabort(App& app) {
     RefreshBoard(app);
     ShowStatus(app);
     RefreshOverview(app);
-    app.run.dirty = true;
 }
 
 }  // namespace pelora

@@ -34,7 +34,7 @@ void ClearWork(App& app) {
     screen.Command4.enabled = false;
     screen.Text2.text.clear();
     run.undoWishes.clear();
-    run.dirty = false;
+    app.history.clear();
     work.start.periodCount = 1;
 }
 
@@ -42,7 +42,10 @@ WorkSnapshot::WorkSnapshot(App& app)
     : m_app(app),
       m_work(std::make_unique<const Work>(app.work)),
       m_run(std::make_unique<const RunState>(app.run)),
-      m_screen(std::make_unique<const MainScreen>(app.screen)) {}
+      m_screen(std::make_unique<const MainScreen>(app.screen)),
+      m_history(std::move(app.history)) {
+    app.history.clear();
+}
 
 void WorkSnapshot::restore() {
     const std::filesystem::path dialogName = m_app.screen.fileDialogName;
@@ -50,6 +53,7 @@ void WorkSnapshot::restore() {
     m_app.run = *m_run;
     m_app.screen = *m_screen;
     m_app.screen.fileDialogName = dialogName;
+    m_app.history = std::move(m_history);
 }
 
 void Form_Load(App& app, int designedWidth, int screenWidth,
@@ -118,7 +122,7 @@ void Form_Activate(App& app) {
 }
 
 bool askToSaveChanges(App& app, const std::string& title, Desktop::Answer* given) {
-    if (!app.run.dirty) return true;
+    if (!app.history.dirty()) return true;
     auto answer = app.desktop.MsgBox("Vill du spara ändringarna?"_cp, Desktop::Buttons::YesNoCancel,
                                      Desktop::Icon::Question, title);
     if (given) *given = answer;
@@ -136,7 +140,7 @@ namespace {
 bool endingAsked(App& app) {
     Desktop::Answer answer = Desktop::Answer::Ok;
     if (!askToSaveChanges(app, "Avsluta", &answer)) return false;
-    if (app.run.dirty && answer == Desktop::Answer::Yes) {
+    if (app.history.dirty() && answer == Desktop::Answer::Yes) {
         autosave(app);
     } else {
         endRecovery(app);
@@ -187,13 +191,17 @@ void Arkiv_Nytt(App& app) {
     Work& work = app.work;
     RunState& run = app.run;
     if (!askToSaveChanges(app, "Nytt")) return;
-    // A roster that cannot be read brings this work back, changes and all.
+    // A roster that cannot be read brings this work back, changes and all. Meanwhile the work
+    // has no unsaved changes: they were saved or given up.
     WorkSnapshot before(app);
-    run.dirty = false;
 
     showStartDataDialog(app, "Nytt");
     if (run.startDataCancelled) {
+        // The work as it was before the dialog, what a failed check stored undone, with its
+        // history; its changes were saved or given up, so nothing is unsaved.
         run.startDataCancelled = false;
+        before.restore();
+        app.history.markClean();
         return;
     }
     const StartData typed = work.start;

@@ -21,8 +21,9 @@ void Form_Load(App& app, int designedWidth, int screenWidth,
 // Each time the main window becomes the active window of the program.
 void Form_Activate(App& app);
 
-// The work, the run state and the main window as they are, to be brought back whole when a
-// command that replaces the work fails halfway. (The tables are large, so they live on the heap.)
+// The work, the run state, the main window and the edit history as they are, to be brought back
+// whole when a command that replaces the work fails halfway. Meanwhile the work has an empty
+// history of its own. (The tables are large, so they live on the heap.)
 class WorkSnapshot {
 public:
     explicit WorkSnapshot(App& app);
@@ -34,6 +35,7 @@ private:
     std::unique_ptr<const Work> m_work;
     std::unique_ptr<const RunState> m_run;
     std::unique_ptr<const MainScreen> m_screen;
+    History m_history;
 };
 
 // "Vill du spara ändringarna?" while the work has unsaved changes, under the command's title:

@@ -197,7 +197,7 @@ void showOpenedWork(App& app, int missing) {
     RefreshBoard(app);
     ShowStatus(app);
     Form_Activate(app);
-    app.run.dirty = false;
+    app.history.clear();
 }
 
 }  // namespace
@@ -239,7 +239,7 @@ void Arkiv_Spara(App& app) {
         ShowStatus(app);
         return;
     }
-    run.dirty = false;
+    app.history.markClean();
     removeRecoveryCopy(app);
     rememberRecent(app, run.workFilePath);
     ShowStatus(app);
@@ -327,7 +327,7 @@ bool openWorkBytes(App& app, const std::string& bytes, const fs::path& path) {
             // What was read stays, but it is only part of the file: the next save asks for a
             // name rather than writing the part over the whole. The board shows what was read.
             run.workFilePath.clear();
-            run.dirty = false;
+            app.history.clear();
             RefreshBoard(app);
             ShowStatus(app);
             Form_Activate(app);

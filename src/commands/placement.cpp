@@ -4,6 +4,7 @@
 #include "base/desktop.h"
 #include "base/numbers.h"
 #include "base/text.h"
+#include "commands/edit.h"
 #include "display/board.h"
 #include "display/currentpupil.h"
 #include "display/overview.h"
@@ -54,6 +55,11 @@ bool confirmPlacement(App& app, int i, int g, int p, int members, Desktop::Butto
     return true;
 }
 
+// "Placera 9 elever", "Placera 1 elev": a step's name.
+std::string pupilCount(const std::string& verb, int count) {
+    return verb + plainNumber(count) + (count == 1 ? " elev" : " elever");
+}
+
 }  // namespace
 
 void refreshAfterPlacement(App& app, int g) {
@@ -63,7 +69,6 @@ void refreshAfterPlacement(App& app, int g) {
     ShowStatus(app);
     ShowCurrentStudent(app);
     RefreshOverview(app);
-    app.run.dirty = true;
 }
 
 void PlaceInCurrentGroup(App& app) {
@@ -85,16 +90,22 @@ void PlaceInCurrentGroup(App& app) {
     } else {
         phrase = "alla eleverna";
     }
+    // Many pupils can be placed in one stroke here, so only a Yes chosen on purpose does it.
     if (app.desktop.MsgBox(
             "Vill du placera " + phrase + " i Översikten i "_cp + work.groupTable[g].name + "?",
-            Desktop::Buttons::YesNo, Desktop::Icon::Question,
-            kPlaceTitle) != Desktop::Answer::Yes) {
+            Desktop::Buttons::YesNo, Desktop::Icon::Question, kPlaceTitle,
+            Desktop::Answer::No) != Desktop::Answer::Yes) {
         return;
     }
+    // One step, whatever was placed before an "Avbryt"; a walk that placed nobody still counts
+    // as a change.
+    Edit edit(app, "", {.placements = true});
+    edit.changed();
 
     // The lines as they were asked about; the list is rebuilt only by the refresh at the end.
     const std::vector<ListLine> lines = list.lines;
     int members = work.groupMemberCount[g];
+    int placed = 0;
     bool cancelled = false;
     for (std::size_t k = 0; k < count && !cancelled; ++k) {
         if (marked > 0 && !lines[k].marked) continue;
@@ -111,11 +122,13 @@ void PlaceInCurrentGroup(App& app) {
                                  answer)) {
                 work.placement[p][i] = static_cast<std::int16_t>(g);
                 ++members;
+                ++placed;
             } else if (answer == Desktop::Answer::Cancel) {
                 cancelled = true;
             }
         });
     }
+    edit.rename(pupilCount("Placera ", placed) + " i " + work.groupTable[g].name);
     refreshAfterPlacement(app, g);
 }
 
@@ -126,10 +139,14 @@ void ToggleByDoubleClick(App& app, int g) {
     const int p = placementPeriod(app, g);
     if (i < 1 || i > work.studentCount || p == 0) return;
 
+    const std::string& name = work.studentTable[i].name;
+    Edit edit(app, "", {.placements = true});
     if (work.placement[p][i] == g) {
+        edit.rename("Ta bort " + name + " ur " + work.groupTable[g].name);
         work.placement[p][i] = 0;
         --work.groupMemberCount[g];
     } else {
+        edit.rename("Placera " + name + " i " + work.groupTable[g].name);
         Desktop::Answer answer = Desktop::Answer::Yes;
         if (!confirmPlacement(
                 app, i, g, p, work.groupMemberCount[g], Desktop::Buttons::YesNo,
@@ -138,13 +155,13 @@ void ToggleByDoubleClick(App& app, int g) {
         }
         work.placement[p][i] = static_cast<std::int16_t>(g);
     }
+    edit.changed();
     RecountGroupMembers(work);
     ShowMemberList(app, g);
     RefreshBoard(app);
     ShowStatus(app);
     RefreshOverview(app);
     ShowCurrentStudent(app);
-    app.run.dirty = true;
 }
 
 void RemoveMarkedFromGroup(App& app) {
@@ -165,12 +182,18 @@ void RemoveMarkedFromGroup(App& app) {
                            title) != Desktop::Answer::Yes) {
         return;
     }
+    // Marking only the head lines removes nobody, but counts as a change.
+    Edit edit(app, "", {.placements = true});
+    edit.changed();
+    int removed = 0;
     for (const ListLine& line : list.lines) {
         // The head line and the empty line under it carry no pupil.
         if (line.marked && line.itemData >= 1 && line.itemData <= work.studentCount) {
+            removed += work.placement[p][line.itemData] == g ? 1 : 0;
             work.placement[p][line.itemData] = 0;
         }
     }
+    edit.rename(pupilCount("Ta bort ", removed) + " ur " + work.groupTable[g].name);
     refreshAfterPlacement(app, g);
 }
 

@@ -23,7 +23,7 @@ void ToggleByDoubleClick(App& app, int g);
 void RemoveMarkedFromGroup(App& app);
 
 // After placements changed: the counts, group g's members (when g is a group), the board, the
-// status, the shown pupil and the overview; the work has changed.
+// status, the shown pupil and the overview.
 void refreshAfterPlacement(App& app, int g);
 
 }  // namespace pelora

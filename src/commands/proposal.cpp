@@ -8,6 +8,7 @@
 #include "base/codec.h"
 #include "base/numbers.h"
 #include "base/text.h"
+#include "commands/edit.h"
 #include "commands/placement.h"
 
 namespace pelora {
@@ -188,26 +189,13 @@ void Arkiv_forslag(App& app) {
     app.desktop.ShowDialog(Dialog::Proposal);
     if (!app.form8.accepted) return;
 
-    app.proposalCells.clear();
+    // One step of the history: "Ångra Föreslå placering" takes back just these placements.
+    Edit edit(app, kTitle, {.placements = true});
+    edit.changed();
     for (const ProposedPlacement& placed : proposal) {
         if (placed.group == 0) continue;
         app.work.placement[placed.period][placed.pupil] = static_cast<std::int16_t>(placed.group);
-        app.proposalCells.emplace_back(placed.period, placed.pupil);
     }
-    refreshAfterPlacement(app, app.run.currentGroup);
-    app.afterProposal = std::make_unique<PlacementTable>(app.work.placement);
-}
-
-bool proposalCanBeUndone(const App& app) {
-    return app.afterProposal && *app.afterProposal == app.work.placement;
-}
-
-void Arkiv_angra_forslag(App& app) {
-    if (!proposalCanBeUndone(app)) return;
-    for (const auto& [period, pupil] : app.proposalCells)
-        app.work.placement[period][pupil] = 0;
-    app.proposalCells.clear();
-    app.afterProposal.reset();
     refreshAfterPlacement(app, app.run.currentGroup);
 }
 

@@ -1,7 +1,7 @@
 // A proposal for the pupils not yet placed: each placed, as well as the wishes allow and within
 // the free places, in a group of the shown period (or of every period in turn, when all are
 // shown), while every pupil already placed stays where the staff placed it. Nothing changes until
-// the user accepts the preview, and the proposal can be taken back until a placement changes.
+// the user accepts the preview; an accepted proposal is one step of the edit history.
 #pragma once
 
 #include <string>
@@ -27,12 +27,6 @@ std::vector<ProposedPlacement> proposeForPeriod(const Work& work, int period);
 
 // "Föreslå placering...": the proposal in its preview; "Placera" places it in one step.
 void Arkiv_forslag(App& app);
-
-// Whether "Ångra förslag" can take the last proposal back: no placement has changed since.
-bool proposalCanBeUndone(const App& app);
-
-// "Ångra förslag": exactly the placements the last proposal made taken back.
-void Arkiv_angra_forslag(App& app);
 
 namespace form8 {
 

@@ -172,7 +172,7 @@ void takeOverSingleCopy(App& app) {
 
 void autosave(App& app) {
     RecoveryCopy& own = app.recovery;
-    if (app.recoveryFolder.empty() || !app.run.dirty) return;
+    if (app.recoveryFolder.empty() || !app.history.dirty()) return;
     const std::string content = contentNow(app);
     if (content == own.copied) return;
     if (!own.lock) {
@@ -196,7 +196,10 @@ void autosave(App& app) {
 std::optional<std::chrono::milliseconds> copyWhenDue(App& app,
                                                      std::chrono::steady_clock::time_point now) {
     RecoveryCopy& own = app.recovery;
-    if (app.recoveryFolder.empty() || !app.run.dirty) {
+    if (app.recoveryFolder.empty()) return std::nullopt;
+    if (!app.history.dirty()) {
+        // Undone back to where it was saved: nothing is left for a copy to keep.
+        if (!own.copied.empty()) removeRecoveryCopy(app);
         own.firstChange.reset();
         return std::nullopt;
     }
@@ -306,7 +309,8 @@ bool offerRecovery(App& app) {
         // beside it.
         if (!openWorkBytes(app, copy.work, copy.origin)) continue;
         app.run.workFilePath = copy.origin;
-        app.run.dirty = true;
+        // Unsaved, with no saved position in its new history.
+        app.history.markModified();
         ShowStatus(app);
         // The old copy goes once this program's own holds the changes.
         autosave(app);

@@ -4,6 +4,7 @@
 #include "base/files.h"
 #include "base/numbers.h"
 #include "base/text.h"
+#include "commands/edit.h"
 #include "commands/help.h"
 #include "commands/readroster.h"
 #include "display/board.h"
@@ -110,7 +111,8 @@ void Command1_Click(App& app) {
         app.run.currentPeriod = 1;
         screen.periodDisplay.caption = plainNumber(app.run.currentPeriod);
     }
-    app.run.dirty = true;
+    // Also with nothing changed.
+    workChanged(app);
     if (dialog.caption == kEditCaption) {
         app.desktop.MsgBox("Spara och starta om programmet för att ta ändringarna i bruk."_cp,
                            Desktop::Buttons::Ok, Desktop::Icon::Information, kEditCaption);
@@ -141,6 +143,8 @@ void Command4_Click(App& app) {
 void red_startdata(App& app) {
     Work& work = app.work;
     const std::string rosterBefore = work.start.studentListPath;
+    // One step, also for the fields a failed check kept before "Avbryt".
+    Edit edit(app, kEditCaption, {.startData = true});
     showStartDataDialog(app, kEditCaption);
     if (app.run.startDataCancelled) {
         app.run.startDataCancelled = false;

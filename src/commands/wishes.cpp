@@ -4,6 +4,7 @@
 
 #include "base/codec.h"
 #include "base/text.h"
+#include "commands/edit.h"
 #include "display/board.h"
 #include "display/currentpupil.h"
 #include "display/overview.h"
@@ -113,6 +114,8 @@ void StoreWishText(App& app) {
     }
 
     Student& pupil = work.studentTable[run.currentStudent];
+    // The changes of one pupil's wishes while the pupil is shown are one step.
+    Edit edit(app, "Ändra önskemål för "_cp + pupil.name, {.wishesOf = run.currentStudent});
     if (!run.firstChangeSeen) {
         run.firstChangeSeen = true;
         run.undoWishes = pupil.wishes;
@@ -121,7 +124,7 @@ void StoreWishText(App& app) {
     }
     // Every stored change is a change of the work, the first one of a run included: a wish
     // entered in one stroke must not be lost without the question about saving.
-    if (run.currentStudent == run.previousStudent) run.dirty = true;
+    if (run.currentStudent == run.previousStudent) edit.changed();
 
     pupil.wishes = TrimLines(stripMarkers(typedWishes(screen.Text2.text)));
 

@@ -89,6 +89,7 @@ void ShowCurrentStudent(View view) {
 
     if (run.currentStudent != run.previousStudent) {
         run.previousStudent = run.currentStudent;
+        ++run.shownPupils;
         run.undoWishes = pupil.wishes;
         screen.Command4.enabled = false;
     }

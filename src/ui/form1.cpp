@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -115,7 +116,6 @@ void Form1::buildMenus() {
     Arkiv_export_ = item(Arkiv, "Exportera till Lumidor", "Arkiv_export");
     red_startdata_ = item(Arkiv, "Redigera startdata", "red_startdata");
     Arkiv_forslag_ = item(Arkiv, "Föreslå placering...", "Arkiv_forslag");
-    Arkiv_angra_forslag_ = item(Arkiv, "Ångra förslag", "Arkiv_angra_forslag");
     // The recent works, shown as they are listed.
     recentSeparator = Arkiv->addSeparator();
     for (std::size_t k = 0; k < Arkiv_senaste_.size(); ++k) {
@@ -125,6 +125,14 @@ void Form1::buildMenus() {
     Arkiv->setToolTipsVisible(true);
     Arkiv->addSeparator();
     Arkivavsluta_ = item(Arkiv, "Avsluta", "Arkivavsluta");
+
+    // Only these two items have shortcuts; the captions name the step they take.
+    Redigera = named(bar->addMenu(QStringLiteral("&Redigera")), "Redigera");
+    Redigera_angra_ = item(Redigera, "Ångra", "Redigera_angra");
+    Redigera_angra_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redigera_gorom_ = item(Redigera, "Gör om", "Redigera_gorom");
+    Redigera_gorom_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     ny_grupp_ = named(bar->addAction(QStringLiteral("Ny grupp")), "ny_grupp");
 

@@ -187,10 +187,12 @@ private:
     QAction* Arkiv_export_ = nullptr;
     QAction* red_startdata_ = nullptr;
     QAction* Arkiv_forslag_ = nullptr;
-    QAction* Arkiv_angra_forslag_ = nullptr;
     QAction* recentSeparator = nullptr;
     std::array<QAction*, kRecentFiles> Arkiv_senaste_{};  // "&1 name.pel" ... while listed
     QAction* Arkivavsluta_ = nullptr;
+    QMenu* Redigera = nullptr;
+    QAction* Redigera_angra_ = nullptr;
+    QAction* Redigera_gorom_ = nullptr;
     QAction* ny_grupp_ = nullptr;
     QMenu* Help = nullptr;
     QAction* help_about_ = nullptr;

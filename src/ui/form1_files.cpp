@@ -91,7 +91,7 @@ void Form1::endForTheSystem() {
     if (m_ending) return;
     // What is unsaved is copied as it is now, to be offered at the next start.
     runGuarded(m_app.desktop, "Pelora", [this] {
-        if (m_app.run.dirty) {
+        if (m_app.history.dirty()) {
             autosave(m_app);
         } else {
             endRecovery(m_app);

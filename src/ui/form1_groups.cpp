@@ -1,14 +1,16 @@
 // Form1: the group editor's commands, placing pupils by the buttons of the overview and the
-// member list, and the proposal for the pupils not yet placed.
+// member list, the proposal for the pupils not yet placed, and the edit history's menu.
 #include <QAction>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "base/codec.h"
+#include "commands/edit.h"
 #include "commands/groups.h"
 #include "commands/placement.h"
 #include "commands/proposal.h"
 #include "ui/form1.h"
+#include "ui/textconv.h"
 #include "ui/widgetsync.h"
 
 namespace pelora::ui {
@@ -33,14 +35,22 @@ void Form1::setupGroups() {
 
     connect(Arkiv_forslag_, &QAction::triggered, this,
             [this] { run("Föreslå placering"_cp, [this] { pelora::Arkiv_forslag(m_app); }); });
-    connect(Arkiv_angra_forslag_, &QAction::triggered, this, [this] {
-        run("Ångra förslag"_cp, [this] { pelora::Arkiv_angra_forslag(m_app); });
-    });
+    connect(Redigera_angra_, &QAction::triggered, this,
+            [this] { run("Ångra"_cp, [this] { pelora::Redigera_angra(m_app); }); });
+    connect(Redigera_gorom_, &QAction::triggered, this,
+            [this] { run("Gör om"_cp, [this] { pelora::Redigera_gorom(m_app); }); });
 }
 
 void Form1::renderGroups() {
-    // The proposal can be taken back only while no placement has changed since.
-    Arkiv_angra_forslag_->setEnabled(proposalCanBeUndone(m_app));
+    const History& history = m_app.history;
+    // A group's name may hold "&", which a menu caption would take as a mnemonic.
+    auto caption = [](const std::string& text) {
+        return toQt(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    };
+    Redigera_angra_->setText(caption(undoCaption(m_app)));
+    Redigera_angra_->setEnabled(history.canUndo());
+    Redigera_gorom_->setText(caption(redoCaption(m_app)));
+    Redigera_gorom_->setEnabled(history.canRedo());
 }
 
 }  // namespace pelora::ui

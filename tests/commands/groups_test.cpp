@@ -101,7 +101,7 @@ TEST_F(GroupEditor, EditingChangesOnlyTheGroupAndNotThePeriodOfAGroupWithMembers
     app.form2.Text4.text = "Aulan";
     ok("fotboll", "2", "25");
     EXPECT_EQ(groupLine(w.groupTable[1]), "FOTBOLL,Eva,25,Aulan,  100 ,  200 ,2");
-    EXPECT_TRUE(!app.form2.visible && app.run.dirty);  // edit mode closes
+    EXPECT_TRUE(!app.form2.visible && app.history.dirty());  // edit mode closes
 }
 
 TEST_F(GroupEditor, TheHundredthGroupIsCreatedTheNextRefusedAndEditingStillWorks) {
@@ -148,7 +148,7 @@ TEST_F(GroupEditor, DeletingAGroupRenumbersTheGroupsAfterIt) {
         (std::vector<int>{w.placement[1][1], w.placement[2][1], w.placement[2][2],
                           w.placement[2][3], w.groupMemberCount[1], w.groupMemberCount[2],
                           app.run.currentGroup, static_cast<int>(app.screen.List1.lines.size()),
-                          app.screen.Label1[3].visible, app.run.dirty}),
+                          app.screen.Label1[3].visible, app.history.dirty()}),
         (std::vector<int>{1, 0, 2, 2, 1, 2, 0, 0, 0, 1}));
 
     // The saved work reads back as it was saved.

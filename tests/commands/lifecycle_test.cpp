@@ -41,7 +41,8 @@ TEST_F(Lifecycle, ClearWorkEmptiesCountsAndBoxesButKeepsRowsAndSettings) {
     MainScreen& s = app.screen;
     r.currentClassIndex = r.currentStudent = r.currentGroup = r.previousStudent = 1;
     r.undoWishes = "X";
-    r.dirty = s.Command4.enabled = true;
+    s.Command4.enabled = true;
+    app.history.markModified();
     r.currentPeriod = 2;
     s.Combo1.addItem("9C");
     s.Combo2.addItem("Gammal Elev", 1);
@@ -52,12 +53,12 @@ TEST_F(Lifecycle, ClearWorkEmptiesCountsAndBoxesButKeepsRowsAndSettings) {
     const Work& w = app.work;
     const auto boxes = s.Combo1.items.size() + s.Combo2.items.size() + s.List1.lines.size() +
                        s.List2.lines.size() + s.Text2.text.size() + r.undoWishes.size();
-    EXPECT_EQ(
-        (std::vector<int>{w.groupCount, w.studentCount, w.classCount, r.currentClassIndex,
-                          r.currentStudent, r.currentGroup, r.previousStudent,
-                          w.groupMemberCount[1], w.start.periodCount, s.Command4.enabled, r.dirty,
-                          static_cast<int>(boxes), w.placement[1][1], r.currentPeriod}),
-        (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 2}));
+    EXPECT_EQ((std::vector<int>{w.groupCount, w.studentCount, w.classCount, r.currentClassIndex,
+                                r.currentStudent, r.currentGroup, r.previousStudent,
+                                w.groupMemberCount[1], w.start.periodCount, s.Command4.enabled,
+                                app.history.dirty(), static_cast<int>(boxes), w.placement[1][1],
+                                r.currentPeriod}),
+              (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 2}));
     EXPECT_EQ(w.studentTable[1].wishes + w.start.activity, "DANSVal");
 }
 
@@ -85,12 +86,12 @@ TEST_F(Lifecycle, TheQuestionAboutUnsavedChanges) {
     };
     oldWork();
     const std::string before = workFileBytes(app.work);
-    app.run.dirty = true;
+    app.history.markModified();
     for (const auto& [title, command] : commands) {
         desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, title,
                              Answer::Cancel);
         command();
-        EXPECT_TRUE(app.run.dirty) << title;
+        EXPECT_TRUE(app.history.dirty()) << title;
     }
     desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Nytt", Answer::No)
         .expectDialog(Dialog::StartData, [&] {
@@ -99,11 +100,11 @@ TEST_F(Lifecycle, TheQuestionAboutUnsavedChanges) {
         });
     Arkiv_Nytt(app);
     EXPECT_EQ(workFileBytes(app.work) + app.run.workFilePath.string(), before + "/gammal.pel");
-    EXPECT_FALSE(app.run.dirty || app.run.startDataCancelled);
+    EXPECT_FALSE(app.history.dirty() || app.run.startDataCancelled);
     EXPECT_TRUE(Arkivavsluta(app));  // without changes nothing is asked
 
     app.run.workFilePath.clear();
-    app.run.dirty = true;
+    app.history.markModified();
     desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Avsluta", Answer::Yes)
         .expectSaveFile(std::nullopt);
     EXPECT_TRUE(Arkivavsluta(app));
@@ -145,10 +146,10 @@ TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
         Arkiv_Nytt(app);
         const Work& w = app.work;
         // Reading the roster clears the placements; the board is emptied and shows the groups.
-        EXPECT_EQ(
-            (std::vector<int>{w.start.periodCount, w.groupCount, w.studentCount, w.placement[1][1],
-                              app.run.dirty, app.screen.Label1[1].visible, app.run.currentPeriod}),
-            (std::vector<int>{3, groups, pupils, pupils > 0 ? 0 : 1, false, groups > 0, 1}))
+        EXPECT_EQ((std::vector<int>{w.start.periodCount, w.groupCount, w.studentCount,
+                                    w.placement[1][1], app.history.dirty(),
+                                    app.screen.Label1[1].visible, app.run.currentPeriod}),
+                  (std::vector<int>{3, groups, pupils, pupils > 0 ? 0 : 1, false, groups > 0, 1}))
             << classes;
         EXPECT_EQ(groupLine(w.groupTable[2]) + app.screen.groupData.caption, kept);
     }
@@ -161,7 +162,7 @@ TEST_F(Lifecycle, ANewWhoseRosterCannotBeReadKeepsTheWork) {
     const std::string roster = folder.write("elever.txt", "Anna Berg\t9001011234\r\n");
     oldWork();
     app.run.workFilePath = folder.path("val.pel");
-    app.run.dirty = true;
+    app.history.markModified();
     const std::string before = workFileBytes(app.work);
     desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Nytt", Answer::No)
         .expectDialog(Dialog::StartData,
@@ -176,7 +177,7 @@ TEST_F(Lifecycle, ANewWhoseRosterCannotBeReadKeepsTheWork) {
                       Buttons::Ok, Icon::Exclamation, "Fel i elevfil", Answer::Ok);
     Arkiv_Nytt(app);
     EXPECT_EQ(workFileBytes(app.work), before);
-    EXPECT_TRUE(app.run.dirty);
+    EXPECT_TRUE(app.history.dirty());
     EXPECT_EQ(app.run.workFilePath, folder.path("val.pel"));
     desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Nytt", Answer::No)
         .expectDialog(Dialog::StartData, [&] {
@@ -208,7 +209,7 @@ TEST_F(Lifecycle, StartDataOkStoresTheFieldsThenChecksThePeriodsInOrder) {
         app.work.start.periodCount = 2;
         app.work.groupCount = groupPeriod.empty() ? 0 : 1;
         app.work.groupTable[1].periodText = groupPeriod;
-        app.run.dirty = false;
+        app.history.markClean();
         StartDataScreen& dialog = app.form3;
         dialog.visible = true;
         dialog.Text1.text = " Skola, Norr\r\nSyd ";
@@ -221,8 +222,9 @@ TEST_F(Lifecycle, StartDataOkStoresTheFieldsThenChecksThePeriodsInOrder) {
         if (!refusal.empty())
             desktop.expectMsgBox(refusal, Buttons::Ok, Icon::Exclamation, "Nytt", Answer::Ok);
         form3::Command1_Click(app);
-        EXPECT_EQ((std::vector<int>{dialog.visible, app.work.start.periodCount, app.run.dirty}),
-                  (std::vector<int>{!refusal.empty(), periodCount, refusal.empty()}));
+        EXPECT_EQ(
+            (std::vector<int>{dialog.visible, app.work.start.periodCount, app.history.dirty()}),
+            (std::vector<int>{!refusal.empty(), periodCount, refusal.empty()}));
         const StartData& s = app.work.start;
         EXPECT_EQ(std::vector<std::string>({s.school, s.activity, s.periodLabel, s.studentListPath,
                                             s.classFilter, std::to_string(s.ignoreWishes)}),
@@ -354,11 +356,11 @@ TEST_F(Scenario, NewWishesAPlacementAndSaveGiveTheExpectedFile) {
     work.placement[1][1] = 1;  // Anna Ek in DANS and Björn Åberg in FOTBOLL, by hand
     work.placement[2][2] = 2;
     RecountGroupMembers(work);
-    app.run.dirty = true;
+    app.history.markModified();
 
     desktop.expectSaveFile(folder.path("val.pel"));
     Arkiv_Spara(app);
-    EXPECT_FALSE(app.run.dirty);
+    EXPECT_FALSE(app.history.dirty());
     std::string expected = fileBytes(PELORA_TEST_DATA "/scenario/val.pel");
     expected.replace(expected.find("{elevlista}"), 11, folder.text("elever.txt"));
     EXPECT_EQ(fileBytes(folder.path("val.pel")), expected);

@@ -86,7 +86,7 @@ TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
         EXPECT_TRUE(Hamta_elever(app));
     }
     EXPECT_EQ(app.work.start.studentListPath, good);
-    EXPECT_FALSE(app.run.dirty);  // a new path alone is no change
+    EXPECT_FALSE(app.history.dirty());  // a new path alone is no change
 
     // Giving up asks whether to look for the roster: Nej, or a cancelled dialog, fails; a file
     // chosen is read. A path from a damaged work file shows its first 300 characters.
@@ -168,7 +168,7 @@ TEST_F(WorkFile, AFileThatCannotBeOpenedLeavesTheWorkAndItsFileName) {
     fs::path last;
     for (const fs::path& path :
          {folder.path("saknas.pel"), folder.path("mapp.pel"), fs::path("/dev/zero"), work}) {
-        failing.run.dirty = true;
+        failing.history.markModified();
         desktop
             .expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
                           "Öppna"_cp, Answer::No)
@@ -178,7 +178,7 @@ TEST_F(WorkFile, AFileThatCannotBeOpenedLeavesTheWorkAndItsFileName) {
                 Buttons::Ok, Icon::Exclamation, "Öppna"_cp, Answer::Ok);
         runGuarded(desktop, "Öppna"_cp, [&] { Arkivoppna(failing); });
         EXPECT_EQ(workFileBytes(failing.work) + failing.run.workFilePath.string() +
-                      (failing.run.dirty ? " dirty" : ""),
+                      (failing.history.dirty() ? " dirty" : ""),
                   before);
         last = path;
     }
@@ -189,7 +189,7 @@ TEST_F(WorkFile, SaveAsOntoAnExistingFileAsksAndNoNeverWritesThere) {
     const fs::path own = folder.path("egen.pel");
     app.run.workFilePath = own;
     for (const Answer answer : {Answer::No, Answer::Yes}) {
-        app.run.dirty = true;
+        app.history.markModified();
         desktop.expectSaveFile(other).expectMsgBox(
             shown(other) + ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
             Buttons::YesNo, Icon::Question, "Spara som", answer);
@@ -198,7 +198,7 @@ TEST_F(WorkFile, SaveAsOntoAnExistingFileAsksAndNoNeverWritesThere) {
             EXPECT_EQ(fileBytes(other), "annat arbete");
             Arkiv_Spara(app);  // to the work's own file
         }
-        EXPECT_EQ(app.screen.caption + (app.run.dirty ? " dirty" : ""),
+        EXPECT_EQ(app.screen.caption + (app.history.dirty() ? " dirty" : ""),
                   "Pelora:    " + shown(answer == Answer::Yes ? other : own));
     }
     EXPECT_EQ(fileBytes(other), fileBytes(own));
@@ -211,9 +211,10 @@ TEST_F(WorkFile, ASaveNeverTouchesAFileOfTheUsersOwnAndAFailedSaveKeepsDirty) {
     folder.write("val.pel.tmp", "eget");
     fs::create_directory(folder.native() / "mapp.pel");  // cannot be replaced by a file
     app.run.workFilePath = path;
-    app.run.dirty = true;
+    app.history.markModified();
     Arkiv_Spara(app);
-    EXPECT_EQ(fileBytes(folder.path("val.pel.tmp")) + (app.run.dirty ? " dirty" : ""), "eget");
+    EXPECT_EQ(fileBytes(folder.path("val.pel.tmp")) + (app.history.dirty() ? " dirty" : ""),
+              "eget");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.native()), fs::directory_iterator()), 4);
 
     const std::pair<fs::path, std::string> failures[] = {
@@ -221,11 +222,11 @@ TEST_F(WorkFile, ASaveNeverTouchesAFileOfTheUsersOwnAndAFailedSaveKeepsDirty) {
         {folder.path("saknas/val.pel"), "Mappen finns inte."}};
     for (const auto& [failing, reason] : failures) {
         app.run.workFilePath = failing;
-        app.run.dirty = true;
+        app.history.markModified();
         desktop.expectMsgBox("Kan inte spara " + shown(failing) + "\r\n" + reason, Buttons::Ok,
                              Icon::Exclamation, "Spara", Answer::Ok);
         Arkiv_Spara(app);
-        EXPECT_EQ(app.screen.caption + (app.run.dirty ? " dirty" : ""),
+        EXPECT_EQ(app.screen.caption + (app.history.dirty() ? " dirty" : ""),
                   "Pelora:    " + shown(failing) + " dirty");
     }
 }
@@ -254,7 +255,7 @@ TEST_F(WorkFile, AfterAnOpenTheBoardShowsWhatWasRead) {
     EXPECT_FALSE(app.screen.Label1[2].visible || app.screen.Label1[3].visible);
     EXPECT_EQ(app.screen.Label1[1].caption + "|" + app.work.studentTable[1].wishes + "|" +
                   app.work.studentTable[2].wishes + "|" + app.screen.caption +
-                  (app.run.dirty ? " dirty" : ""),
+                  (app.history.dirty() ? " dirty" : ""),
               "TENNIS\r\n 1|A||Pelora");
     desktop.expectSaveFile(std::nullopt, FileDialogRequest{"*.pel|*.pel", "pel", ""});
     Arkiv_Spara(app);

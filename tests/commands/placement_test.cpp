@@ -73,9 +73,9 @@ TEST_F(Placement, TheQuestionNamesAllTheMarkedOrTheOnePupil) {
         for (int k : marked)
             app.screen.List2.lines[static_cast<std::size_t>(k)].marked = true;
         desktop.expectMsgBox("Vill du placera " + phrase + " i Översikten i DANS-2?"_cp,
-                             Buttons::YesNo, Icon::Question, kTitle, Answer::No);
+                             Buttons::YesNo, Icon::Question, kTitle, Answer::No, Answer::No);
         PlaceInCurrentGroup(app);
-        EXPECT_EQ(placedInPeriod1() + (app.run.dirty ? " dirty" : ""), "12000");
+        EXPECT_EQ(placedInPeriod1() + (app.history.dirty() ? " dirty" : ""), "12000");
         RefreshOverview(app);
     }
 }
@@ -95,7 +95,7 @@ TEST_F(Placement, TheWalkAsksEachQuestionInOrderAndNoSkipsCancelStops) {
         SetUp();
         app.work.start.ignoreWishes = ignoreWishes;
         desktop.expectMsgBox("Vill du placera alla eleverna i Översikten i DANS-2?"_cp,
-                             Buttons::YesNo, Icon::Question, kTitle, Answer::Yes);
+                             Buttons::YesNo, Icon::Question, kTitle, Answer::Yes, Answer::No);
         for (std::size_t k = 0; k < questions.size(); k += 2)
             expectQuestion(walkQuestions[questions[k] - '0'], answerOf(questions[k + 1]));
         PlaceInCurrentGroup(app);
@@ -103,7 +103,7 @@ TEST_F(Placement, TheWalkAsksEachQuestionInOrderAndNoSkipsCancelStops) {
         // Cancel still refreshes: counts, the board and the overview follow the placements.
         const auto members = std::count(placed.begin(), placed.end(), '1');
         EXPECT_EQ(std::to_string(app.work.groupMemberCount[1]) + app.screen.Label1[1].caption +
-                      app.screen.List2.lines[0].text + (app.run.dirty ? "" : " clean"),
+                      app.screen.List2.lines[0].text + (app.history.dirty() ? "" : " clean"),
                   std::to_string(members) + "DANS-2\r\n " + std::to_string(members) + "  (" +
                       std::to_string(3 - members) + ")+ 7A A");
     }
@@ -114,7 +114,7 @@ TEST_F(Placement, TheWalkAsksEachQuestionInOrderAndNoSkipsCancelStops) {
 // that ending the program asks to save.
 TEST_F(Placement, AnErrorAtOnePupilIsToldAndTheWalkGoesOn) {
     desktop.expectMsgBox("Vill du placera alla eleverna i Översikten i DANS-2?"_cp, Buttons::YesNo,
-                         Icon::Question, kTitle, Answer::Yes);
+                         Icon::Question, kTitle, Answer::Yes, Answer::No);
     expectQuestion(walkQuestions[1], Answer::Yes);
     desktop.expectMsgBox(walkQuestions[2], Buttons::YesNoCancel, Icon::Question, kTitle,
                          Answer::Yes, [] { throw std::runtime_error("Fönstret svarar inte"); });
@@ -123,7 +123,7 @@ TEST_F(Placement, AnErrorAtOnePupilIsToldAndTheWalkGoesOn) {
     expectQuestion(walkQuestions[3], Answer::Yes);
     EXPECT_NO_THROW(PlaceInCurrentGroup(app));
     EXPECT_EQ(placedInPeriod1() + " " + std::to_string(app.work.groupMemberCount[1]) + " " +
-                  app.screen.Label1[1].caption + (app.run.dirty ? " dirty" : ""),
+                  app.screen.Label1[1].caption + (app.history.dirty() ? " dirty" : ""),
               "11011 4 DANS-2\r\n 4  (-1) dirty");
 }
 
@@ -145,13 +145,14 @@ TEST_F(Placement, ADoubleClickPlacesTheShownPupilOrTakesItOut) {
     // No places nobody and refreshes nothing.
     app.work.placement[1][3] = 2;
     app.run.currentStudent = 3;
-    app.run.dirty = false;
+    app.history.markClean();
     expectQuestion("C deltar redan i FOTBOLL. Skall eleven byta till DANS-2?", Answer::Yes,
                    Buttons::YesNo);
     expectQuestion("Eleven har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
                    Answer::No, Buttons::YesNo);
     ToggleByDoubleClick(app, 1);
-    EXPECT_EQ(std::to_string(app.work.placement[1][3]) + (app.run.dirty ? " dirty" : ""), "2");
+    EXPECT_EQ(std::to_string(app.work.placement[1][3]) + (app.history.dirty() ? " dirty" : ""),
+              "2");
     app.work.placement[1][3] = 0;
 
     // Nothing without a shown pupil, and nothing in wish mode.
@@ -160,7 +161,7 @@ TEST_F(Placement, ADoubleClickPlacesTheShownPupilOrTakesItOut) {
     app.run.currentStudent = 3;
     app.screen.Check1.value = 1;
     ToggleByDoubleClick(app, 2);
-    EXPECT_EQ(app.work.placement[1][0] + app.work.placement[1][3] + app.run.dirty, 0);
+    EXPECT_EQ(app.work.placement[1][0] + app.work.placement[1][3] + app.history.dirty(), 0);
 }
 
 // A capacity that is empty, 0 or a word never makes a group full; "25 st" holds 25.
@@ -200,11 +201,11 @@ TEST_F(Placement, RemovingTheMarkedMembers) {
         ShowMemberList(app, 1);
         for (int k : marked)
             app.screen.List1.lines[static_cast<std::size_t>(k)].marked = true;
-        app.run.dirty = false;
+        app.history.markClean();
         desktop.expectMsgBox(question, Buttons::YesNo, Icon::Question, title, answer);
         RemoveMarkedFromGroup(app);
         EXPECT_EQ(placedInPeriod1(), stays);
-        EXPECT_EQ(app.run.dirty, changed);
+        EXPECT_EQ(app.history.dirty(), changed);
     }
     EXPECT_EQ(app.screen.List1.lines[0].text, "DANS-2  Antal:  1");
     EXPECT_EQ(app.screen.List1.lines.size(), 3u);

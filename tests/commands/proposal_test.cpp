@@ -6,6 +6,8 @@
 #include <random>
 
 #include "base/text.h"
+#include "commands/edit.h"
+#include "commands/placement.h"
 #include "core_fixture.h"
 
 namespace pelora::test {
@@ -144,7 +146,7 @@ TEST_F(Proposal, TiesGoTheEarlierPupilsWayAndTheUnplacedAreToldApart) {
     EXPECT_EQ(proposed(), "1:1/1 2:2/0 4:0/0n 5:0/0n ");
 }
 
-TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndAngraTakesItBack) {
+TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndUndoTakesItBack) {
     Work& w = app.work;
     w.groupTable[++w.groupCount] = {"DANS", "", "", "", "1"};
     for (const auto& [name, wishes] : {std::pair{"Anna", "DANS"}, {"Bo", "KOR"}, {"Cy", "DANS"}})
@@ -155,7 +157,7 @@ TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndAngraTakesItBack) {
 
     desktop.expectDialog(Dialog::Proposal, [&] { form8::Command2_Click(app); });
     Arkiv_forslag(app);
-    EXPECT_TRUE(w.placement == before && !app.run.dirty);
+    EXPECT_TRUE(w.placement == before && !app.history.dirty());
     EXPECT_EQ(app.form8.summary.caption,
               "Förslaget placerar 1 av 2 oplacerade elever: 1 får sitt 1:a önskemål, 0 sitt 2:a, 0 "
               "sitt 3:e och 0 ett senare.\r\n1 förblir oplacerade: 1 har inget önskemål som är en "
@@ -170,18 +172,25 @@ TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndAngraTakesItBack) {
     desktop.expectDialog(Dialog::Proposal, [&] { form8::Command1_Click(app); });
     Arkiv_forslag(app);
     EXPECT_EQ(std::to_string(w.placement[1][1] * 10 + w.groupMemberCount[1]) +
-                  app.screen.Label1[1].caption + (app.run.dirty ? " dirty" : ""),
+                  app.screen.Label1[1].caption + (app.history.dirty() ? " dirty" : ""),
               "12DANS\r\n 2 dirty");
-    ASSERT_TRUE(proposalCanBeUndone(app));
-    Arkiv_angra_forslag(app);
+    ASSERT_EQ(undoCaption(app), "Ångra Föreslå placering"_cp);
+    Redigera_angra(app);
     EXPECT_EQ(w.placement, before);
-    EXPECT_FALSE(proposalCanBeUndone(app) || w.groupMemberCount[1] != 1);
+    EXPECT_EQ(w.groupMemberCount[1], 1);
+    EXPECT_FALSE(app.history.dirty());
 
-    // Any change of a placement after the proposal makes it final.
-    desktop.expectDialog(Dialog::Proposal, [&] { form8::Command1_Click(app); });
-    Arkiv_forslag(app);
-    w.placement[1][3] = 0;
-    EXPECT_FALSE(proposalCanBeUndone(app));
+    // A hand placement after the proposal is a step of its own: undone first, then the proposal.
+    Redigera_gorom(app);
+    app.run.currentStudent = 2;
+    desktop.expectMsgBox("Eleven har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
+                         Buttons::YesNo, Icon::Question, "Placera elev i grupp", Answer::Yes);
+    ToggleByDoubleClick(app, 1);
+    EXPECT_EQ(undoCaption(app), "Ångra Placera Bo i DANS"_cp);
+    Redigera_angra(app);
+    EXPECT_EQ(std::to_string(w.placement[1][1]) + std::to_string(w.placement[1][2]), "10");
+    Redigera_angra(app);
+    EXPECT_EQ(w.placement, before);
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST_F(Pupils, TypedWishesAreStoredInTheirOwnFormAndUndone) {
     type("f");
     // The first stored change of a run marks the work as changed as well: wishes entered in one
     // stroke must not be lost without the question about saving.
-    EXPECT_TRUE(app.run.dirty);
+    EXPECT_TRUE(app.history.dirty());
     type("otboll\ndans");
     EXPECT_EQ(app.work.studentTable[4].wishes, "FOTBOLL\r\nDANS");
     EXPECT_EQ(app.screen.Text2.text, "fotboll\r\ndans");

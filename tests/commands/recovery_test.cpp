@@ -53,7 +53,7 @@ protected:
         Arkivoppna(app);
         app.work.studentTable[1].wishes = "DANS";
         app.work.placement[1][2] = 1;
-        app.run.dirty = true;
+        app.history.markModified();
         autosave(app);
     }
 
@@ -105,7 +105,7 @@ TEST_F(Recovery, UnsavedWishesAndPlacementsComeBackAfterACrash) {
     expectOffer(shown(work), Answer::Yes);
     auto again = restart();
     EXPECT_EQ(workFileBytes(again->work) + again->run.workFilePath.string() +
-                  (again->run.dirty ? " dirty" : "") + fileBytes(work),
+                  (again->history.dirty() ? " dirty" : "") + fileBytes(work),
               changed + work.string() + " dirty" + saved);
     // The restored changes are in the new program's own copy; the old copy is gone.
     EXPECT_EQ(kept(), (std::vector<std::string>{"kopia-" + again->recovery.id + ".lock",
@@ -127,7 +127,7 @@ TEST_F(Recovery, NoDeletesTheCopyAndACopyTheWorkFileHoldsIsNotOffered) {
     later.run.commandLineFile = work;
     Arkivoppna(later);
     later.work.studentTable[2].wishes = "DANS";
-    later.run.dirty = true;
+    later.history.markModified();
     autosave(later);
     crash(later);
     folder.write("skolår/val.pel"_cp, workFileBytes(later.work));
@@ -169,7 +169,7 @@ TEST_F(Recovery, AWorkNeverSavedIsKeptTooAndAnExitWithoutSavingRemovesTheCopy) {
     });
     Arkiv_Nytt(app);
     app.work.studentTable[1].wishes = "DANS";
-    app.run.dirty = true;
+    app.history.markModified();
     autosave(app);
     expectOffer("ett nytt arbete som aldrig sparats", Answer::Yes);
     auto again = restart();
@@ -209,7 +209,7 @@ TEST_F(Recovery, TheCopyFollowsTheEditsWithinFiveAndThirtySeconds) {
         return std::count(files.log.begin(), files.log.end(), "replace");
     };
     EXPECT_EQ(copyWhenDue(counted, start), std::nullopt);  // no changes: nothing to copy
-    counted.run.dirty = true;
+    counted.history.markModified();
     // An edit every 4 s: each puts the copy off, up to 30 s after the first.
     for (int second = 0; second <= 28; second += 4) {
         counted.work.start.activity = "Val " + std::to_string(second);
@@ -241,7 +241,7 @@ TEST_F(Recovery, ACopyThatCannotBeWrittenIsSaidOnce) {
         files.failures = {failure};
         App failing(desktop, files);
         failing.recoveryFolder = folder.path("konfiguration");
-        failing.run.dirty = true;
+        failing.history.markModified();
         desktop.expectMsgBox("Pelora kan inte göra någon automatisk kopia av arbetet i "_cp +
                                  shown(failing.recoveryFolder) + ".\r\n" + reason +
                                  "\r\nSpara arbetet ofta tills felet är åtgärdat."_cp,
@@ -291,7 +291,7 @@ public:
                 if (order == 'c') {
                     program.work.studentTable[1].wishes = wishes;
                     program.work.start.activity += "!";
-                    program.run.dirty = true;
+                    program.history.markModified();
                     autosave(program);
                 } else {
                     Arkiv_Spara(program);
@@ -344,7 +344,7 @@ TEST_F(Recovery, TwoProgramsKeepTheirOwnCopies) {
     auto third = restart();
     third->run.commandLineFile = work;
     Arkivoppna(*third);
-    third->run.dirty = true;
+    third->history.markModified();
     autosave(*third);
     EXPECT_EQ(kept().size(), 6u);
     desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
@@ -385,7 +385,7 @@ TEST_F(Recovery, TheRecentWorksAreTheLastFourOpenedOrSaved) {
     Arkiv_senaste(app, 1);
     EXPECT_EQ(app.recentFiles, (std::vector<fs::path>{paths[1], paths[3], paths[2]}));
 
-    app.run.dirty = true;
+    app.history.markModified();
     desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel, Icon::Question,
                          "Öppna"_cp, Answer::No);
     Arkiv_senaste(app, 2);

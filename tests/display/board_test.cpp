@@ -96,11 +96,14 @@ TEST_F(Groups, PressingALabel) {
     // With "För in grupper i Önskemål" ticked a press only writes the group into the wishes.
     app.work.groupTable[2].name = "ENGELSKA-2";
     app.run.currentStudent = 1;
+    app.work.studentTable[1].name = "Ada";
     app.screen.Check1.value = 1;
     EXPECT_EQ(Label1_MouseDown(app, 2, MouseButton::Left, 52.5, 37.5), LabelPress::Nothing);
     EXPECT_EQ(app.work.studentTable[1].wishes, "ENGELSKA");
     EXPECT_EQ(app.run.currentGroup, 0);
+    EXPECT_EQ(app.history.undoName(), "Ändra önskemål för Ada"_cp);
 
+    app.history.markClean();
     app.screen.Check1.value = 0;
     EXPECT_EQ(Label1_MouseDown(app, 2, MouseButton::Right, 52.5, 37.5), LabelPress::OpenPopup);
     EXPECT_EQ(app.run.currentGroup, 2);
@@ -110,7 +113,7 @@ TEST_F(Groups, PressingALabel) {
     // A half goes to the even neighbour; looking at a group is no change of the work.
     EXPECT_EQ(std::pair(app.screen.dragOffsetX, app.screen.dragOffsetY), std::pair(52, 38));
     EXPECT_GT(app.screen.Label1[2].stackOrder, app.screen.Label1[1].stackOrder);
-    EXPECT_FALSE(app.run.dirty);
+    EXPECT_FALSE(app.history.dirty());
 }
 
 TEST_F(Groups, DroppingALabel) {
@@ -123,11 +126,11 @@ TEST_F(Groups, DroppingALabel) {
     EXPECT_EQ(std::pair(dropped.boardLeft, dropped.boardTop), std::pair(2955.0, 1470.0));
     Label1_DragDrop(app, 1, 2, 100, 50);  // on another label
     EXPECT_EQ(std::pair(dropped.boardLeft, dropped.boardTop), std::pair(1055.5, 2020.0));
-    EXPECT_TRUE(app.run.dirty);
-    app.run.dirty = false;
+    EXPECT_TRUE(app.history.dirty());
+    app.history.markClean();
     Label1_DragDrop(app, 2, 2, 45, 30);  // on itself, where it was taken: no move, no change
     EXPECT_EQ(std::pair(dropped.boardLeft, dropped.boardTop), std::pair(1055.5, 2020.0));
-    EXPECT_FALSE(app.run.dirty);
+    EXPECT_FALSE(app.history.dirty());
 }
 
 TEST_F(Groups, GroupDataPanel) {

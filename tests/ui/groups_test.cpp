@@ -48,7 +48,7 @@ private slots:
         overview->item(2)->setSelected(true);
         w.desktop.expectMsgBox("Vill du placera de 2 markerade eleverna i Översikten i DANS?"_cp,
                                Buttons::YesNo, Desktop::Icon::Question, "Placera elev i grupp",
-                               Answer::Yes);
+                               Answer::Yes, Answer::No);
         w.find<QPushButton>("Command7")->click();
         QCOMPARE(w.board()->label(1)->text(), QString("DANS\n 2  (23)"));
         w.find<QListWidget>("List1")->item(2)->setSelected(true);  // ELEV 1
@@ -98,13 +98,13 @@ private slots:
     }
 
     // Of the three unplaced pupils only ELEV 2 wishes a group: FOTBOLL. The preview's "Avbryt",
-    // "Placera", and "Placera" followed by "Ångra förslag".
+    // "Placera", and "Placera" followed by "Ångra Föreslå placering".
     void theProposal() {
         for (const auto& [button, undo, caption] : {std::tuple{"Command2", false, "FOTBOLL\n 0"},
                                                     {"Command1", false, "FOTBOLL\n 1"},
                                                     {"Command1", true, "FOTBOLL\n 0"}}) {
             Window w;
-            auto* undoItem = w.find<QAction>("Arkiv_angra_forslag");
+            auto* undoItem = w.find<QAction>("Redigera_angra");
             // The preview shows the summary and the pupils placed, here the first words and line.
             QString shown;
             w.shows(Dialog::Proposal, [&] {
@@ -146,7 +146,7 @@ private slots:
         // A change is copied about 5 s after it, by the window's own timer.
         w.app.recoveryFolder = folder.native();
         QVERIFY(!w.form->copyDueIn());
-        w.app.run.dirty = true;
+        w.app.history.markModified();
         w.app.work.start.activity = "Ändrat";
         w.form->activated();
         QVERIFY(w.form->copyDueIn() && *w.form->copyDueIn() > std::chrono::seconds(4));

@@ -25,7 +25,7 @@ private slots:
         for (const auto& [viaAvsluta, answer] :
              {std::pair{false, Answer::Cancel}, {false, Answer::No}, {true, Answer::No}}) {
             Window w;
-            w.app.run.dirty = true;
+            w.app.history.markModified();
             w.desktop.expectMsgBox("Vill du spara ändringarna?"_cp, Buttons::YesNoCancel,
                                    Desktop::Icon::Question, "Avsluta", answer);
             viaAvsluta ? w.find<QAction>("Arkivavsluta")->trigger() : void(w.form->close());
@@ -276,7 +276,7 @@ private slots:
             QCOMPARE(dans->pos(), QPoint(board->toPixels(twips.x()), board->toPixels(twips.y())));
             QCOMPARE(w.app.work.groupTable[1].boardLeft, twips.x());
             QCOMPARE(w.app.work.groupTable[1].boardTop, twips.y());
-            QCOMPARE(w.app.run.dirty, twips != QPointF(152.5, 300));
+            QCOMPARE(w.app.history.dirty(), twips != QPointF(152.5, 300));
         }
     }
 
