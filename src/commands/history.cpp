@@ -100,8 +100,8 @@ void History::record(EditStep step, std::optional<TypingKey> typing) {
 void History::dropOldest() {
     m_bytes -= m_steps.front().bytes();
     m_steps.pop_front();
+    // A saved position among the dropped steps can never be reached again.
     ++m_dropped;
-    if (m_clean && *m_clean < m_dropped) m_clean.reset();
 }
 
 const EditStep* History::undo() {
