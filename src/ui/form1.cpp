@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +66,33 @@ void narrowCombo(QComboBox* combo, int characters) {
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(characters);
 }
+
+// The wish box. While it has the focus the keys that take back and do again belong to its
+// typing, not to the edit history: Ctrl+Z and Ctrl+Shift+Z as in any text box, and Ctrl+Y,
+// which the history's "Gör om" has as well.
+class WishBox : public QPlainTextEdit {
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            isRedoKey(static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        return QPlainTextEdit::event(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (isRedoKey(event)) {
+            redo();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+private:
+    static bool isRedoKey(const QKeyEvent* event) {
+        return event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier;
+    }
+};
 
 template <typename T>
 T* named(T* widget, const char* name) {
@@ -169,7 +197,7 @@ QWidget* Form1::buildWishEntry() {
     Command6 = smallButton(QStringLiteral(">"), "Command6");
     Command2 = smallButton(QStringLiteral("<"), "Command2");
     Command3 = smallButton(QStringLiteral(">"), "Command3");
-    Text2 = named(new QPlainTextEdit, "Text2");
+    Text2 = named(new WishBox, "Text2");
     Text2->setTabChangesFocus(true);
     Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Command4 = named(new QPushButton(QStringLiteral("Ångra")), "Command4");

@@ -122,6 +122,66 @@ private slots:
         }
     }
 
+    // The history through the window: a double-click placement taken back with Ctrl+Z leaves
+    // the work as saved, and "Spara" writes the same file again; Ctrl+Y does it again. In the
+    // wish box Ctrl+Z takes back the typing, and with it the step the typing made.
+    void undoingByTheMenuAndTheKeys() {
+        TempFolder folder;
+        Window w;
+        QStringList menus;
+        for (QAction* menu : w.form->menuBar()->actions())
+            menus << menu->text();
+        QCOMPARE(menus, QStringList({"&Arkiv", "&Redigera", "Ny grupp", "Hjälp"}));
+        QStringList withKeys;
+        for (QAction* action : w.form->findChildren<QAction*>()) {
+            if (!action->shortcuts().isEmpty()) withKeys << action->objectName();
+        }
+        QCOMPARE(withKeys, QStringList({"Redigera_angra", "Redigera_gorom"}));
+
+        w.desktop.expectSaveFile(folder.path("val.pel"));
+        w.find<QAction>("Arkivsparasom")->trigger();
+        const std::string saved = fileBytes(folder.path("val.pel"));
+        auto* undo = w.find<QAction>("Redigera_angra");
+        auto* redo = w.find<QAction>("Redigera_gorom");
+        QCOMPARE(std::pair(undo->text(), undo->isEnabled()), std::pair(QString("Ångra"), false));
+        QCOMPARE(std::pair(redo->text(), redo->isEnabled()), std::pair(QString("Gör om"), false));
+
+        w.app.run.currentStudent = 2;  // ELEV 2 wishes FOTBOLL
+        ShowCurrentStudent(w.app);
+        doubleClick(w.board()->label(2));
+        QCOMPARE(int(w.app.work.placement[1][2]), 2);
+        QCOMPARE(undo->text(), QString("Ångra Placera ELEV 2 i FOTBOLL"));
+        auto* overview = w.find<QListWidget>("List2");
+        overview->setFocus();
+        QTest::keyClick(overview, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(int(w.app.work.placement[1][2]), 0);
+        QCOMPARE(w.board()->label(2)->text(), QString("FOTBOLL\n 0"));
+        QCOMPARE(std::pair(undo->isEnabled(), redo->text()),
+                 std::pair(false, QString("Gör om Placera ELEV 2 i FOTBOLL")));
+        QVERIFY(!w.app.history.dirty());
+        w.find<QAction>("Arkiv_Spara")->trigger();
+        QCOMPARE(fileBytes(folder.path("val.pel")), saved);
+        QTest::keyClick(overview, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(int(w.app.work.placement[1][2]), 2);
+
+        auto* box = w.find<QPlainTextEdit>("Text2");
+        box->setFocus();
+        box->moveCursor(QTextCursor::End);
+        typeKeys(box, "\nDANS");
+        QCOMPARE(w.app.work.studentTable[2].wishes, std::string("FOTBOLL\r\nDANS"));
+        QCOMPARE(undo->text(), QString("Ångra Ändra önskemål för ELEV 2"));
+        while (w.app.work.studentTable[2].wishes != "FOTBOLL" && box->document()->isUndoAvailable())
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.app.work.studentTable[2].wishes, std::string("FOTBOLL"));
+        QCOMPARE(int(w.app.work.placement[1][2]), 2);
+        // Nothing of the history was taken back: there is nothing to do again.
+        QCOMPARE(undo->text(), QString("Ångra Placera ELEV 2 i FOTBOLL"));
+        QVERIFY(!redo->isEnabled());
+        // Ctrl+Y there does the typing again.
+        QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(w.app.work.studentTable[2].wishes != "FOTBOLL");
+    }
+
     // Two works saved as; the later one first. Choosing the other opens it and puts it first.
     // A change is copied on time into the recovery folder.
     void theRecentWorksAndTheAutomaticCopy() {
