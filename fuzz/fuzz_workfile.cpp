@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const Work& first = app->work;
     checkWork(first);
-    PELORA_CHECK(!app->run.dirty);
+    PELORA_CHECK(!app->history.dirty());
 
     // Read to the end, with the roster of this folder and a class filter that was not changed
     // after the roster was read (a later "KLASSER:" line): save and read again.
