@@ -144,7 +144,6 @@ void ToggleByDoubleClick(App& app, int g) {
     if (work.placement[p][i] == g) {
         edit.rename("Ta bort " + name + " ur " + work.groupTable[g].name);
         work.placement[p][i] = 0;
-        --work.groupMemberCount[g];
     } else {
         edit.rename("Placera " + name + " i " + work.groupTable[g].name);
         Desktop::Answer answer = Desktop::Answer::Yes;
@@ -156,12 +155,7 @@ void ToggleByDoubleClick(App& app, int g) {
         work.placement[p][i] = static_cast<std::int16_t>(g);
     }
     edit.changed();
-    RecountGroupMembers(work);
-    ShowMemberList(app, g);
-    RefreshBoard(app);
-    ShowStatus(app);
-    RefreshOverview(app);
-    ShowCurrentStudent(app);
+    refreshAfterPlacement(app, g);
 }
 
 void RemoveMarkedFromGroup(App& app) {

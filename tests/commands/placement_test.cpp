@@ -1,6 +1,7 @@
 // Placing pupils by hand: the questions, their order and answers, and what is placed.
 #include "commands/placement.h"
 
+#include "commands/edit.h"
 #include "core_fixture.h"
 #include "display/board.h"
 #include "display/overview.h"
@@ -127,41 +128,67 @@ TEST_F(Placement, AnErrorAtOnePupilIsToldAndTheWalkGoesOn) {
               "11011 4 DANS-2\r\n 4  (-1) dirty");
 }
 
+// The double-click on a label places the shown pupil or takes it out, then shows it all again:
+// the counts, the label, the wish box with its marks and the overview's marker.
 TEST_F(Placement, ADoubleClickPlacesTheShownPupilOrTakesItOut) {
-    app.run.currentStudent = 4;
-    ToggleByDoubleClick(app, 1);  // D wished DANS: nothing to ask
-    EXPECT_EQ(app.work.placement[1][4] * 10 + app.work.groupMemberCount[1], 12);
-    EXPECT_EQ(app.screen.Label1[1].background, (Colour{0, 255, 0}));
-    ToggleByDoubleClick(app, 1);  // there already: out, without a question
-    EXPECT_EQ(app.work.placement[1][4] * 10 + app.work.groupMemberCount[1], 1);
+    // What, the pupil and the group double-clicked, the questions (1 change, 2 not wished; Yes or
+    // No), the pupil's groups in periods 1 and 2 afterwards, DANS-2's count, the wish box, the
+    // pupil's marker in the overview, the pupils of period 1 not placed, and the step the history
+    // names ("" for none).
+    const std::tuple<const char*, int, int, std::string, int, int, int, std::string, std::string,
+                     int, std::string>
+        cases[] = {
+            {"wished: no question", 4, 1, "", 1, 0, 2, "DANS  *P1", "+ ", 2, "Placera D i DANS-2"},
+            {"placed already: out", 1, 1, "", 0, 0, 0, "DANS", "  ", 4, "Ta bort A ur DANS-2"},
+            {"a group of period 2", 3, 3, "", 0, 3, 1, "KÖR  *P2", "  ", 3, "Placera C i KÖR"},
+            {"changes group", 2, 1, "1Y", 1, 0, 2, "FOTBOLL\r\nDANS  *P1", "+ ", 3,
+             "Placera B i DANS-2"},
+            // Any No places nobody and shows nothing anew.
+            {"No to the change", 2, 1, "1N", 2, 0, 1, "", "", 0, ""},
+            {"No to a group not wished", 3, 1, "2N", 0, 0, 1, "", "", 0, ""},
+        };
+    for (const auto& [what, pupil, group, questions, period1, period2, members, wishBox, marker,
+                      unplaced, step] : cases) {
+        SCOPED_TRACE(what);
+        SetUp();
+        const PlacementTable before = app.work.placement;
+        app.run.currentStudent = pupil;
+        for (std::size_t k = 0; k < questions.size(); k += 2) {
+            const std::string& question =
+                questions[k] == '1'
+                    ? walkQuestions[1]
+                    : "Eleven har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp;
+            expectQuestion(question, answerOf(questions[k + 1]), Buttons::YesNo);
+        }
+        ToggleByDoubleClick(app, group);
+        desktop.verify();
+        EXPECT_EQ(app.work.placement[1][pupil], period1);
+        EXPECT_EQ(app.work.placement[2][pupil], period2);
+        EXPECT_EQ(app.work.groupMemberCount[1], members);
+        EXPECT_EQ(app.history.undoName(), utf8ToCp1252(step));
+        EXPECT_EQ(app.history.dirty(), !step.empty());
+        if (step.empty()) continue;
+        EXPECT_EQ(app.screen.Label1[1].caption, "DANS-2\r\n " + std::to_string(members) + "  (" +
+                                                    std::to_string(3 - members) + ")");
+        EXPECT_EQ(app.screen.Text2.text, utf8ToCp1252(wishBox));
+        EXPECT_EQ(app.screen.List2.lines.at(static_cast<std::size_t>(pupil - 1)).text.substr(0, 2),
+                  marker);
+        EXPECT_EQ(app.screen.status.caption.substr(app.screen.status.caption.find("\r\n") + 2),
+                  " " + std::to_string(unplaced) + " elev(er) ej placerad(e) vald period");
+        Redigera_angra(app);
+        EXPECT_EQ(app.work.placement, before);
+    }
+}
 
-    // In a group of another period the placement of period 1 stays.
-    app.run.currentStudent = 1;
-    app.work.studentTable[1].wishes = "KÖR"_cp;
-    ToggleByDoubleClick(app, 3);
-    EXPECT_EQ(app.work.placement[1][1] * 10 + app.work.placement[2][1], 13);
-
-    // C, in FOTBOLL, changes group and did not wish DANS-2: two questions, Yes and No only; any
-    // No places nobody and refreshes nothing.
-    app.work.placement[1][3] = 2;
-    app.run.currentStudent = 3;
-    app.history.markClean();
-    expectQuestion("C deltar redan i FOTBOLL. Skall eleven byta till DANS-2?", Answer::Yes,
-                   Buttons::YesNo);
-    expectQuestion("Eleven har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
-                   Answer::No, Buttons::YesNo);
-    ToggleByDoubleClick(app, 1);
-    EXPECT_EQ(std::to_string(app.work.placement[1][3]) + (app.history.dirty() ? " dirty" : ""),
-              "2");
-    app.work.placement[1][3] = 0;
-
-    // Nothing without a shown pupil, and nothing in wish mode.
-    app.run.currentStudent = 0;
+// Nothing without a shown pupil, and nothing in wish mode.
+TEST_F(Placement, ADoubleClickWithoutAShownPupilOrInWishModeDoesNothing) {
+    const PlacementTable before = app.work.placement;
     ToggleByDoubleClick(app, 2);
     app.run.currentStudent = 3;
     app.screen.Check1.value = 1;
     ToggleByDoubleClick(app, 2);
-    EXPECT_EQ(app.work.placement[1][0] + app.work.placement[1][3] + app.history.dirty(), 0);
+    EXPECT_EQ(app.work.placement, before);
+    EXPECT_FALSE(app.history.dirty());
 }
 
 // A capacity that is empty, 0 or a word never makes a group full; "25 st" holds 25.

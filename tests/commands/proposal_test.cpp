@@ -9,6 +9,8 @@
 #include "commands/edit.h"
 #include "commands/placement.h"
 #include "core_fixture.h"
+#include "display/overview.h"
+#include "temp_folder.h"
 
 namespace pelora::test {
 namespace {
@@ -146,51 +148,99 @@ TEST_F(Proposal, TiesGoTheEarlierPupilsWayAndTheUnplacedAreToldApart) {
     EXPECT_EQ(proposed(), "1:1/1 2:2/0 4:0/0n 5:0/0n ");
 }
 
-TEST_F(Proposal, ThePreviewChangesNothingUntilPlaceraAndUndoTakesItBack) {
-    Work& w = app.work;
-    w.groupTable[++w.groupCount] = {"DANS", "", "", "", "1"};
-    for (const auto& [name, wishes] : {std::pair{"Anna", "DANS"}, {"Bo", "KOR"}, {"Cy", "DANS"}})
-        w.studentTable[++w.studentCount] = {name, "", "7A", wishes};
-    w.placement[1][3] = 1;
-    RecountGroupMembers(w);
-    const PlacementTable before = w.placement;
+// Period 1: A, B, C and D with one place each; period 2: E without a limit. Four pupils wish A, B,
+// C, D in that order, the fifth E then A, the sixth a group there is none of. No group is current.
+class ProposalPreview : public CoreTest {
+protected:
+    void SetUp() override {
+        Work& w = app.work;
+        w.start.periodCount = 2;
+        for (const char* name : {"A", "B", "C", "D"})
+            w.groupTable[++w.groupCount] = {name, "", "1", "", "1"};
+        w.groupTable[++w.groupCount] = {"E", "", "", "", "2"};
+        for (const char* wishes : {"A\r\nB\r\nC\r\nD", "A\r\nB\r\nC\r\nD", "A\r\nB\r\nC\r\nD",
+                                   "A\r\nB\r\nC\r\nD", "E\r\nA", "X"}) {
+            ++w.studentCount;
+            w.studentTable[w.studentCount] = {"Elev " + std::to_string(w.studentCount), "", "7A",
+                                              wishes};
+        }
+        app.screen.Combo3.items = {"Alla"};
+        app.screen.Combo3.text = "Alla";
+    }
 
-    desktop.expectDialog(Dialog::Proposal, [&] { form8::Command2_Click(app); });
-    Arkiv_forslag(app);
-    EXPECT_TRUE(w.placement == before && !app.history.dirty());
-    EXPECT_EQ(app.form8.summary.caption,
-              "Förslaget placerar 1 av 2 oplacerade elever: 1 får sitt 1:a önskemål, 0 sitt 2:a, 0 "
-              "sitt 3:e och 0 ett senare.\r\n1 förblir oplacerade: 1 har inget önskemål som är en "
-              "grupp i perioden och 0 har bara önskat grupper som är fulla."_cp);
-    std::string lines;
-    for (const ListLine& line : app.form8.List1.lines)
-        lines += line.text + "|";
-    EXPECT_EQ(lines,
-              "DANS: 1 elev(er)|     7A  Anna – 1:a önskemål|Förblir oplacerade:|"
-              "     7A  Bo – inget önskemål är en grupp i perioden|"_cp);
+    // The preview's lines and its summary, as the user reads them.
+    std::string preview(bool accept) {
+        desktop.expectDialog(Dialog::Proposal, [&] {
+            accept ? form8::Command1_Click(app) : form8::Command2_Click(app);
+        });
+        Arkiv_forslag(app);
+        desktop.verify();
+        std::string text;
+        for (const ListLine& line : app.form8.List1.lines)
+            text += line.text + "\n";
+        return cp1252ToUtf8(text + app.form8.summary.caption + "\n");
+    }
+};
 
-    desktop.expectDialog(Dialog::Proposal, [&] { form8::Command1_Click(app); });
-    Arkiv_forslag(app);
-    EXPECT_EQ(std::to_string(w.placement[1][1] * 10 + w.groupMemberCount[1]) +
-                  app.screen.Label1[1].caption + (app.history.dirty() ? " dirty" : ""),
-              "12DANS\r\n 2 dirty");
-    ASSERT_EQ(undoCaption(app), "Ångra Föreslå placering"_cp);
-    Redigera_angra(app);
-    EXPECT_EQ(w.placement, before);
-    EXPECT_EQ(w.groupMemberCount[1], 1);
-    EXPECT_FALSE(app.history.dirty());
+// Each kind of line and of total: the ordinals, a wish further down, a group not wished, the
+// unplaced told apart, and a heading per period where every period is shown.
+TEST_F(ProposalPreview, ShowsWhoWouldGoWhereAndChangesNothingUntilPlacera) {
+    const std::tuple<int, int, int, const char*> cases[] = {
+        // every period shown, the shown period, wishes ignored, the expected preview
+        {1, 1, 0, "alla-perioder.txt"},
+        {0, 2, 1, "period-2-utan-onskemal.txt"},
+    };
+    for (const auto& [all, period, ignoreWishes, expected] : cases) {
+        app.work.start.showAllPeriods = all;
+        app.run.currentPeriod = period;
+        app.work.start.ignoreWishes = ignoreWishes;
+        EXPECT_EQ(preview(false), fileBytes(PELORA_TEST_DATA "/forslag/" + std::string(expected)));
+        EXPECT_EQ(app.work.placement, PlacementTable{});
+        EXPECT_FALSE(app.history.dirty());
+    }
+}
 
-    // A hand placement after the proposal is a step of its own: undone first, then the proposal.
-    Redigera_gorom(app);
-    app.run.currentStudent = 2;
+// "Placera" places the proposal of every period as one step; the overview shows it although no
+// group is current. A later hand placement is a step of its own, undone first.
+TEST_F(ProposalPreview, PlaceraIsOneStepOfTheHistory) {
+    app.work.start.showAllPeriods = 1;
+    RefreshOverview(app);
+    preview(true);
+    const Work& w = app.work;
+    const int period1[] = {1, 2, 3, 4, 0, 0};
+    for (int i = 1; i <= 6; ++i) {
+        EXPECT_EQ(w.placement[1][i], period1[i - 1]) << i;
+        EXPECT_EQ(w.placement[2][i], i == 5 ? 5 : 0) << i;
+        EXPECT_EQ(app.screen.List2.lines.at(static_cast<std::size_t>(i - 1)).text.substr(0, 2),
+                  period1[i - 1] ? "* " : "  ")
+            << i;
+    }
+    EXPECT_EQ(w.groupMemberCount[5], 1);
+    EXPECT_EQ(app.screen.Label1[1].caption, "A\r\n 1  (0)");
+    EXPECT_EQ(undoCaption(app), "Ångra Föreslå placering"_cp);
+    EXPECT_TRUE(app.history.dirty());
+
+    app.run.currentStudent = 6;
     desktop.expectMsgBox("Eleven har ej önskat denna grupp. Skall eleven ändå placeras där?"_cp,
                          Buttons::YesNo, Icon::Question, "Placera elev i grupp", Answer::Yes);
-    ToggleByDoubleClick(app, 1);
-    EXPECT_EQ(undoCaption(app), "Ångra Placera Bo i DANS"_cp);
+    ToggleByDoubleClick(app, 5);
+    EXPECT_EQ(undoCaption(app), "Ångra Placera Elev 6 i E"_cp);
     Redigera_angra(app);
-    EXPECT_EQ(std::to_string(w.placement[1][1]) + std::to_string(w.placement[1][2]), "10");
+    EXPECT_EQ(w.placement[2][6], 0);
+    EXPECT_EQ(w.placement[1][1], 1);
     Redigera_angra(app);
-    EXPECT_EQ(w.placement, before);
+    EXPECT_EQ(w.placement, PlacementTable{});
+    EXPECT_EQ(w.groupMemberCount[1], 0);
+    EXPECT_FALSE(app.history.dirty());
+}
+
+TEST_F(ProposalPreview, WithEveryonePlacedThereIsNothingToPropose) {
+    for (int i = 1; i <= 6; ++i)
+        app.work.placement[1][i] = 1;
+    desktop.expectMsgBox("Alla elever är redan placerade i perioden."_cp, Buttons::Ok,
+                         Icon::Information, "Föreslå placering"_cp, Answer::Ok);
+    Arkiv_forslag(app);
+    EXPECT_FALSE(app.history.dirty());
 }
 
 }  // namespace
