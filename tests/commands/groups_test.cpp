@@ -72,11 +72,15 @@ TEST_F(GroupEditor, TheFieldsAreCheckedAndStoredInTheirForm) {
         EXPECT_EQ(app.form2.Text5.text + (app.form2.visible ? "" : " closed"), period);
     }
 
-    // With one period the period field is closed, and the group runs in period 1.
-    app.work.start.periodCount = 1;
-    open("Ny grupp");
-    EXPECT_FALSE(app.form2.Text5.enabled || app.form2.periodCaption.enabled);
-    EXPECT_EQ(app.form2.Text5.text, "1");
+    // The period field is open with two periods; with one it is closed, and the group runs in
+    // period 1.
+    for (const int periods : {2, 1}) {
+        app.work.start.periodCount = periods;
+        open("Ny grupp");
+        EXPECT_EQ(app.form2.Text5.enabled, periods == 2);
+        EXPECT_EQ(app.form2.periodCaption.enabled, periods == 2);
+        EXPECT_EQ(app.form2.Text5.text, "1");
+    }
 }
 
 TEST_F(GroupEditor, EditingChangesOnlyTheGroupAndNotThePeriodOfAGroupWithMembers) {
@@ -89,19 +93,28 @@ TEST_F(GroupEditor, EditingChangesOnlyTheGroupAndNotThePeriodOfAGroupWithMembers
     w.placement[1][1] = 1;
     app.run.currentGroup = 1;
     open("Redigera gruppdata");
-    EXPECT_EQ(app.form2.Text1.text + "|" + app.form2.Text2.text + "|" + app.form2.Text3.text + "|" +
-                  app.form2.Text4.text + "|" + app.form2.Text5.text,
-              "DANS|Eva|20|Sal 3|1");
+    const TextBox* fields[] = {&app.form2.Text1, &app.form2.Text2, &app.form2.Text3,
+                               &app.form2.Text4, &app.form2.Text5};
+    const char* shownFields[] = {"DANS", "Eva", "20", "Sal 3", "1"};
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(fields[k]->text, shownFields[k]) << k;
     ok("Dansen", "2", "25", "Du måste tömma gruppen innan du ändrar dess period"_cp,
        "Redigera grupp");
     EXPECT_EQ(groupLine(w.groupTable[1]), "DANS,Eva,20,Sal 3,  100 ,  200 ,1");
     EXPECT_TRUE(app.form2.visible);
+    // The staff and the places of a group with members change while its period stays.
+    app.form2.Text2.text = "Per";
+    ok("Dans", "1", "22");
+    EXPECT_EQ(groupLine(w.groupTable[1]), "DANS,Per,22,Sal 3,  100 ,  200 ,1");
+    EXPECT_FALSE(app.form2.visible);
+    open("Redigera gruppdata");
 
     w.placement[1][1] = 0;  // emptied: now the period may change, and the name may be taken
     app.form2.Text4.text = "Aulan";
     ok("fotboll", "2", "25");
-    EXPECT_EQ(groupLine(w.groupTable[1]), "FOTBOLL,Eva,25,Aulan,  100 ,  200 ,2");
-    EXPECT_TRUE(!app.form2.visible && app.history.dirty());  // edit mode closes
+    EXPECT_EQ(groupLine(w.groupTable[1]), "FOTBOLL,Per,25,Aulan,  100 ,  200 ,2");
+    EXPECT_FALSE(app.form2.visible);  // edit mode closes
+    EXPECT_TRUE(app.history.dirty());
 }
 
 TEST_F(GroupEditor, TheHundredthGroupIsCreatedTheNextRefusedAndEditingStillWorks) {
@@ -134,6 +147,8 @@ TEST_F(GroupEditor, DeletingAGroupRenumbersTheGroupsAfterIt) {
     Work& w = app.work;
     app.run.currentGroup = 2;
     app.screen.List1.addItem("KÖR  Antal:  1"_cp);
+    for (int g = 1; g <= 3; ++g)
+        app.screen.Label1[g].stackOrder = 10 * g;
 
     for (const Answer answer : {Answer::No, Answer::Yes}) {
         desktop.expectMsgBox("Vill du ta bort gruppen KÖR?"_cp, Buttons::YesNo, Icon::Question,
@@ -142,6 +157,8 @@ TEST_F(GroupEditor, DeletingAGroupRenumbersTheGroupsAfterIt) {
         EXPECT_EQ(w.groupCount, answer == Answer::No ? 3 : 2);
     }
     EXPECT_EQ(groupLine(w.groupTable[2]), "FOTBOLL,Per,20,,  50 ,  60 ,2");
+    EXPECT_EQ(app.screen.Label1[1].stackOrder, 10);
+    EXPECT_EQ(app.screen.Label1[2].stackOrder, 30);  // FOTBOLL's place in the stack
     // the placements of pupils 1 to 3 in periods 1 and 2, the counts, the current group, the lines
     // of the member list, whether group 3 is shown and whether the work changed
     EXPECT_EQ(
@@ -159,8 +176,14 @@ TEST_F(GroupEditor, DeletingAGroupRenumbersTheGroupsAfterIt) {
     Arkivoppna(again);
     EXPECT_EQ(workFileBytes(again.work), saved);
 
+    // A group created next starts empty at the board's corner, not where FOTBOLL was.
+    open("Ny grupp");
+    ok("NY");
+    EXPECT_EQ(groupLine(w.groupTable[3]), "NY,,,,  0 ,  0 ,1");
+    EXPECT_EQ(w.groupMemberCount[3], 0);
+
     // Deleting the last group leaves none; a group created next starts empty.
-    for (int g : {2, 1}) {
+    for (int g : {3, 2, 1}) {
         app.run.currentGroup = g;
         desktop.expectMsgBox("Vill du ta bort gruppen " + w.groupTable[g].name + "?",
                              Buttons::YesNo, Icon::Question, "Ta bort grupp", Answer::Yes);

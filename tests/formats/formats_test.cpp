@@ -5,6 +5,7 @@
 
 #include "base/codec.h"
 #include "base/text.h"
+#include "formats/earlier.h"
 #include "formats/roster.h"
 #include "formats/workfile.h"
 #include "temp_folder.h"
@@ -58,6 +59,27 @@ TEST(RosterEncodings, ReadsWindows1252Utf8AndUtf16Alike) {
     // Windows-1252 bytes that happen to be no UTF-8 are read as they are.
     const Roster plain = readRoster("Björn Åberg\t1\t7A\r\n"_cp, "");
     EXPECT_EQ(plain.pupils.at(0).name, "Björn Åberg"_cp);
+}
+
+// An earlier file's pupils with their group of period 1, 0 to 100; the first problem with its line.
+TEST(EarlierFile, ReadsGroupsZeroToAHundredAndNamesTheLineOfTheFirstProblem) {
+    const std::string head = "GRUPPER:  1 \r\nDANS,,\r\n" + studentKey("9001011234") + ", \t ";
+    // the pupil's numbers, the group read, the problem's line (0 for none)
+    const std::tuple<std::string, int, int> cases[] = {
+        {" 1 ", 1, 0}, {" 0 ", 0, 0}, {" 100 ", 100, 0}, {" 101 ", 0, 3}, {" -1 ", 0, 3},
+    };
+    for (const auto& [numbers, group, line] : cases) {
+        const EarlierFile file = readEarlierFile(head + numbers + "\r\n");
+        ASSERT_EQ(file.pupils.size(), 1u) << numbers;
+        EXPECT_EQ(file.pupils[0].group, group) << numbers;
+        EXPECT_EQ(file.error ? file.error->line : 0, line) << numbers;
+    }
+    // A group line without a comma is named by its own line, after the pupil lines before it.
+    const EarlierFile file = readEarlierFile("AKTIVITET: A\r\nGRUPPER:  2 \r\nDANS,,\r\nBILD\r\n");
+    ASSERT_TRUE(file.error.has_value());
+    EXPECT_EQ(file.error->line, 4);
+    EXPECT_EQ(file.groupName(1), "DANS");
+    EXPECT_EQ(file.groupName(2), "");
 }
 
 // The wishes joined as the file holds them, written as the plain loop: every line break in turn

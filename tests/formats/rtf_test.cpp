@@ -45,6 +45,14 @@ TEST(Rtf, FormattingRunsFollowTheControlWordsAndGroups) {
               (std::vector<TextRun>{{0, 1, both}, {1, 1, heading}, {2, 1, blue}}));
 }
 
+TEST(Rtf, UnderliningEndsAtUl0AndUlnone) {
+    for (const char* end : {"\\ul0 ", "\\ulnone "}) {
+        const RichText rich = readRtf(std::string("{\\rtf1 \\ul a") + end + "b}");
+        EXPECT_EQ(rich.runs, (std::vector<TextRun>{{0, 1, {.underline = true}}, {1, 1, {}}}))
+            << end;
+    }
+}
+
 TEST(Rtf, HeadingsAreFoundWithLetterCaseIgnored) {
     const std::u32string text = unicodeOf("Innehåll: 2. SKAPA GRUPPER\n2. Skapa grupper"_cp);
     EXPECT_EQ(findIgnoringCase(text, unicodeOf("2. skapa grupper")), 10u);
