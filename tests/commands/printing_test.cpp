@@ -354,27 +354,72 @@ TEST_F(Printing, AnEarlierFileIsReadAsAnOpenReadsIt) {
     }
 }
 
-// The dialog keeps its fields between showings; "Rensa" empties them; a cancelled folder choice
+// The dialog keeps its fields between showings; "Töm" empties them; a cancelled folder choice
 // keeps the folder.
 TEST_F(Printing, TheDialogsButtons) {
     app.form4.Text1.text = "DANS";
-    app.form4.Check3.value = app.form4.Check6.value = 1;
+    app.form4.Check3.value = app.form4.Check6.value = app.form4.Check1.value = 1;
     form4::Command2_Click(app);
     EXPECT_FALSE(app.form4.visible);
     desktop.expectDialog(Dialog::PrintDialog, [] {});
     Arkivskrivut(app);
     EXPECT_EQ(app.form4.Text1.text + (app.form4.visible ? "" : " hidden"), "DANS");
     EXPECT_EQ(app.screen.focusRequest, Focus::PrintGroups);
+    // "Töm" empties every field and unticks every box.
+    for (TextBox* field : {&app.form4.Text2, &app.form4.Text3, &app.form4.Text4, &app.form4.Text5})
+        field->text = "7A";
     form4::Command4_Click(app);
-    EXPECT_EQ(app.form4.Text1.text + std::to_string(app.form4.Check3.value) +
-                  std::to_string(app.form4.Check6.value),
-              "00");
+    for (const TextBox* field :
+         {&app.form4.Text1, &app.form4.Text2, &app.form4.Text3, &app.form4.Text4, &app.form4.Text5})
+        EXPECT_EQ(field->text, "");
+    for (const CheckBox* box : {&app.form4.Check1, &app.form4.Check2, &app.form4.Check3,
+                                &app.form4.Check4, &app.form4.Check5, &app.form4.Check6})
+        EXPECT_EQ(box->value, 0);
     const fs::path before = app.form4.folder, other = fs::temp_directory_path();
     desktop.expectFolderDialog(std::nullopt).expectFolderDialog(other);
     form4::Command5_Click(app);
     EXPECT_EQ(app.form4.folder, before);
     form4::Command5_Click(app);
     EXPECT_EQ(app.form4.Dir1.caption, shown(other));
+}
+
+
+// A wish list holds ten wishes a pupil, the not-placed list the pupils of the period asked for.
+TEST_F(Printing, TenWishesAPupilAndThePupilsNotPlacedInThePeriodAskedFor) {
+    std::string wishes = "W1";
+    for (int k = 2; k <= 11; ++k)
+        wishes += "\r\nW" + std::to_string(k);
+    app.work.studentTable[2].wishes = wishes;
+    app.form4.Text3.text = "7A";
+    print();
+    EXPECT_NE(document().find("print W10\n"), std::string::npos);
+    EXPECT_EQ(document().find("print W11"), std::string::npos);
+
+    app.work.start.periodCount = 2;
+    app.form4 = PrintScreen{};
+    app.form4.Check3.value = 1;
+    for (const char* period : {"1", "2"}) {
+        app.form4.Text4.text = period;
+        print();
+        // Anna is in DANS in period 1, Bo in MODERN DANSGRUPP in period 2, Cy in none.
+        const bool first = period[0] == '1';
+        EXPECT_NE(document().find("print Period " + std::string(period)), std::string::npos);
+        EXPECT_NE(document().find("print 7B  Cy Dahl\n"), std::string::npos) << period;
+        EXPECT_EQ(document().find("print 7A  Anna Ek\n") != std::string::npos, !first) << period;
+        EXPECT_EQ(document().find("print 7A  Bo Berg\n") != std::string::npos, first) << period;
+        EXPECT_NE(document().find("print Antal:  2 \n"), std::string::npos) << period;
+    }
+}
+
+// The folder of earlier work files stays from one showing of the dialog to the next.
+TEST_F(Printing, TheFolderIsKeptBetweenShowings) {
+    app.form4.folder = PELORA_TEST_DATA "/tidigare/celler";
+    for (int showing = 0; showing < 2; ++showing) {
+        desktop.expectDialog(Dialog::PrintDialog, [] {});
+        Arkivskrivut(app);
+        EXPECT_EQ(app.form4.folder, fs::path(PELORA_TEST_DATA "/tidigare/celler"));
+        EXPECT_EQ(app.form4.Dir1.caption, shown(app.form4.folder));
+    }
 }
 
 }  // namespace
