@@ -82,7 +82,6 @@ struct RunState {
     std::filesystem::path commandLineFile;  // the work named on the command line, until opened
     bool startDataCancelled = false;
     bool manualMissing = false;
-    std::string printGroupName;  // one group to print from the board's pop-up menu
 
     bool wishBoxGuard = false;        // the program is writing the wish box
     bool overviewPickGuard = false;   // a pupil picked in the overview is being shown

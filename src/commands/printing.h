@@ -1,11 +1,10 @@
 // Printing: the print dialog (Form4), which is not modal and keeps its fields while the program
-// runs, the print engine that turns the work into wish lists, earlier placements, class lists,
-// group lists and not-placed lists as one document, and the printer set-up.
+// runs, its commands, and the printer set-up. The selection a run prints is in printselection.h,
+// the engine that lays out its pages in printengine.h and printearlier.h.
 #pragma once
 
 #include <string>
 
-#include "base/printer.h"
 #include "commands/app.h"
 
 namespace pelora {
@@ -19,11 +18,8 @@ void Arkivskrivut(App& app);
 // "Skriv ut" in the board's pop-up menu: asks, then prints the current group's list.
 void H_klick_skrivut(App& app);
 
-// One print run from the print dialog's fields, or of the one group named in printGroupName.
+// One print run from the print dialog's fields.
 void PrintLists(App& app);
-
-// The text cut from its end until it prints no wider than fraction x the page width.
-std::string FitToWidth(Printer& printer, const std::string& text, double fraction);
 
 namespace form4 {
 
