@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "commands/board.h"
+#include "commands/edit.h"
 #include "commands/lifecycle.h"
 #include "commands/opensave.h"
 #include "commands/startdata.h"
@@ -231,6 +233,24 @@ TEST_F(Recovery, TheCopyFollowsTheEditsWithinFiveAndThirtySeconds) {
     EXPECT_EQ(writes(), 2);
 }
 
+// Only unsaved changes are copied: nothing while the work is as saved; the copy goes when the
+// changes are undone back to the saved work, and comes again with the next step away from it.
+TEST_F(Recovery, OnlyUnsavedChangesAreCopied) {
+    app.run.commandLineFile = work;
+    Arkivoppna(app);
+    autosave(app);
+    EXPECT_FALSE(copyExists());
+    Picture1_DragDrop(app, 1, 100, 0);
+    autosave(app);
+    EXPECT_TRUE(copyExists());
+    Redigera_angra(app);
+    EXPECT_EQ(copyWhenDue(app, std::chrono::steady_clock::now()), std::nullopt);
+    EXPECT_FALSE(copyExists());
+    Redigera_gorom(app);
+    autosave(app);
+    EXPECT_TRUE(copyExists());
+}
+
 // A folder that takes no copy is said once per run, whatever the number of tries.
 TEST_F(Recovery, ACopyThatCannotBeWrittenIsSaidOnce) {
     const std::pair<Failure, std::string> cases[] = {
@@ -357,6 +377,14 @@ TEST_F(Recovery, TwoProgramsKeepTheirOwnCopies) {
 
     first.kill();
     second.kill();
+    // The first's copy was made last. Its time is set an hour after the second's, so that the
+    // grain of the file system's clock cannot make the two copies equally new.
+    const auto now = fs::file_time_type::clock::now();
+    for (const auto& entry : fs::directory_iterator(copies)) {
+        if (entry.path().extension() != ".pel") continue;
+        const bool seconds = fileBytes(entry.path()).find("BILD") != std::string::npos;
+        fs::last_write_time(entry.path(), seconds ? now - std::chrono::hours(1) : now);
+    }
     const CurrentFolder elsewhere(folder.native());
     expectOffer(shown(work), Answer::No);
     expectOffer(shown(other), Answer::Yes);
