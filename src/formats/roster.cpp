@@ -23,7 +23,9 @@ std::string studentKey(const std::string& identityNumber) {
     if ((startsWith(id, "20") || startsWith(id, "19")) && id.size() > 8) id.erase(0, 2);
     const std::size_t hyphen = id.find('-');
     if (hyphen != std::string::npos) id.erase(hyphen, 1);
-    if (id.size() < 8) id.insert(0, "0");
+    // Built anew rather than inserted at the front: GCC 12 takes insert(0, ...) here for an
+    // overlapping copy (-Wrestrict) that cannot happen.
+    if (id.size() < 8) id = "0" + id;
     std::string key;
     for (std::size_t j = 2; j <= 8; j += 2) {
         const std::string pair = j - 1 < id.size() ? id.substr(j - 1, 2) : std::string();
