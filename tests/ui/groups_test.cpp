@@ -87,7 +87,8 @@ private slots:
                 if (editor->isVisible()) editor->findChild<QPushButton*>("Command2")->click();
             });
             w.find<QAction>(command)->trigger();
-            QCOMPARE(seen, QStringList{nameShown} + QStringList(typed.size(), "Text1"));
+            QCOMPARE(seen.takeFirst(), QString(nameShown));
+            QCOMPARE(seen, QStringList(typed.size(), "Text1"));
             QVERIFY(!w.find<ui::Form2>("Form2")->isVisible());
         }
         const QStringList captions{"BALETT\n 0  (25)", "FOTBOLL\n 0", "SLÖJD\n 0", "KÖRSÅNG\n 0"};
@@ -106,36 +107,32 @@ private slots:
             Window w;
             auto* undoItem = w.find<QAction>("Redigera_angra");
             // The preview shows the summary and the pupils placed, here the first words and line.
-            QString shown;
+            QString summary, line;
             w.shows(Dialog::Proposal, [&] {
                 auto* preview = w.find<ui::Form8>("Form8");
-                shown = preview->findChild<QLabel*>("summary")->text().section(':', 0, 0) + "|" +
-                        preview->findChild<QListWidget*>("List1")->item(1)->text();
+                summary = preview->findChild<QLabel*>("summary")->text().section(':', 0, 0);
+                line = preview->findChild<QListWidget*>("List1")->item(1)->text();
                 preview->findChild<QPushButton*>(button)->click();
             });
             w.find<QAction>("Arkiv_forslag")->trigger();
-            QCOMPARE(shown, QString("Förslaget placerar 1 av 3 oplacerade elever|"
-                                    "     7A  ELEV 2 – 1:a önskemål"));
+            QCOMPARE(summary, QString("Förslaget placerar 1 av 3 oplacerade elever"));
+            QCOMPARE(line, QString("     7A  ELEV 2 – 1:a önskemål"));
             if (undo) undoItem->trigger();
             QCOMPARE(w.board()->label(2)->text(), QString(caption));
             QCOMPARE(undoItem->isEnabled(), QString(button) == "Command1" && !undo);
         }
     }
 
-    // The history through the window: a double-click placement taken back with Ctrl+Z leaves
-    // the work as saved, and "Spara" writes the same file again; Ctrl+Y does it again. In the
+    // The history through the window: a double-click placement taken back by Redigera, Ångra
+    // leaves the work as saved, and "Spara" writes the same file again; Ctrl+Y does it again and
+    // Ctrl+Z takes it back. In the
     // wish box Ctrl+Z takes back the typing, and with it the step the typing made.
     void undoingByTheMenuAndTheKeys() {
         TempFolder folder;
         Window w;
-        QStringList menus;
-        for (QAction* menu : w.form->menuBar()->actions())
-            menus << menu->text();
-        QCOMPARE(menus, QStringList({"&Arkiv", "&Redigera", "Ny grupp", "Hjälp"}));
         QStringList withKeys;
-        for (QAction* action : w.form->findChildren<QAction*>()) {
+        for (QAction* action : w.form->findChildren<QAction*>())
             if (!action->shortcuts().isEmpty()) withKeys << action->objectName();
-        }
         QCOMPARE(withKeys, QStringList({"Redigera_angra", "Redigera_gorom"}));
 
         w.desktop.expectSaveFile(folder.path("val.pel"));
@@ -143,28 +140,35 @@ private slots:
         const std::string saved = fileBytes(folder.path("val.pel"));
         auto* undo = w.find<QAction>("Redigera_angra");
         auto* redo = w.find<QAction>("Redigera_gorom");
-        QCOMPARE(std::pair(undo->text(), undo->isEnabled()), std::pair(QString("Ångra"), false));
-        QCOMPARE(std::pair(redo->text(), redo->isEnabled()), std::pair(QString("Gör om"), false));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
 
         w.app.run.currentStudent = 2;  // ELEV 2 wishes FOTBOLL
         ShowCurrentStudent(w.app);
+        // The double-click is a step of the history; the pupil's wish shows where it is placed.
+        auto* box = w.find<QPlainTextEdit>("Text2");
         doubleClick(w.board()->label(2));
         QCOMPARE(int(w.app.work.placement[1][2]), 2);
+        QCOMPARE(box->toPlainText(), QString("FOTBOLL  *P1"));
+        QVERIFY(w.app.history.dirty());
         QCOMPARE(undo->text(), QString("Ångra Placera ELEV 2 i FOTBOLL"));
-        auto* overview = w.find<QListWidget>("List2");
-        overview->setFocus();
-        QTest::keyClick(overview, Qt::Key_Z, Qt::ControlModifier);
+        undo->trigger();
         QCOMPARE(int(w.app.work.placement[1][2]), 0);
+        QCOMPARE(box->toPlainText(), QString("FOTBOLL"));
         QCOMPARE(w.board()->label(2)->text(), QString("FOTBOLL\n 0"));
-        QCOMPARE(std::pair(undo->isEnabled(), redo->text()),
-                 std::pair(false, QString("Gör om Placera ELEV 2 i FOTBOLL")));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->text(), QString("Gör om Placera ELEV 2 i FOTBOLL"));
         QVERIFY(!w.app.history.dirty());
         w.find<QAction>("Arkiv_Spara")->trigger();
         QCOMPARE(fileBytes(folder.path("val.pel")), saved);
+        auto* overview = w.find<QListWidget>("List2");
+        overview->setFocus();
         QTest::keyClick(overview, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(int(w.app.work.placement[1][2]), 2);
+        QTest::keyClick(overview, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(int(w.app.work.placement[1][2]), 0);
+        QTest::keyClick(overview, Qt::Key_Y, Qt::ControlModifier);
 
-        auto* box = w.find<QPlainTextEdit>("Text2");
         box->setFocus();
         box->moveCursor(QTextCursor::End);
         typeKeys(box, "\nDANS");

@@ -230,9 +230,10 @@ private slots:
             auto* area = w.find<QScrollArea>("boardArea");
             QVERIFY(board->rect().contains(board->label(2)->geometry()));
             QCOMPARE(board->size(), area->viewport()->size().expandedTo(board->minimumSize()));
-            if (boardGrows)
-                QVERIFY(board->width() > board->toPixels(ui::GroupBoard::WidthTwips) + 100 &&
-                        board->height() > board->toPixels(ui::GroupBoard::HeightTwips) + 100);
+            if (boardGrows) {
+                QVERIFY(board->width() > board->toPixels(ui::GroupBoard::WidthTwips) + 100);
+                QVERIFY(board->height() > board->toPixels(ui::GroupBoard::HeightTwips) + 100);
+            }
             auto* status = w.find<QLabel>("status");
             const QRect needed = status->fontMetrics().boundingRect(
                 status->contentsRect(), int(status->alignment()) | Qt::TextWordWrap,
@@ -287,7 +288,8 @@ private slots:
         QTest::mouseMove(w.board(), QPoint(w.board()->width() - 3, w.board()->height() - 3));
         QCOMPARE(w.find<QLabel>("groupData")->text(), QString());
         QTest::mousePress(w.board()->label(2), Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(w.form->popupMenu()->isVisible() && w.app.run.currentGroup == 2);
+        QVERIFY(w.form->popupMenu()->isVisible());
+        QCOMPARE(w.app.run.currentGroup, 2);
     }
 
     // Stored in capitals as typed, the cursor left where it was. "Ångra" is disabled once it
