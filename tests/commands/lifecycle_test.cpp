@@ -34,48 +34,6 @@ protected:
     }
 };
 
-// ClearWork empties the counts, the run state and the boxes, and leaves the rows and settings.
-TEST_F(Lifecycle, ClearWorkEmptiesCountsAndBoxesButKeepsRowsAndSettings) {
-    oldWork();
-    RunState& r = app.run;
-    MainScreen& s = app.screen;
-    r.currentClassIndex = r.currentStudent = r.currentGroup = r.previousStudent = 1;
-    r.undoWishes = "X";
-    s.Command4.enabled = true;
-    app.history.markModified();
-    r.currentPeriod = 2;
-    s.Combo1.addItem("9C");
-    s.Combo2.addItem("Gammal Elev", 1);
-    s.List1.addItem("DANS");
-    s.List2.addItem("   9C Gammal Elev", 1);
-    s.Text2.text = "DANS";
-    ClearWork(app);
-    const Work& w = app.work;
-    const auto boxes = s.Combo1.items.size() + s.Combo2.items.size() + s.List1.lines.size() +
-                       s.List2.lines.size() + s.Text2.text.size() + r.undoWishes.size();
-    EXPECT_EQ((std::vector<int>{w.groupCount, w.studentCount, w.classCount, r.currentClassIndex,
-                                r.currentStudent, r.currentGroup, r.previousStudent,
-                                w.groupMemberCount[1], w.start.periodCount, s.Command4.enabled,
-                                app.history.dirty(), static_cast<int>(boxes), w.placement[1][1],
-                                r.currentPeriod}),
-              (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 2}));
-    EXPECT_EQ(w.studentTable[1].wishes + w.start.activity, "DANSVal");
-}
-
-// The overview's criteria and the period stepper follow the periods and "Visa alla perioder".
-TEST_F(Lifecycle, ActivationFillsTheCriteriaAndTheStepperByPeriods) {
-    // periods, showAllPeriods, the number of criteria, whether the stepper is on
-    const std::tuple<int, int, std::size_t, bool> cases[] = {
-        {1, 0, 8, false}, {2, 0, 5, true}, {3, 1, 4, false}};
-    for (const auto& [periods, all, criteria, stepper] : cases) {
-        app.work.start.periodCount = periods;
-        app.work.start.showAllPeriods = all;
-        Form_Activate(app);
-        EXPECT_EQ(app.screen.Combo3.items.size(), criteria) << periods;
-        EXPECT_EQ(app.screen.Command9.enabled && app.screen.periodDisplay.enabled, stepper);
-    }
-}
-
 // Cancel goes back with the changes; No in New and then "Avbryt" in the dialog keeps the work and
 // only gives up the changes; Yes for an unnamed work asks for a name and ends without one.
 TEST_F(Lifecycle, TheQuestionAboutUnsavedChanges) {
@@ -99,8 +57,10 @@ TEST_F(Lifecycle, TheQuestionAboutUnsavedChanges) {
             form3::Command2_Click(app);
         });
     Arkiv_Nytt(app);
-    EXPECT_EQ(workFileBytes(app.work) + app.run.workFilePath.string(), before + "/gammal.pel");
-    EXPECT_FALSE(app.history.dirty() || app.run.startDataCancelled);
+    EXPECT_EQ(workFileBytes(app.work), before);
+    EXPECT_EQ(app.run.workFilePath, "/gammal.pel");
+    EXPECT_FALSE(app.history.dirty());
+    EXPECT_FALSE(app.run.startDataCancelled);
     EXPECT_TRUE(Arkivavsluta(app));  // without changes nothing is asked
 
     app.run.workFilePath.clear();
@@ -151,7 +111,8 @@ TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
                                     app.screen.Label1[1].visible, app.run.currentPeriod}),
                   (std::vector<int>{3, groups, pupils, pupils > 0 ? 0 : 1, false, groups > 0, 1}))
             << classes;
-        EXPECT_EQ(groupLine(w.groupTable[2]) + app.screen.groupData.caption, kept);
+        EXPECT_EQ(groupLine(w.groupTable[2]), kept);
+        EXPECT_EQ(app.screen.groupData.caption, "");
     }
 }
 
@@ -181,7 +142,8 @@ TEST_F(Lifecycle, ANewWhoseRosterCannotBeReadKeepsTheWork) {
     EXPECT_EQ(app.run.workFilePath, folder.path("val.pel"));
     desktop.expectMsgBox(kQuestion, Buttons::YesNoCancel, Icon::Question, "Nytt", Answer::No)
         .expectDialog(Dialog::StartData, [&] {
-            EXPECT_EQ(app.form3.Text1.text + "|" + app.form3.Text3.text, "Nya skolan|" + roster);
+            EXPECT_EQ(app.form3.Text1.text, "Nya skolan");
+            EXPECT_EQ(app.form3.Text3.text, roster);
             form3::Command2_Click(app);
         });
     Arkiv_Nytt(app);
@@ -253,8 +215,8 @@ TEST_F(Lifecycle, StartDataShowsTheWorkAndKeepsTheShownPeriodWhileTheWorkHasIt) 
                   (std::vector<int>{setting, workPeriods > 1 ? setting : 0, workPeriods > 1}));
         app.form3.Text6.text = periods;
         form3::Command1_Click(app);
-        EXPECT_EQ(std::to_string(app.run.currentPeriod) + app.screen.periodDisplay.caption,
-                  std::to_string(shown) + std::to_string(shown));
+        EXPECT_EQ(app.run.currentPeriod, shown);
+        EXPECT_EQ(app.screen.periodDisplay.caption, std::to_string(shown));
     }
 }
 // Editing the start data tells to restart; a new roster path typed without a folder is kept as the
@@ -302,7 +264,8 @@ TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {
     app.form3.visible = true;
     form3::Command1_Click(app);
     EXPECT_TRUE(app.form3.visible);
-    EXPECT_EQ(app.work.start.school + app.work.start.studentListPath, "");
+    EXPECT_EQ(app.work.start.school, "");
+    EXPECT_EQ(app.work.start.studentListPath, "");
     form3::Command4_Click(app);
     form3::Command1_Click(app);
     EXPECT_EQ(app.work.start.studentListPath, "/skola/Åsa.txt"_cp);

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "base/codec.h"
 
@@ -65,6 +66,31 @@ public:
 private:
     std::filesystem::path m_before;
 };
+
+// The cases of a table file under tests/data: one a line, fields split at "|", a line break written
+// \r\n, UTF-8 text given in Windows-1252; empty lines and lines opening with "#" are notes.
+inline std::vector<std::vector<std::string>> tableRows(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string>& row = rows.emplace_back(1);
+        for (std::size_t k = 0; k < line.size(); ++k) {
+            if (line[k] == '|') {
+                row.emplace_back();
+            } else if (line.compare(k, 4, "\\r\\n") == 0) {
+                row.back() += "\r\n";
+                k += 3;
+            } else {
+                row.back() += line[k];
+            }
+        }
+        for (std::string& field : row)
+            field = utf8ToCp1252(field);
+    }
+    if (rows.empty()) throw std::runtime_error("no cases in " + path.string());
+    return rows;
+}
 
 // Every byte of a file, or "(missing)" when it cannot be read.
 inline std::string fileBytes(const std::filesystem::path& path) {
