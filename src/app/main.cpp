@@ -21,6 +21,7 @@
 #include "commands/help.h"
 #include "commands/lifecycle.h"
 #include "commands/opensave.h"
+#include "commands/version.h"
 #include "ui/form1.h"
 #include "ui/qtdesktop.h"
 #include "ui/recentworks.h"
@@ -49,7 +50,7 @@ int printVersion(pelora::App& app, const QStringList& arguments) {
             break;
         }
     }
-    std::printf("Pelora %s\nManual: %s\n", PELORA_VERSION, manual.c_str());
+    std::printf("Pelora %s\nManual: %s\n", pelora::kVersion, manual.c_str());
     if (arguments.size() > 2) {
         app.run.commandLineFile = pelora::ui::toPath(arguments.mid(2).join(QLatin1Char(' ')));
         pelora::Arkivoppna(app);

@@ -2,6 +2,7 @@
 
 #include "base/codec.h"
 #include "base/files.h"
+#include "commands/version.h"
 #include "formats/rtf.h"
 
 namespace pelora {
@@ -92,7 +93,8 @@ void Helptext(App& app) {
 }
 
 void help_about(App& app) {
-    app.desktop.MsgBox("Pelora ver. 1.23\r\nHämta nya versioner från "_cp + std::string(kHomepage) +
+    app.desktop.MsgBox("Pelora ver. "_cp + std::string(kVersion) +
+                           "\r\nHämta nya versioner från "_cp + std::string(kHomepage) +
                            "\r\nEpost: support@pelora.example",
                        Desktop::Buttons::Ok, Desktop::Icon::None, "Om programmet");
 }
