@@ -41,4 +41,9 @@ passed=$(grep -Eo 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" |
 failed=$(grep -Eo 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" |
          awk '{ failed += $3 } END { print failed + 0 }')
 echo "Pelora: $passed passed, $failed failed"
+count() { git ls-files -- "$@" | grep -E '\.(cpp|h|hpp|cc)$' | xargs -r cat | grep -cvE '^\s*(//.*)?$'; }
+if git rev-parse --git-dir >/dev/null 2>&1; then
+  code=$(count src); tests=$(count tests)
+  echo "Testrader: $tests mot $code rader kod ($(( 100 * tests / code )) %)"
+fi
 [ "$failed" -eq 0 ]

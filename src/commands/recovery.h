@@ -1,5 +1,5 @@
 // The automatic copies that keep a work's unsaved changes through a power cut, a crash or a kill:
-// each running program writes its own copy beside the user's configuration while the work has
+// each running program writes its own copy in the program's data folder while the work has
 // unsaved changes, never over the work file. A copy whose program no longer runs is offered back
 // at the next start; a program's own copy is removed when its work is saved or left without
 // saving.
