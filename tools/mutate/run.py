@@ -163,7 +163,7 @@ def candidates(relative, text):
                 if not re.search(r"[A-Za-zÅÄÖåäö]{3}", content) or "%" in content:
                     continue
                 # One letter changed: the first letter of the text in the other case.
-                at = re.search(r"[A-Za-zÅÄÖåäö]", content)
+                at = re.search(r"(?<!\\)[A-Za-zÅÄÖåäö]", content)  # not the letter of an escape
                 letter = content[at.start()]
                 changed = content[:at.start()] + letter.swapcase() + content[at.start() + 1:]
                 add("message", number, m.start(1), content, changed)
@@ -293,7 +293,7 @@ def tests_catch(fault):
     if fault.folder != "app":
         runs.append(("ui_tests", ["tests/ui_tests"]))
     else:
-        runs.append(("install", ["ctest", "-R", "^install$", "--output-on-failure"]))
+        runs.append(("program", ["ctest", "-R", "^(program|install)$", "--output-on-failure"]))
     for name, command in runs:
         code, out = locked(command, 180, env)
         if code != 0:
