@@ -4,6 +4,22 @@
 
 namespace pelora::ui {
 
+void Bindings::render() const {
+    for (const Field& field : m_fields)
+        field.render();
+}
+
+void Bindings::readInput() const {
+    for (const Field& field : m_fields)
+        if (field.read) field.read();
+}
+
+void setTabChain(std::initializer_list<QWidget*> order) {
+    const auto* widgets = order.begin();
+    for (std::size_t k = 0; k + 1 < order.size(); ++k)
+        QWidget::setTabOrder(widgets[k], widgets[k + 1]);
+}
+
 DialogView::DialogView(App& app, Runner run, Dialog kind, bool& visible, Handler cancel,
                        const char* name, QWidget* parent)
     : QDialog(parent),
@@ -31,8 +47,7 @@ void DialogView::present() {
 void DialogView::render() {
     const QString title = toQt(caption());
     if (windowTitle() != title) setWindowTitle(title);
-    for (const Field& field : m_fields)
-        field.render();
+    m_fields.render();
     for (const auto& [request, widget] : m_focusTargets) {
         if (m_app.screen.focusRequest == request) {
             widget->setFocus();
@@ -43,8 +58,7 @@ void DialogView::render() {
 }
 
 void DialogView::readInput() {
-    for (const Field& field : m_fields)
-        if (field.read) field.read();
+    m_fields.readInput();
 }
 
 void DialogView::handle(Handler handler) {

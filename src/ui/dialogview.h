@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,46 @@
 #include "ui/widgetsync.h"
 
 namespace pelora::ui {
+
+// Names the widget (or action) as the control it shows, for the tests and the keyboard.
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// The controls of a window, each named once and bound once to its field of the screen state,
+// so that showing the state and reading what the user typed come from one list.
+class Bindings {
+public:
+    // Names the widget and binds it to its field; returns the widget.
+    template <typename Widget, typename State>
+    Widget* bind(Widget* widget, const char* name, State& state) {
+        named(widget, name);
+        Field field;
+        field.render = [widget, &state] { ui::render(widget, state); };
+        if constexpr (requires { ui::readInput(widget, state); })
+            field.read = [widget, &state] { ui::readInput(widget, state); };
+        m_fields.push_back(std::move(field));
+        return widget;
+    }
+
+    // Copies every bound field into its widget, in the order they were bound.
+    void render() const;
+
+    // Copies what the user typed and ticked in every bound widget into its field.
+    void readInput() const;
+
+private:
+    struct Field {
+        std::function<void()> render;
+        std::function<void()> read;  // empty for a control the user cannot change
+    };
+    std::vector<Field> m_fields;
+};
+
+// Tab goes from each widget to the next in the order given.
+void setTabChain(std::initializer_list<QWidget*> order);
 
 class DialogView : public QDialog {
     Q_OBJECT
@@ -54,20 +95,7 @@ protected:
     // Names the widget as the control it shows and binds it to its field of the screen state.
     template <typename Widget, typename State>
     Widget* bind(Widget* widget, const char* name, State& state) {
-        named(widget, name);
-        Field field;
-        field.render = [widget, &state] { ui::render(widget, state); };
-        if constexpr (requires { ui::readInput(widget, state); })
-            field.read = [widget, &state] { ui::readInput(widget, state); };
-        m_fields.push_back(std::move(field));
-        return widget;
-    }
-
-    // A control without a field of its own, such as a button.
-    template <typename Widget>
-    static Widget* named(Widget* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
+        return m_fields.bind(widget, name, state);
     }
 
     // The handler runs on each emission of the signal.
@@ -85,16 +113,11 @@ protected:
     App& m_app;
 
 private:
-    struct Field {
-        std::function<void()> render;
-        std::function<void()> read;  // empty for a control the user cannot change
-    };
-
     Runner m_run;
     Dialog m_kind;
     bool& m_visible;
     Handler m_cancel;
-    std::vector<Field> m_fields;
+    Bindings m_fields;
     std::vector<std::pair<Focus, QWidget*>> m_focusTargets;
 };
 

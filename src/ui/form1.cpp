@@ -26,8 +26,8 @@
 #include "commands/lifecycle.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
-#include "ui/form8.h"
 #include "ui/groupboard.h"
+#include "ui/proposalpreview.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
 
@@ -39,16 +39,14 @@ namespace {
 constexpr int kDesignedWidth = 1280;
 constexpr int kDesignedHeight = 780;
 
-QPushButton* smallButton(const QString& caption, const char* name) {
+QPushButton* smallButton(const QString& caption) {
     auto* button = new QPushButton(caption);
-    button->setObjectName(QString::fromLatin1(name));
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 12);
     return button;
 }
 
-QLabel* panel(const char* name, int lines) {
+QLabel* panel(int lines) {
     auto* label = plainLabel();
-    label->setObjectName(QString::fromLatin1(name));
     label->setFrameShape(QFrame::StyledPanel);
     label->setAutoFillBackground(true);
     QPalette pal = label->palette();
@@ -94,12 +92,6 @@ private:
     }
 };
 
-template <typename T>
-T* named(T* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 }  // namespace
 
 Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
@@ -129,10 +121,8 @@ Form1::~Form1() {
 
 void Form1::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto item = [this](QMenu* menu, const char* caption, const char* name) {
-        QAction* action = menu->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
+    auto item = [](QMenu* menu, const char* caption, const char* name) {
+        return named(menu->addAction(QString::fromUtf8(caption)), name);
     };
     Arkiv = named(bar->addMenu(QStringLiteral("&Arkiv")), "Arkiv");
     Arkiv_Nytt_ = item(Arkiv, "Nytt", "Arkiv_Nytt");
@@ -179,10 +169,11 @@ void Form1::buildMenus() {
 }
 
 QWidget* Form1::buildWishEntry() {
+    MainScreen& s = m_app.screen;
     auto* frame = named(new QGroupBox(QStringLiteral("Elever")), "FrameElever");
     auto* grid = new QGridLayout(frame);
-    Combo1 = named(new QComboBox, "Combo1");
-    Combo2 = named(new QComboBox, "Combo2");
+    Combo1 = m_controls.bind(new QComboBox, "Combo1", s.Combo1);
+    Combo2 = m_controls.bind(new QComboBox, "Combo2", s.Combo2);
     for (QComboBox* combo : {Combo1, Combo2}) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
@@ -193,14 +184,14 @@ QWidget* Form1::buildWishEntry() {
     narrowCombo(Combo2, 12);
     fitRowsToCapitals(Combo1);
     fitRowsToCapitals(Combo2);
-    Command5 = smallButton(QStringLiteral("<"), "Command5");
-    Command6 = smallButton(QStringLiteral(">"), "Command6");
-    Command2 = smallButton(QStringLiteral("<"), "Command2");
-    Command3 = smallButton(QStringLiteral(">"), "Command3");
-    Text2 = named(new WishBox, "Text2");
+    Command5 = m_controls.bind(smallButton(QStringLiteral("<")), "Command5", s.Command5);
+    Command6 = m_controls.bind(smallButton(QStringLiteral(">")), "Command6", s.Command6);
+    Command2 = m_controls.bind(smallButton(QStringLiteral("<")), "Command2", s.Command2);
+    Command3 = m_controls.bind(smallButton(QStringLiteral(">")), "Command3", s.Command3);
+    Text2 = m_controls.bind(new WishBox, "Text2", s.Text2);
     Text2->setTabChangesFocus(true);
     Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Command4 = named(new QPushButton(QStringLiteral("Ångra")), "Command4");
+    Command4 = m_controls.bind(new QPushButton(QStringLiteral("Ångra")), "Command4", s.Command4);
 
     grid->addWidget(plainLabel(QStringLiteral("Klass")), 0, 0);
     grid->addWidget(Combo1, 0, 1);
@@ -219,23 +210,26 @@ QWidget* Form1::buildWishEntry() {
 }
 
 QWidget* Form1::buildOverview() {
+    MainScreen& s = m_app.screen;
     auto* frame = named(new QGroupBox(QStringLiteral("Översikten")), "FrameOversikten");
     auto* grid = new QGridLayout(frame);
-    Combo3 = named(new QComboBox, "Combo3");
+    Combo3 = m_controls.bind(new QComboBox, "Combo3", s.Combo3);
     Combo3->setEditable(true);
     Combo3->setInsertPolicy(QComboBox::NoInsert);
     narrowCombo(Combo3, 12);
     fitRowsToCapitals(Combo3);
-    Check3 = named(new QCheckBox(QStringLiteral("Visa bara oplacerade")), "Check3");
-    List2 = named(new QListWidget, "List2");
+    Check3 =
+        m_controls.bind(new QCheckBox(QStringLiteral("Visa bara oplacerade")), "Check3", s.Check3);
+    List2 = m_controls.bind(new QListWidget, "List2", s.List2);
     List2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     fitRowsToCapitals(List2);
-    Label11 = named(plainLabel(), "Label11");
-    Text1 = named(new QLineEdit, "Text1");
-    Command8 = named(new QPushButton(QStringLiteral("Sök")), "Command8");
-    Check2 = named(new QCheckBox(QStringLiteral("Matcha hela ord")), "Check2");
-    Command7 = named(new QPushButton(QStringLiteral("Placera i aktuell grupp")), "Command7");
+    Label11 = m_controls.bind(plainLabel(), "Label11", s.Label11);
+    Text1 = m_controls.bind(new QLineEdit, "Text1", s.Text1);
+    Command8 = m_controls.bind(new QPushButton(QStringLiteral("Sök")), "Command8", s.Command8);
+    Check2 = m_controls.bind(new QCheckBox(QStringLiteral("Matcha hela ord")), "Check2", s.Check2);
+    Command7 = m_controls.bind(new QPushButton(QStringLiteral("Placera i aktuell grupp")),
+                               "Command7", s.Command7);
     Command7->setToolTip(QStringLiteral("Placera alla/markerade elever i aktuell grupp"));
 
     auto* criterion = new QHBoxLayout;
@@ -261,6 +255,7 @@ QWidget* Form1::buildOverview() {
 }
 
 QWidget* Form1::buildGroups() {
+    MainScreen& s = m_app.screen;
     auto* frame = named(new QGroupBox(QStringLiteral("Grupper")), "FrameGrupper");
     Picture1 = new GroupBoard;
     // The board scrolls where the window is small and grows where it is large.
@@ -269,25 +264,28 @@ QWidget* Form1::buildGroups() {
     boardArea->setWidgetResizable(true);
     boardArea->setFrameShape(QFrame::NoFrame);
     boardArea->setMinimumSize(120, 100);
-    List1 = named(new QListWidget, "List1");
+    List1 = m_controls.bind(new QListWidget, "List1", s.List1);
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     List1->setMinimumWidth(List1->fontMetrics().averageCharWidth() * 24);
     fitRowsToCapitals(List1);
-    Command1 = named(new QPushButton(QStringLiteral("Ta bort markerade")), "Command1");
+    Command1 = m_controls.bind(new QPushButton(QStringLiteral("Ta bort markerade")), "Command1",
+                               s.Command1);
     Command1->setToolTip(QStringLiteral("Ta bort markerade elever i aktuell grupp"));
-    groupData = panel("groupData", 3);
-    status = panel("status", 3);
+    groupData = m_controls.bind(panel(3), "groupData", s.groupData);
+    status = m_controls.bind(panel(3), "status", s.status);
     // A narrow window wraps the status lines rather than cutting them.
     status->setWordWrap(true);
     groupData->setWordWrap(true);
-    periodCaption = named(plainLabel(QStringLiteral("Period")), "periodCaption");
-    Command10 = smallButton(QStringLiteral("<"), "Command10");
-    periodDisplay = panel("periodDisplay", 1);
+    periodCaption =
+        m_controls.bind(plainLabel(QStringLiteral("Period")), "periodCaption", s.periodCaption);
+    Command10 = m_controls.bind(smallButton(QStringLiteral("<")), "Command10", s.Command10);
+    periodDisplay = m_controls.bind(panel(1), "periodDisplay", s.periodDisplay);
     periodDisplay->setAlignment(Qt::AlignCenter);
     periodDisplay->setFixedWidth(
         periodDisplay->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 16);
-    Command9 = smallButton(QStringLiteral(">"), "Command9");
-    Check1 = named(new QCheckBox(QStringLiteral("För in grupper i Önskemål")), "Check1");
+    Command9 = m_controls.bind(smallButton(QStringLiteral(">")), "Command9", s.Command9);
+    Check1 = m_controls.bind(new QCheckBox(QStringLiteral("För in grupper i Önskemål")), "Check1",
+                             s.Check1);
 
     auto* stepper = new QHBoxLayout;
     stepper->addWidget(Command10);
@@ -329,42 +327,8 @@ void Form1::render() {
     const QString caption = toQt(s.caption);
     if (windowTitle() != caption) setWindowTitle(caption);
 
-    ui::render(Combo1, s.Combo1);
-    ui::render(Combo2, s.Combo2);
-    ui::render(Command5, s.Command5);
-    ui::render(Command6, s.Command6);
-    ui::render(Command2, s.Command2);
-    ui::render(Command3, s.Command3);
-    {
-        QSignalBlocker blocker(Text2);
-        // Compared in the core's text, so that a typed character the code page cannot hold
-        // does not make the box be rewritten under the user's cursor.
-        if (fromQtLines(Text2->toPlainText()) != s.Text2.text) {
-            Text2->setPlainText(toQtLines(s.Text2.text));
-        }
-        Text2->setEnabled(s.Text2.enabled);
-    }
-    ui::render(Command4, s.Command4);
-
-    ui::render(Combo3, s.Combo3);
-    ui::render(Check3, s.Check3);
-    ui::render(List2, s.List2);
-    ui::render(Label11, s.Label11);
-    ui::render(Text1, s.Text1);
-    ui::render(Command8, s.Command8);
-    ui::render(Check2, s.Check2);
-    ui::render(Command7, s.Command7);
-
+    m_controls.render();
     Picture1->render(m_app);
-    ui::render(List1, s.List1);
-    ui::render(Command1, s.Command1);
-    ui::render(groupData, s.groupData);
-    ui::render(periodCaption, s.periodCaption);
-    ui::render(Command10, s.Command10);
-    ui::render(periodDisplay, s.periodDisplay);
-    ui::render(Command9, s.Command9);
-    ui::render(status, s.status);
-    ui::render(Check1, s.Check1);
 
     renderPupils();
     renderBoard();
@@ -418,8 +382,8 @@ void Form1::showDialog(Dialog dialog) {
             m_form2->present();
             break;
         case Dialog::Proposal:
-            if (!m_form8) m_form8 = new Form8(m_app, runner(), this);
-            m_form8->present();
+            if (!m_proposal) m_proposal = new ProposalPreview(m_app, runner(), this);
+            m_proposal->present();
             break;
         case Dialog::PrintDialog:
         case Dialog::HelpWindow:

@@ -36,7 +36,7 @@ class Form3;
 class Form4;
 class Form6;
 class Form7;
-class Form8;
+class ProposalPreview;
 class GroupBoard;
 
 class Form1 : public QMainWindow {
@@ -172,9 +172,10 @@ private:
     Form4* m_form4 = nullptr;       // the print dialog, not modal
     Form6* m_form6 = nullptr;       // the help window, not modal
     Form7* m_form7 = nullptr;       // the help popup
-    Form8* m_form8 = nullptr;       // the proposal's preview, created on first use
+    ProposalPreview* m_proposal = nullptr;  // the proposal's preview, created on first use
     QTimer* m_autosave = nullptr;
     std::vector<std::filesystem::path> m_recentKept;  // as the settings hold them
+    Bindings m_controls;  // the controls below, each bound to its field of the screen state
 
     // Menus.
     QMenu* Arkiv = nullptr;

@@ -12,8 +12,8 @@
 namespace pelora::ui {
 
 Form2::Form2(App& app, Runner run, QWidget* parent)
-    : DialogView(app, std::move(run), Dialog::GroupEditor, app.form2.visible,
-                 form2::Command2_Click, "Form2", parent) {
+    : DialogView(app, std::move(run), Dialog::GroupEditor, app.form2.visible, form2::Command2_Click,
+                 "Form2", parent) {
     GroupEditorScreen& s = app.form2;
     auto* Text1 = bind(new QLineEdit, "Text1", s.Text1);  // "Gruppens namn"
     auto* Text2 = bind(new QLineEdit, "Text2", s.Text2);  // "Personal"
@@ -73,9 +73,7 @@ Form2::Form2(App& app, Runner run, QWidget* parent)
     layout->addLayout(buttons);
     layout->addStretch(1);
 
-    QWidget* order[] = {Text1, Text2, Text3, Text5, Text4, Command1, Command2, Command3};
-    for (std::size_t k = 0; k + 1 < std::size(order); ++k)
-        setTabOrder(order[k], order[k + 1]);
+    setTabChain({Text1, Text2, Text3, Text5, Text4, Command1, Command2, Command3});
 
     on(Command1, &QPushButton::clicked, form2::Command1_Click);
     on(Command2, &QPushButton::clicked, form2::Command2_Click);

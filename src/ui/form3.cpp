@@ -77,10 +77,8 @@ Form3::Form3(App& app, Runner run, QWidget* parent)
     layout->addLayout(buttons);
 
     // The fields, then OK, Avbryt, Hjälp, the three check boxes and "Bläddra".
-    QWidget* order[] = {Text1,    Text5,    Text2,  Text3,  Text4,  Text6,   Command1,
-                        Command2, Command3, Check2, Check3, Check1, Command4};
-    for (std::size_t k = 0; k + 1 < std::size(order); ++k)
-        setTabOrder(order[k], order[k + 1]);
+    setTabChain({Text1, Text5, Text2, Text3, Text4, Text6, Command1, Command2, Command3, Check2,
+                 Check3, Check1, Command4});
 
     on(Command1, &QPushButton::clicked, form3::Command1_Click);
     on(Command2, &QPushButton::clicked, form3::Command2_Click);

@@ -90,10 +90,8 @@ Form4::Form4(App& app, Runner run, QWidget* parent)
 
     focusOn(Focus::PrintGroups, Text1);
     // Down the rows, each box before its field, then the buttons.
-    QWidget* order[] = {Check5, Text4, Check1,   Text1,  Check2,   Text2,    Check4,   Text3,
-                        Check6, Text5, Command5, Check3, Command1, Command4, Command2, Command3};
-    for (std::size_t k = 0; k + 1 < std::size(order); ++k)
-        setTabOrder(order[k], order[k + 1]);
+    setTabChain({Check5, Text4, Check1, Text1, Check2, Text2, Check4, Text3, Check6, Text5,
+                 Command5, Check3, Command1, Command4, Command2, Command3});
 
     on(Command1, &QPushButton::clicked, form4::Command1_Click);
     on(Command2, &QPushButton::clicked, form4::Command2_Click);

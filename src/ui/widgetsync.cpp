@@ -141,6 +141,14 @@ void render(QLineEdit* widget, const TextBox& box) {
     widget->setEnabled(box.enabled);
 }
 
+void render(QPlainTextEdit* widget, const TextBox& box) {
+    QSignalBlocker blocker(widget);
+    // Compared in the core's text, so that a typed character the code page cannot hold does not
+    // make the box be rewritten under the user's cursor.
+    if (fromQtLines(widget->toPlainText()) != box.text) widget->setPlainText(toQtLines(box.text));
+    widget->setEnabled(box.enabled);
+}
+
 void render(QCheckBox* widget, const CheckBox& box) {
     QSignalBlocker blocker(widget);
     Qt::CheckState state = box.value == 1   ? Qt::Checked

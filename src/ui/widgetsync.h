@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 #include "base/screen.h"
@@ -32,6 +33,8 @@ QLabel* plainLabel(const QString& text = QString());
 void render(QComboBox* widget, const ComboBox& combo);
 void render(QListWidget* widget, const ListBox& list);
 void render(QLineEdit* widget, const TextBox& box);
+// A box of several lines, as the wish box, whose text the user reads back line by line.
+void render(QPlainTextEdit* widget, const TextBox& box);
 void render(QCheckBox* widget, const CheckBox& box);
 void render(QAbstractButton* widget, const Button& button);
 void render(QLabel* widget, const Label& label);

@@ -1,7 +1,7 @@
 
 #include "temp_folder.h"
 #include "ui/form2.h"
-#include "ui/form8.h"
+#include "ui/proposalpreview.h"
 #include "ui/recentworks.h"
 #include "ui/textconv.h"
 #include "ui_test.h"
@@ -109,7 +109,7 @@ private slots:
             // The preview shows the summary and the pupils placed, here the first words and line.
             QString summary, line;
             w.shows(Dialog::Proposal, [&] {
-                auto* preview = w.find<ui::Form8>("Form8");
+                auto* preview = w.find<ui::ProposalPreview>("Form8");
                 summary = preview->findChild<QLabel*>("summary")->text().section(':', 0, 0);
                 line = preview->findChild<QListWidget*>("List1")->item(1)->text();
                 preview->findChild<QPushButton*>(button)->click();

@@ -1,4 +1,4 @@
-#include "ui/form8.h"
+#include "ui/proposalpreview.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -12,7 +12,7 @@
 
 namespace pelora::ui {
 
-Form8::Form8(App& app, Runner run, QWidget* parent)
+ProposalPreview::ProposalPreview(App& app, Runner run, QWidget* parent)
     : DialogView(app, std::move(run), Dialog::Proposal, app.form8.visible, form8::Command2_Click,
                  "Form8", parent) {
     ProposalScreen& s = app.form8;
@@ -43,7 +43,7 @@ Form8::Form8(App& app, Runner run, QWidget* parent)
     on(Command2, &QPushButton::clicked, form8::Command2_Click);
 }
 
-std::string Form8::caption() const {
+std::string ProposalPreview::caption() const {
     return "Föreslå placering"_cp;
 }
 
