@@ -71,6 +71,11 @@ std::string fileProblem(int error) {
     }
 }
 
+std::string replaceQuestion(const fs::path& path) {
+    return displayPath(path) +
+           ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp;
+}
+
 std::string cannotSave(const fs::path& path, const SaveResult& result) {
     return "Kan inte spara " + displayPath(path) + CRLF + result.reason;
 }

@@ -108,6 +108,9 @@ std::string fileProblem(int error);
 // "Kan inte spara <path>", and on a second line why.
 std::string cannotSave(const std::filesystem::path& path, const SaveResult& result);
 
+// The question before a file chosen to save to is replaced.
+std::string replaceQuestion(const std::filesystem::path& path);
+
 // Whether a saved file keeps the permission bits of the one it replaces (a work, an export) or
 // is readable by its owner only (an automatic copy of the work).
 enum class Sharing { LikeReplaced, Private };

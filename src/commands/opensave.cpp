@@ -255,10 +255,9 @@ void Arkivsparasom(App& app) {
     const fs::path previous = run.workFilePath;
     run.workFilePath = *chosen;
     if (app.files.exists(run.workFilePath)) {
-        const Desktop::Answer answer = app.desktop.MsgBox(
-            displayPath(run.workFilePath) +
-                ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
-            Desktop::Buttons::YesNo, Desktop::Icon::Question, "Spara som");
+        const Desktop::Answer answer =
+            app.desktop.MsgBox(replaceQuestion(run.workFilePath), Desktop::Buttons::YesNo,
+                               Desktop::Icon::Question, "Spara som");
         if (answer != Desktop::Answer::Yes) {
             // The work stays with the file it had, so nothing is ever written to the declined one.
             run.workFilePath = previous;

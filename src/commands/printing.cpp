@@ -22,11 +22,8 @@ bool chooseOutputFile(App& app) {
     if (!chosen || chosen->empty()) return false;
     app.form4.pdfFile = *chosen;
     if (app.files.exists(*chosen) &&
-        app.desktop.MsgBox(
-            displayPath(*chosen) +
-                ". Fil med detta namn finns redan. Vill du ersätta befintlig fil?"_cp,
-            Desktop::Buttons::YesNo, Desktop::Icon::Question,
-            kPrintTitle) != Desktop::Answer::Yes) {
+        app.desktop.MsgBox(replaceQuestion(*chosen), Desktop::Buttons::YesNo,
+                           Desktop::Icon::Question, kPrintTitle) != Desktop::Answer::Yes) {
         return false;
     }
     printer.setOutputFile(*chosen);
