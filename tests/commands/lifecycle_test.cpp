@@ -219,6 +219,21 @@ TEST_F(Lifecycle, StartDataShowsTheWorkAndKeepsTheShownPeriodWhileTheWorkHasIt) 
         EXPECT_EQ(app.screen.periodDisplay.caption, std::to_string(shown));
     }
 }
+// "Behåll befintliga grupper" can be ticked only for a new work beside groups there are; the
+// school's field takes the focus.
+TEST_F(Lifecycle, KeepingTheGroupsIsOfferedOnlyForANewWorkBesideGroups) {
+    const std::tuple<std::string, int, bool> cases[] = {
+        {"Nytt", 0, false}, {"Nytt", 2, true}, {kEdit, 2, false}};
+    for (const auto& [caption, groups, enabled] : cases) {
+        app.form3.caption = caption;
+        app.work.groupCount = groups;
+        app.screen.focusRequest = Focus::None;
+        form3::Form_Activate(app);
+        EXPECT_EQ(app.form3.Check1.enabled, enabled) << caption << groups;
+        EXPECT_TRUE(app.screen.focusRequest == Focus::StartDataSchool) << caption;
+    }
+}
+
 // Editing the start data tells to restart; a new roster path typed without a folder is kept as the
 // path of that file in the current folder, so the work reads the same roster from wherever it is
 // opened later, and is read at the next open only.
