@@ -73,7 +73,6 @@ void ShowCurrentStudent(View view) {
     // Setting the two boxes refills the pupil box for the pupil's class; their own nested
     // showing is held off, and what they do to the current pupil is undone.
     const int shown = run.currentStudent;
-    const int previous = run.previousStudent;
     const Student& pupil = work.studentTable[shown];
     run.showRecursionGuard = true;
     screen.Combo1.text = pupil.className;
@@ -85,7 +84,6 @@ void ShowCurrentStudent(View view) {
     ChooseStudent(view, own == data.end() ? -1 : static_cast<int>(own - data.begin()));
     run.showRecursionGuard = false;
     run.currentStudent = shown;
-    run.previousStudent = previous;
 
     if (run.currentStudent != run.previousStudent) {
         run.previousStudent = run.currentStudent;

@@ -160,7 +160,6 @@ void RefreshOverview(View view) {
         if (item == nullptr) return;
         const Criterion criterion = criterionOf(*item);
 
-        screen.overviewSelection.fill(false);
         selectPupils(view, criterion);
 
         if (screen.Check3.value == 1) {

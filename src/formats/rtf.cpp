@@ -255,7 +255,6 @@ private:
                 if (c == ';') {
                     if (s.fontNumber >= 0) m_fonts[s.fontNumber] = m_fontName;
                     if (s.fontNumber == m_defaultFontNumber) m_defaultFont = m_fontName;
-                    m_fontName.clear();
                 } else if (c < 0x100 && m_fontName.size() < 64) {
                     m_fontName += static_cast<char>(c);
                 }

@@ -66,5 +66,22 @@ TEST(Codec, EveryByteRoundTripsThroughUtf8) {
     EXPECT_EQ(upperCp1252("azåéšœžÿß÷"_cp), "AZÅÉŠŒŽŸß÷"_cp);
 }
 
+// A text file is Windows-1252 unless its mark or its bytes say UTF-8 or UTF-16; a pair of UTF-16
+// halves is one character, a lone half and what the code page lacks one "?", a NUL kept.
+TEST(Codec, TextFilesOfEveryEncodingReadAsWindows1252) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xC5sa\t7A", "\xC5sa\t7A"},
+        {"\xC3\x85sa", "\xC5sa"},
+        {"\xEF\xBB\xBF\xC3\x96", "\xD6"},
+        {"\xFF\xFE\xC5\0a\0\0\0\xAC\x20\x3D\xD8\x00\xDE\x00\x01\x3D\xD8z"s,
+         "\xC5"
+         "a\0\x80???"s},
+        {"\xFE\xFF\0\xC5\xD8\x3D\xDE\x00\x01\x00\xD8\x3D"s, "\xC5???"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(textAsCp1252(bytes), text) << bytes;
+}
+
 }  // namespace
 }  // namespace pelora

@@ -216,6 +216,7 @@ TEST_F(Undo, EachCommandIsTakenBackAndDoneAgainExactly) {
         command();
         desktop.verify();
         const std::string after = state();
+        const int currentAfter = app.run.currentGroup;
         EXPECT_NE(after, before);
         EXPECT_EQ(app.history.undoName(), step);
         EXPECT_EQ(app.history.steps(), 1u);
@@ -227,6 +228,7 @@ TEST_F(Undo, EachCommandIsTakenBackAndDoneAgainExactly) {
         EXPECT_EQ(app.history.redoName(), step);
         Redigera_gorom(app);
         EXPECT_EQ(state(), after);
+        EXPECT_EQ(app.run.currentGroup, currentAfter);
         EXPECT_TRUE(app.history.dirty());
         Redigera_angra(app);
         Arkiv_Spara(app);

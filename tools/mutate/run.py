@@ -163,11 +163,58 @@ def candidates(relative, text):
                 if not re.search(r"[A-Za-zÅÄÖåäö]{3}", content) or "%" in content:
                     continue
                 # One letter changed: the first letter of the text in the other case.
-                at = re.search(r"(?<!\\)[A-Za-zÅÄÖåäö]", content)  # not the letter of an escape
-                letter = content[at.start()]
-                changed = content[:at.start()] + letter.swapcase() + content[at.start() + 1:]
+                at = first_letter(content)
+                if at is None:
+                    continue
+                changed = content[:at] + content[at].swapcase() + content[at + 1:]
                 add("message", number, m.start(1), content, changed)
-    return found
+    return [f for f in found if not equivalent(f, lines[f.line - 1])]
+
+
+def first_letter(content):
+    """Where the first letter of a literal's text stands, outside its escapes (the case of
+    "\\xEF" changes no byte), or None."""
+    k = 0
+    while k < len(content):
+        c = content[k]
+        if c == "\\":
+            k += 2
+            if content[k - 1:k] == "x":
+                while k < len(content) and content[k] in "0123456789abcdefABCDEF":
+                    k += 1
+            continue
+        if re.match(r"[A-Za-zÅÄÖåäö]", c):
+            return k
+        k += 1
+    return None
+
+
+def read_blocks(path):
+    """The `key: value` blocks of a file, separated by blank lines; # lines are comments."""
+    blocks, block = [], {}
+    with open(path, encoding="utf-8") as f:
+        for raw in f.read().split("\n") + [""]:
+            if raw.startswith("#"):
+                continue
+            if not raw.strip():
+                if block:
+                    blocks.append(block)
+                block = {}
+                continue
+            key, _, value = raw.partition(":")
+            block[key.strip()] = value[1:] if value.startswith(" ") else value
+    return blocks
+
+
+# Faults that change nothing a program or a user could ever see, each with the reason.
+EQUIVALENT = [
+    (b["file"], b["line"].strip(), b["rule"], b["old"], b["new"])
+    for b in read_blocks(os.path.join(os.path.dirname(os.path.abspath(__file__)), "equivalent.txt"))
+]
+
+
+def equivalent(fault, line):
+    return (fault.file, line.strip(), fault.rule, fault.old, fault.new) in EQUIVALENT
 
 
 def mechanical(folder, limit):
@@ -197,21 +244,9 @@ def mechanical(folder, limit):
 
 
 def hand_written():
-    """The faults of faults.txt: blocks of `key: value` lines separated by blank lines; `old` and
-    `new` may span lines by ending a line with a backslash, and "\\n" stands for a line break."""
+    """The faults of faults.txt; in `old` and `new` "\\n" stands for a line break."""
     faults = []
-    path = os.path.join(ROOT, "tools", "mutate", "faults.txt")
-    with open(path, encoding="utf-8") as f:
-        blocks = f.read().split("\n\n")
-    for block in blocks:
-        fields = {}
-        for raw in block.strip().split("\n"):
-            if not raw or raw.startswith("#"):
-                continue
-            key, _, value = raw.partition(":")
-            fields[key.strip()] = value[1:] if value.startswith(" ") else value
-        if not fields:
-            continue
+    for fields in read_blocks(os.path.join(ROOT, "tools", "mutate", "faults.txt")):
         old = fields["old"].replace("\\n", "\n")
         new = fields.get("new", "").replace("\\n", "\n")
         with open(os.path.join(TREE, fields["file"]), encoding="utf-8") as f:
