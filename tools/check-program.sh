@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the built program as a user does, on a work whose path has blanks in it, ends it the
 # way the system does at shutdown (SIGTERM), and checks that it ended by itself, at once and
-# cleanly, and that it had opened the work named on its command line.
+# cleanly, and that it had opened the work named on its command line; twice, on two works, both
+# of which it then keeps among the recent works.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 home=$(mktemp -d)
@@ -14,14 +15,23 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/
 export XDG_RUNTIME_DIR="$home/run" QT_QPA_PLATFORM=offscreen
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 cd "$home"
-"$build/bin/pelora" "$folder/exempel.pel" 2>/dev/null &
-program=$!
-sleep 3
-kill -0 "$program" 2>/dev/null || { echo "programmet startade inte"; exit 1; }
-kill -TERM "$program"
-for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$program" 2>/dev/null; then kill -KILL "$program"; echo "programmet avslutades inte"; exit 1; fi
-rc=0; wait "$program" || rc=$?
-[ "$rc" -eq 0 ] || { echo "programmet avslutades med $rc"; exit 1; }
-grep -rq "mitt arbete/exempel.pel" "$XDG_CONFIG_HOME" || { echo "arbetet öppnades inte"; exit 1; }
+# Started, then ended as at shutdown: it must have ended by itself, at once and with 0.
+run_once() {
+  "$build/bin/pelora" "$1" 2>/dev/null &
+  program=$!
+  sleep 3
+  kill -0 "$program" 2>/dev/null || { echo "programmet startade inte"; exit 1; }
+  kill -TERM "$program"
+  for _ in $(seq 50); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$program" 2>/dev/null; then kill -KILL "$program"; echo "programmet avslutades inte"; exit 1; fi
+  rc=0; wait "$program" || rc=$?
+  [ "$rc" -eq 0 ] || { echo "programmet avslutades med $rc"; exit 1; }
+}
+run_once "$folder/exempel.pel"
+# A second start on another work keeps the first among the recent works.
+cp "$folder/exempel.pel" "$folder/andra.pel"
+run_once "$folder/andra.pel"
+for work in exempel.pel andra.pel; do
+  grep -rq "mitt arbete/$work" "$XDG_CONFIG_HOME" || { echo "$work saknas bland de senaste arbetena"; exit 1; }
+done
 echo "Programmet: godkänt"

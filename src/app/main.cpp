@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QScreen>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -91,13 +90,7 @@ void endOnTermination(pelora::ui::Form1& window) {
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Pelora"));
-    QApplication::setApplicationName(QStringLiteral("Pelora"));
-    // The installed desktop entry and icon name the windows of the running program too.
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.pelora.Pelora"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.pelora.Pelora")));
-
-    pelora::ui::speakSwedish();
+    pelora::ui::introduceTheProgram();
 
     pelora::ui::QtDesktop desktop;
     pelora::App app(desktop);
@@ -135,10 +128,6 @@ int main(int argc, char* argv[]) {
                [&] { pelora::Form_Load(app, window.designedWidth(), screenWidth, commandLine); });
     if (ended) return 0;
 
-    if (app.screen.startMaximized) {
-        window.showMaximized();
-    } else {
-        window.show();
-    }
+    window.showAtStart();
     return QApplication::exec();
 }

@@ -322,6 +322,14 @@ int Form1::designedWidth() const {
     return kDesignedWidth;
 }
 
+void Form1::showAtStart() {
+    if (m_app.screen.startMaximized) {
+        showMaximized();
+    } else {
+        show();
+    }
+}
+
 void Form1::render() {
     const MainScreen& s = m_app.screen;
     const QString caption = toQt(s.caption);

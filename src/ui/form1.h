@@ -74,6 +74,8 @@ public:
 
     // The width the window is designed for, in pixels, before any resizing.
     int designedWidth() const;
+    // Shows the window at the start, maximized where the screen is hardly wider than designed.
+    void showAtStart();
 
     QMenu* popupMenu() const { return H_klick; }
 

@@ -67,7 +67,6 @@ void Form1::Combo1_Change() {
 }
 
 void Form1::Combo1_Click() {
-    readInput(Combo1, m_app.screen.Combo1);
     run(kWishEntry, [this] { ChooseClass(m_app); });
 }
 
@@ -76,7 +75,6 @@ void Form1::Combo2_Change() {
 }
 
 void Form1::Combo2_Click() {
-    readInput(Combo2, m_app.screen.Combo2);
     const int index = Combo2->currentIndex();
     run(kWishEntry, [this, index] { ChooseStudent(m_app, index); });
 }
@@ -136,7 +134,6 @@ void Form1::Combo3_Change() {
 }
 
 void Form1::Combo3_Click() {
-    readInput(Combo3, m_app.screen.Combo3);
     run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
 }
 

@@ -1,6 +1,7 @@
 #include "ui/swedish.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -199,6 +200,15 @@ int speakSwedish(const QString& translations) {
         }
     }
     return found;
+}
+
+void introduceTheProgram() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Pelora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
+    // The installed desktop entry and icon name the windows of the running program too.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.pelora.Pelora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.pelora.Pelora")));
+    speakSwedish();
 }
 
 }  // namespace pelora::ui

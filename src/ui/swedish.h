@@ -13,4 +13,8 @@ namespace pelora::ui {
 // keep their own rules; the locale does not touch them.
 int speakSwedish(const QString& translations = QString());
 
+// The program as the system knows it: the names its settings and data folder follow, the desktop
+// entry and icon its windows are shown with, and its language.
+void introduceTheProgram();
+
 }  // namespace pelora::ui

@@ -168,10 +168,6 @@ void render(QLabel* widget, const Label& label) {
     widget->setEnabled(label.enabled);
 }
 
-void readInput(const QComboBox* widget, ComboBox& combo) {
-    combo.text = fromQt(widget->currentText());
-}
-
 void readInput(const QListWidget* widget, ListBox& list) {
     for (int k = 0; k < widget->count() && k < static_cast<int>(list.lines.size()); ++k) {
         list.lines[k].marked = widget->item(k)->isSelected();

@@ -41,10 +41,9 @@ void render(QLabel* widget, const Label& label);
 // The manual's text (richtextview.cpp).
 void render(RichTextView* widget, const RichText& text);
 
-// User input into the screen state: the combo box's typed text, the marked lines of a list,
-// the text of a line edit (flagged where it holds a character Windows-1252 cannot hold), the
-// tick of a check box.
-void readInput(const QComboBox* widget, ComboBox& combo);
+// User input into the screen state: the marked lines of a list, the text of a line edit (flagged
+// where it holds a character Windows-1252 cannot hold), the tick of a check box. The combo boxes
+// are editable: what is typed or picked reaches the state as its text changes.
 void readInput(const QListWidget* widget, ListBox& list);
 void readInput(const QLineEdit* widget, TextBox& box);
 void readInput(const QCheckBox* widget, CheckBox& box);

@@ -96,6 +96,15 @@ private slots:
         QVERIFY(total <= view->viewport()->width());
     }
 
+    void theSystemKnowsTheProgramByItsNames() {
+        QLocale::setDefault(QLocale::c());
+        ui::introduceTheProgram();
+        QCOMPARE(QCoreApplication::organizationName(), QString("Pelora"));
+        QCOMPARE(QCoreApplication::applicationName(), QString("Pelora"));
+        QCOMPARE(QGuiApplication::desktopFileName(), QString("example.pelora.Pelora"));
+        QCOMPARE(QLocale().language(), QLocale::Swedish);
+    }
+
     // The sample work, every list of every class, group and period: one sheet per list, its
     // text real text, Å, Ä, Ö and é as typed. Then a long run straight to the printer.
     void thePrinterWritesSheets() {
@@ -144,6 +153,12 @@ private slots:
         for (const auto& line : QRegularExpression("Rad (\\d+) Ström").globalMatch(run.join("")))
             QCOMPARE(line.captured(1).toInt(), next++);
         QCOMPARE(next, 141);
+        // The same printer makes the next document as whole.
+        printer.print("Igen");
+        const PrintedDocument again = printer.endDoc();
+        QVERIFY(again.pdf && again.pdf->starts_with("%PDF"));
+        QVERIFY(saveFile(systemFileSystem(), folder.path("igen.pdf"), *again.pdf));
+        QCOMPARE(sheets(folder.path("igen.pdf")).join("").trimmed(), QString("Igen"));
     }
 
     // "Skrivare": Qt's printer dialog in Swedish, offering a PDF file; cancelling keeps the

@@ -193,6 +193,31 @@ private slots:
         pupils->hidePopup();
     }
 
+    // A class and then a pupil picked from the open lists of their boxes with the mouse: the
+    // pupil is shown with the wishes.
+    void pickingAClassAndAPupilFromTheirLists() {
+        Window w(4);
+        w.app.work.classCount = 2;
+        w.app.work.classList[1] = "7A";
+        w.app.work.classList[2] = "7B";
+        w.app.screen.Combo1.items = {"7A", "7B"};
+        w.app.work.studentTable[4].wishes = "DANS";
+        w.form->render();
+        const auto pick = [](QComboBox* box, const QString& item) {
+            box->showPopup();
+            QAbstractItemView* list = box->view();
+            QTRY_VERIFY(list->isVisible());
+            const QRect at = list->visualRect(box->model()->index(box->findText(item), 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
+            QTRY_VERIFY(!list->isVisible());
+        };
+        pick(w.find<QComboBox>("Combo1"), "7B");
+        QCOMPARE(w.find<QComboBox>("Combo2")->count(), 2);
+        pick(w.find<QComboBox>("Combo2"), "ELEV 4");
+        QCOMPARE(w.app.run.currentStudent, 4);
+        QCOMPARE(w.find<QPlainTextEdit>("Text2")->toPlainText(), QString("DANS"));
+    }
+
     // Every control lies inside the window, or inside the board's scroll area, which scrolls to
     // every label; no control covers another; the longest status text fits its box. A large
     // window gives the board the room.
@@ -201,6 +226,13 @@ private slots:
              {std::pair{QSize(1024, 670), false}, {QSize(1600, 970), true}})  // less a title bar
         {
             Window w;
+            // A screen hardly wider than the window starts it maximized.
+            w.form->hide();
+            w.app.screen.startMaximized = !boardGrows;
+            w.form->showAtStart();
+            QVERIFY(w.form->isVisible());
+            QCOMPARE(w.form->isMaximized(), !boardGrows);
+            w.form->showNormal();
             w.app.screen.status.caption =
                 "600 elever, 100 grupper   (snitt: 6 el/gr)\r\n"
                 " 600 elev(er) placerade enl 1:a-handsval\r\n 600 elev(er) ej placerad(e)";
@@ -239,6 +271,10 @@ private slots:
                 status->contentsRect(), int(status->alignment()) | Qt::TextWordWrap,
                 status->text());
             QVERIFY(status->contentsRect().contains(needed));
+            const QImage shown =  // a white panel on the window
+                w.form->grab(QRect(status->mapTo(w.form.get(), QPoint()), status->size()))
+                    .toImage();
+            QCOMPARE(shown.pixelColor(shown.width() - 6, shown.height() - 6), QColor(Qt::white));
         }
     }
 

@@ -151,6 +151,8 @@ def candidates(relative, text):
                 continue
             add("comparison", number, m.start(), m.group(1), FLIP[m.group(1)])
         for m in BOUNDARY.finditer(code):
+            if not is_boundary(code[:m.start()]):
+                continue
             value = int(m.group(1))
             add("boundary", number, m.start(), m.group(1), str(value + 1 if value == 0 or number % 2 else value - 1))
         for m in ANSWER.finditer(code):
@@ -169,6 +171,17 @@ def candidates(relative, text):
                 changed = content[:at] + content[at].swapcase() + content[at + 1:]
                 add("message", number, m.start(1), content, changed)
     return [f for f in found if not equivalent(f, lines[f.line - 1])]
+
+
+def is_boundary(before):
+    """Whether a number after `before` is a bound: compared with, or where a loop starts; not
+    the value of a constant or of a setting."""
+    operator = before.rstrip()
+    if operator.endswith(("<<", ">>", "->")):
+        return False
+    if operator.endswith(("<=", ">=", "==", "!=", "<", ">")):
+        return True
+    return operator.endswith("=") and re.search(r"\bfor\s*\([^;]*$", operator) is not None
 
 
 def first_letter(content):
