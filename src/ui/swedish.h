@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace pelora::ui {
 
@@ -12,6 +13,9 @@ namespace pelora::ui {
 // all the same, with most of Qt's own texts in English. The numbers the program reads and writes
 // keep their own rules; the locale does not touch them.
 int speakSwedish(const QString& translations = QString());
+
+// The texts of Qt the program gives in Swedish itself, each as "context|source".
+QStringList qtTextsGivenInSwedish();
 
 // The program as the system knows it: the names its settings and data folder follow, the desktop
 // entry and icon its windows are shown with, and its language.

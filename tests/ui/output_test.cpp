@@ -4,6 +4,7 @@
 #include "commands/opensave.h"
 #include "commands/printing.h"
 #include "display/overview.h"
+#include "formats/rtf.h"
 #include "temp_folder.h"
 #include "ui/form2.h"
 #include "ui/form4.h"
@@ -94,6 +95,85 @@ private slots:
                                      QMimeDatabase().mimeTypeForFile(file.fileName()).comment(),
                                      "2026-03-01 12:00"}));
         QVERIFY(total <= view->viewport()->width());
+    }
+
+    // Each of the texts the program gives Qt in Swedish is one Qt asks for, under its exact
+    // context, in the dialogs and menus the program shows.
+    void theSwedishGivenToQtIsAskedForByQt() {
+        struct Recorder : QTranslator {
+            mutable QSet<QString> asked;
+            bool isEmpty() const override { return false; }
+            QString translate(const char* context, const char* source, const char*,
+                              int) const override {
+                if (context && source) asked << QString(context) + '|' + source;
+                return {};
+            }
+        } recorder;
+        QCoreApplication::installTranslator(&recorder);
+        TempFolder folder;
+        folder.write("val.pel", "");
+        std::filesystem::create_directory(folder.native() / "mapp");
+        {
+            QFileDialog files(nullptr, {}, QString::fromStdString(folder.native().string()));
+            files.setOption(QFileDialog::DontUseNativeDialog);
+            files.setViewMode(QFileDialog::Detail);
+            files.show();
+            QTRY_VERIFY(recorder.asked.contains("QAbstractFileIconProvider|Folder"));
+            auto* view = files.findChild<QTreeView*>("treeView");
+            QTimer::singleShot(50, [] {
+                if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+            });
+            if (view) emit view->customContextMenuRequested(QPoint(5, 5));
+        }
+        {
+            QPrinter printer;
+            QPrintDialog print(&printer);
+            print.show();
+            for (auto* button : print.findChildren<QPushButton*>()) {
+                QTimer::singleShot(100, [] {
+                    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+                });
+                if (button->text().contains("&Alternativ") || button->text() == "&Egenskaper")
+                    button->click();
+            }
+        }
+        QPlainTextEdit edit;
+        delete edit.createStandardContextMenu();
+        QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Ok | QMessageBox::Cancel);
+        box.show();
+        QCoreApplication::removeTranslator(&recorder);
+        QStringList never;
+        for (const QString& text : ui::qtTextsGivenInSwedish())
+            if (!recorder.asked.contains(text)) never << text;
+        // Asked on errors, in the dialogs' other views and for other kinds of file only.
+        QCOMPARE(
+            never,
+            QStringList(
+                {"QFileSystemModel|Invalid filename", "QAbstractFileIconProvider|File",
+                 "QAbstractFileIconProvider|%1 File", "QAbstractFileIconProvider|Shortcut",
+                 "QFileDialog|&Choose", "QFileDialog|Remove", "QFileDialog|Delete",
+                 "QFileDialog|Are you sure you want to delete '%1'?", "QFileDialog|Recent Places",
+                 "QWidgetTextControl|Copy &Link Location", "QPrintDialog|Print To File ...",
+                 "QPrintDialog|%1 is a directory.\nPlease choose a different file name.",
+                 "QPrintDialog|%1 already exists.\nDo you want to overwrite it?",
+                 "QPrintDialog|File %1 is not writable.\nPlease choose a different file name.",
+                 "QPrintDialog|Options 'Pages Per Sheet' and 'Page Set' cannot be used together.\n"
+                 "Please turn one of those options off.",
+                 "QPrintDialog|Duplex Settings Conflicts",
+                 "QPrintDialog|There are conflicts in duplex settings. Do you want to fix them?"}));
+    }
+
+    // The manual's text as the help window sets it out: a paragraph a block, the empty one after
+    // the last break kept, a line break within its paragraph, each run in its own format.
+    void theManualKeepsItsParagraphsAndFormats() {
+        QTextDocument document;
+        ui::fillDocument(document, readRtf(R"({\rtf1 {\b Rubrik}\par text\line rad\par})"));
+        QCOMPARE(document.blockCount(), 3);
+        const QTextBlock heading = document.begin(), body = heading.next();
+        QCOMPARE(heading.text(), QString("Rubrik"));
+        QCOMPARE(body.text(), QString("text\u2028rad"));
+        QVERIFY(heading.begin().fragment().charFormat().font().bold());
+        QVERIFY(!body.begin().fragment().charFormat().font().bold());
     }
 
     void theSystemKnowsTheProgramByItsNames() {

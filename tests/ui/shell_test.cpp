@@ -350,6 +350,8 @@ private slots:
         QCOMPARE(w.find<QComboBox>("Combo3")->currentText(), QString("Alla"));
         w.find<QLineEdit>("Text1")->setFocus(Qt::TabFocusReason);
         QCOMPARE(box->toPlainText(), QString("X"));
+        w.form->render();  // the focus asked for once, given once
+        QCOMPARE(QApplication::focusWidget(), w.find<QLineEdit>("Text1"));
     }
 
     // "musik,t" is typed; each change with the comma is answered with the message and not
