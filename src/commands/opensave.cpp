@@ -23,6 +23,8 @@ namespace pelora {
 
 namespace fs = std::filesystem;
 
+const std::string kOpenTitle = "Öppna"_cp;
+
 namespace {
 
 const char* const kFilter = "*.pel|*.pel";
@@ -93,7 +95,7 @@ public:
 
 private:
     void message(const std::string& text) {
-        m_app.desktop.MsgBox(text, Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Öppna"_cp);
+        m_app.desktop.MsgBox(text, Desktop::Buttons::Ok, Desktop::Icon::Exclamation, kOpenTitle);
     }
 
     void refuse(const FileError& error) {
@@ -135,7 +137,7 @@ private:
     std::optional<Reading> badLine() {
         const Desktop::Answer answer = m_app.desktop.MsgBox(
             "Fel i " + displayPath(m_app.run.workFilePath), Desktop::Buttons::OkCancel,
-            Desktop::Icon::Exclamation, "Öppna"_cp);
+            Desktop::Icon::Exclamation, kOpenTitle);
         if (answer == Desktop::Answer::Cancel) return Reading::Cancelled;
         return std::nullopt;
     }
@@ -172,17 +174,17 @@ void dropStrayPlacements(App& app) {
     app.desktop.MsgBox(withSignSpace(dropped) +
                            " placering(ar) i grupper som saknas eller hör till en annan period "
                            "har tagits bort."_cp,
-                       Desktop::Buttons::Ok, Desktop::Icon::Information, "Öppna"_cp);
+                       Desktop::Buttons::Ok, Desktop::Icon::Information, kOpenTitle);
 }
 
 // After a whole file was read: the missing pupils, then the window as the work is now.
 void showOpenedWork(App& app, int missing) {
     Work& work = app.work;
-    reportSharedKeys(app, "Öppna"_cp);
+    reportSharedKeys(app, kOpenTitle);
     if (missing > 0) {
         app.desktop.MsgBox(
             withSignSpace(missing) + " elev(er) saknas i elevlistan och har tagits bort.",
-            Desktop::Buttons::Ok, Desktop::Icon::Information, "Öppna"_cp);
+            Desktop::Buttons::Ok, Desktop::Icon::Information, kOpenTitle);
     }
     dropStrayPlacements(app);
 
@@ -218,10 +220,10 @@ void Arkiv_senaste(App& app, int index) {
         app.desktop.MsgBox(
             "Filen "_cp + displayPath(path) +
                 " finns inte längre. Den tas bort ur listan över senaste arbeten."_cp,
-            Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Öppna"_cp);
+            Desktop::Buttons::Ok, Desktop::Icon::Exclamation, kOpenTitle);
         return;
     }
-    if (!askToSaveChanges(app, "Öppna"_cp)) return;
+    if (!askToSaveChanges(app, kOpenTitle)) return;
     openWorkFile(app, path);
 }
 
@@ -276,7 +278,7 @@ void Arkivoppna(App& app) {
         if (path.is_relative()) path = (app.files.currentFolder() / path).lexically_normal();
         run.commandLineFile.clear();
     } else {
-        if (!askToSaveChanges(app, "Öppna"_cp)) return;
+        if (!askToSaveChanges(app, kOpenTitle)) return;
         std::optional<fs::path> chosen =
             app.desktop.OpenFileDialog({kFilter, "", app.screen.fileDialogName});
         if (!chosen || chosen->empty()) return;
@@ -292,7 +294,7 @@ void openWorkFile(App& app, const fs::path& path) {
     if (!bytes) {
         // The work in memory keeps its own file name, so the file that failed is never saved over.
         app.desktop.MsgBox(displayPath(path) + " kan inte öppnas."_cp, Desktop::Buttons::Ok,
-                           Desktop::Icon::Exclamation, "Öppna"_cp);
+                           Desktop::Icon::Exclamation, kOpenTitle);
         return;
     }
     if (openWorkBytes(app, *bytes, path)) rememberRecent(app, path);

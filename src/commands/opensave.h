@@ -9,6 +9,9 @@
 
 namespace pelora {
 
+// The title of the messages of opening a work.
+extern const std::string kOpenTitle;
+
 void Arkiv_Spara(App& app);
 void Arkivsparasom(App& app);
 // Opens the work named on the command line, or asks for one.

@@ -13,9 +13,10 @@
 
 namespace pelora {
 
+const std::string kProposalTitle = "Föreslå placering"_cp;
+
 namespace {
 
-const std::string kTitle = "Föreslå placering"_cp;
 // A wish further down than this costs as much as this one: the costs stay within 64 bits.
 constexpr long long kLowestRank = 100;
 
@@ -180,7 +181,7 @@ void Arkiv_forslag(App& app) {
     }
     if (proposal.empty()) {
         app.desktop.MsgBox("Alla elever är redan placerade i perioden."_cp, Desktop::Buttons::Ok,
-                           Desktop::Icon::Information, kTitle);
+                           Desktop::Icon::Information, kProposalTitle);
         return;
     }
     showPreview(app, proposal, periods);
@@ -190,7 +191,7 @@ void Arkiv_forslag(App& app) {
     if (!app.form8.accepted) return;
 
     // One step of the history: "Ångra Föreslå placering" takes back just these placements.
-    Edit edit(app, kTitle, {.placements = true});
+    Edit edit(app, kProposalTitle, {.placements = true});
     edit.changed();
     for (const ProposedPlacement& placed : proposal) {
         if (placed.group == 0) continue;

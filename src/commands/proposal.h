@@ -11,6 +11,9 @@
 
 namespace pelora {
 
+// The title of the proposal's messages, its preview and its step in the history.
+extern const std::string kProposalTitle;
+
 // One pupil's part of a proposal.
 struct ProposedPlacement {
     int period = 0;

@@ -16,6 +16,7 @@ namespace {
 
 // A roster path from a damaged work file can be a whole megabyte long; a message shows its start.
 constexpr std::size_t kLongestPathShown = 300;
+const std::string kRosterTitle = "Öppna elevlista"_cp;
 
 std::string rosterMessage(const std::string& path, const std::string& problem) {
     return "Elevlistan "_cp + excerpt(path, kLongestPathShown) + " " + problem +
@@ -53,12 +54,11 @@ bool Hamta_elever(App& app) {
         const std::string& path = work.start.studentListPath;
         std::string answer = trimBlanks(singleLine(app.desktop.InputBox(
             "Kan ej öppna "_cp + excerpt(path, kLongestPathShown) + ". Ange ny sökväg."_cp,
-            "Öppna elevlista"_cp, path)));
+            kRosterTitle, path)));
         // Giving up at the box leaves the file dialog, or the work as it was.
         if (answer.empty()) {
             if (app.desktop.MsgBox("Vill du leta upp elevlistan?", Desktop::Buttons::YesNo,
-                                   Desktop::Icon::Question,
-                                   "Öppna elevlista"_cp) != Desktop::Answer::Yes)
+                                   Desktop::Icon::Question, kRosterTitle) != Desktop::Answer::Yes)
                 return false;
             const std::optional<fs::path> chosen =
                 app.desktop.OpenFileDialog({"*.txt|*.txt", "txt", nativePath(path)});
@@ -87,14 +87,13 @@ bool Hamta_elever(App& app) {
                     rosterMessage(work.start.studentListPath,
                                   "har fler än 600 elever i de klasser som ska läsas in"_cp + line +
                                       ". Programmet hanterar högst 600 elever."_cp),
-                    Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Öppna elevlista"_cp);
+                    Desktop::Buttons::Ok, Desktop::Icon::Exclamation, kRosterTitle);
                 break;
             case Kind::TooManyClasses:
                 app.desktop.MsgBox(rosterMessage(work.start.studentListPath,
                                                  "har fler än 50 klasser"_cp + line +
                                                      ". Programmet hanterar högst 50 klasser."_cp),
-                                   Desktop::Buttons::Ok, Desktop::Icon::Exclamation,
-                                   "Öppna elevlista"_cp);
+                                   Desktop::Buttons::Ok, Desktop::Icon::Exclamation, kRosterTitle);
                 break;
         }
     }

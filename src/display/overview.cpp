@@ -6,6 +6,8 @@
 
 namespace pelora {
 
+const std::string kOverviewTitle = "Visa översikten"_cp;
+
 namespace {
 
 enum class Criterion {
@@ -152,7 +154,7 @@ void selectPupils(View view, Criterion criterion) {
 }  // namespace
 
 void RefreshOverview(View view) {
-    runGuarded(view.desktop, "Visa översikten"_cp, [view] {
+    runGuarded(view.desktop, kOverviewTitle, [view] {
         const Work& work = view.work;
         const RunState& run = view.run;
         MainScreen& screen = view.screen;

@@ -2,9 +2,14 @@
 // placed in the current group, in another group, or nowhere in the shown period.
 #pragma once
 
+#include <string>
+
 #include "display/view.h"
 
 namespace pelora {
+
+// The title of the overview's commands and their messages.
+extern const std::string kOverviewTitle;
 
 void RefreshOverview(View view);
 

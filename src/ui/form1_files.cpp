@@ -24,7 +24,7 @@ void Form1::setupFiles() {
     connect(red_startdata_, &QAction::triggered, this, &Form1::red_startdata);
     for (std::size_t k = 0; k < Arkiv_senaste_.size(); ++k) {
         connect(Arkiv_senaste_[k], &QAction::triggered, this, [this, k] {
-            run("Öppna"_cp, [this, k] { Arkiv_senaste(m_app, static_cast<int>(k)); });
+            run(kOpenTitle, [this, k] { Arkiv_senaste(m_app, static_cast<int>(k)); });
         });
     }
 
@@ -109,7 +109,7 @@ void Form1::Arkiv_Nytt() {
 }
 
 void Form1::Arkivoppna() {
-    run("Öppna"_cp, [this] { pelora::Arkivoppna(m_app); });
+    run(kOpenTitle, [this] { pelora::Arkivoppna(m_app); });
 }
 
 void Form1::Arkiv_Spara() {

@@ -34,7 +34,7 @@ void Form1::setupGroups() {
     });
 
     connect(Arkiv_forslag_, &QAction::triggered, this,
-            [this] { run("Föreslå placering"_cp, [this] { pelora::Arkiv_forslag(m_app); }); });
+            [this] { run(kProposalTitle, [this] { pelora::Arkiv_forslag(m_app); }); });
     connect(Redigera_angra_, &QAction::triggered, this,
             [this] { run("Ångra"_cp, [this] { pelora::Redigera_angra(m_app); }); });
     connect(Redigera_gorom_, &QAction::triggered, this,

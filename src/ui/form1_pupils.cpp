@@ -130,16 +130,16 @@ void Form1::List1_Click() {
 
 void Form1::Combo3_Change() {
     if (typedInto(Combo3, m_app.screen.Combo3))
-        run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+        run(kOverviewTitle, [this] { RefreshOverview(m_app); });
 }
 
 void Form1::Combo3_Click() {
-    run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+    run(kOverviewTitle, [this] { RefreshOverview(m_app); });
 }
 
 void Form1::Check3_Click() {
     readInput(Check3, m_app.screen.Check3);
-    run("Visa översikten"_cp, [this] { RefreshOverview(m_app); });
+    run(kOverviewTitle, [this] { RefreshOverview(m_app); });
 }
 
 void Form1::Check2_Click() {
@@ -156,12 +156,12 @@ void Form1::Text1_KeyPress() {
 
 void Form1::Command8_Click() {
     readInput(Text1, m_app.screen.Text1);
-    run("Visa översikten"_cp, [this] { SearchOverview(m_app); });
+    run(kOverviewTitle, [this] { SearchOverview(m_app); });
 }
 
 void Form1::List2_Click() {
     readInput(List2, m_app.screen.List2);
-    run("Visa översikten"_cp, [this] { PickFromOverview(m_app, List2->currentRow()); });
+    run(kOverviewTitle, [this] { PickFromOverview(m_app, List2->currentRow()); });
 }
 
 }  // namespace pelora::ui

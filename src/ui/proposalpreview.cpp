@@ -44,7 +44,7 @@ ProposalPreview::ProposalPreview(App& app, Runner run, QWidget* parent)
 }
 
 std::string ProposalPreview::caption() const {
-    return "Föreslå placering"_cp;
+    return kProposalTitle;
 }
 
 }  // namespace pelora::ui
