@@ -12,6 +12,8 @@ namespace pelora {
 
 namespace fs = std::filesystem;
 
+const char* const kRosterFilter = "Elevlistor|*.txt;*.csv;*.xlsx;*.ods|Alla filer|*";
+
 namespace {
 
 // A roster path from a damaged work file can be a whole megabyte long; a message shows its start.
@@ -61,7 +63,7 @@ bool Hamta_elever(App& app) {
                                    Desktop::Icon::Question, kRosterTitle) != Desktop::Answer::Yes)
                 return false;
             const std::optional<fs::path> chosen =
-                app.desktop.OpenFileDialog({"*.txt|*.txt", "txt", nativePath(path)});
+                app.desktop.OpenFileDialog({kRosterFilter, "txt", nativePath(path)});
             if (!chosen || chosen->empty()) return false;
             answer = cp1252Path(*chosen).value_or(displayPath(*chosen));
         }
@@ -94,6 +96,17 @@ bool Hamta_elever(App& app) {
                                                  "har fler än 50 klasser"_cp + line +
                                                      ". Programmet hanterar högst 50 klasser."_cp),
                                    Desktop::Buttons::Ok, Desktop::Icon::Exclamation, kRosterTitle);
+                break;
+            case Kind::MissingColumn:
+            case Kind::NoRoster:
+                app.desktop.MsgBox(
+                    "Elevlistan "_cp + excerpt(work.start.studentListPath, kLongestPathShown) +
+                        (roster.error->kind == Kind::NoRoster
+                             ? " är varken en textfil, en CSV-fil eller ett kalkylblad (.xlsx, "
+                               ".ods) som programmet kan läsa."_cp
+                             : " har rubriker men ingen kolumn " + roster.error->column + ".") +
+                        " Inga elever har lästs in."_cp,
+                    Desktop::Buttons::Ok, Desktop::Icon::Exclamation, kRosterTitle);
                 break;
         }
     }

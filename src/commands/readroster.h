@@ -9,6 +9,9 @@
 
 namespace pelora {
 
+// The kinds of file a roster may be, for the file dialog.
+extern const char* const kRosterFilter;
+
 // Where a roster path leads. A relative path is looked for beside the work file first, so that a
 // work and its roster can move together, then in the current folder.
 std::filesystem::path rosterLocation(App& app, const std::string& studentListPath);

@@ -130,7 +130,8 @@ void Command3_Click(App& app) {
 }
 
 void Command4_Click(App& app) {
-    std::optional<std::filesystem::path> chosen = app.desktop.OpenFileDialog({"", "", ""});
+    std::optional<std::filesystem::path> chosen =
+        app.desktop.OpenFileDialog({kRosterFilter, "", ""});
     if (!chosen) return;  // the path typed before stays
     TextBox& box = app.form3.Text3;
     const std::optional<std::string> text = cp1252Path(*chosen);

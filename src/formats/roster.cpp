@@ -7,6 +7,7 @@
 #include "base/files.h"
 #include "base/numbers.h"
 #include "base/text.h"
+#include "formats/spreadsheet.h"
 
 namespace pelora {
 
@@ -14,6 +15,103 @@ namespace {
 
 bool startsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
+}
+
+// A cell as a field of a roster line: no TAB or line break inside, no blanks around.
+std::string field(const std::vector<std::string>& row, std::optional<std::size_t> column) {
+    if (!column || *column >= row.size()) return std::string();
+    std::string text = row[*column];
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    return trimBlanks(text);
+}
+
+// Where a table's rows hold the name (or the first and the last name), the identity number and
+// the class.
+struct Columns {
+    std::optional<std::size_t> name, firstName, lastName, number, className;
+};
+
+// The columns named in the header, when the first row that holds anything is one: a row with
+// any of the known headings, in any order.
+std::optional<Columns> headerColumns(const std::vector<std::string>& row) {
+    Columns found;
+    bool any = false;
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        const std::string heading = NormalizeUpper(row[c]);
+        std::optional<std::size_t>* column = heading == "NAMN" || heading == "ELEV" ? &found.name
+                                             : heading == "FÖRNAMN"_cp ? &found.firstName
+                                             : heading == "EFTERNAMN"  ? &found.lastName
+                                             : heading == "PERSONNUMMER" || heading == "PERSONNR"
+                                                 ? &found.number
+                                             : heading == "KLASS" ? &found.className
+                                                                  : nullptr;
+        if (column != nullptr && !*column) {
+            *column = c;
+            any = true;
+        }
+    }
+    if (!any) return std::nullopt;
+    return found;
+}
+
+// A table row as the line of a TAB roster, with the fields up to the last one that holds anything:
+// a row of a title or a note alone reads as a line without a TAB, as it would in a text roster.
+std::string rosterLine(const std::vector<std::string>& row, const Columns& columns) {
+    std::string name = field(row, columns.name);
+    if (!columns.name) {
+        name = trimBlanks(field(row, columns.firstName) + " " + field(row, columns.lastName));
+    }
+    std::string number = field(row, columns.number);
+    // A number cell of a pupil born 2000-2009 written without the century has lost its 0.
+    if (number.size() == 9 &&
+        std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        number = "0" + number;
+    }
+    std::vector<std::string> fields = {name, number, field(row, columns.className)};
+    while (!fields.empty() && fields.back().empty())
+        fields.pop_back();
+    std::string line;
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        line += (k > 0 ? "\t" : "") + fields[k];
+    return line;
+}
+
+// The lines of a roster read from a table, one a row, the header row an empty one. The missing
+// column of a header is named.
+std::vector<std::string> tableLines(const Table& table, std::string& missing) {
+    std::vector<std::string> lines;
+    std::optional<Columns> columns;
+    for (const std::vector<std::string>& row : table) {
+        const bool empty = std::all_of(row.begin(), row.end(), [](const std::string& cell) {
+            return trimBlanks(cell).empty();
+        });
+        if (!columns && !empty) {
+            columns = headerColumns(row);
+            if (columns) {
+                if (!columns->name && !columns->firstName && !columns->lastName)
+                    missing = "Namn";
+                else if (!columns->number)
+                    missing = "Personnummer";
+                else if (!columns->className)
+                    missing = "Klass";
+                lines.emplace_back();
+                continue;
+            }
+            columns = Columns{0, std::nullopt, std::nullopt, 1, 2};
+        }
+        lines.push_back(columns ? rosterLine(row, *columns) : std::string());
+    }
+    return lines;
+}
+
+// A text roster is a TAB roster when any of its first lines holds a TAB; it is read by the rules
+// it has always been read by, whatever else it holds.
+bool tabRoster(const std::vector<std::string>& lines) {
+    const std::size_t first = std::min<std::size_t>(lines.size(), 20);
+    return std::any_of(
+        lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first),
+        [](const std::string& line) { return line.find('\t') != std::string::npos; });
 }
 
 }  // namespace
@@ -68,8 +166,24 @@ Roster readRoster(const std::string& bytes, const std::string& classFilter) {
         return roster;
     };
 
-    // Spreadsheets and school systems save rosters in UTF-8 or UTF-16 as often as Windows-1252.
-    const std::vector<std::string> lines = splitLines(textAsCp1252(bytes));
+    // Spreadsheets and school systems save rosters in UTF-8 or UTF-16 as often as Windows-1252,
+    // and as CSV, .xlsx and .ods as often as with TABs.
+    std::vector<std::string> lines;
+    std::string missing;
+    if (isArchive(bytes)) {
+        const std::optional<Table> sheet = readWorkbook(bytes);
+        if (!sheet) return refuse(Roster::Error::Kind::NoRoster, 1);
+        lines = tableLines(*sheet, missing);
+    } else {
+        const std::string text = textAsCp1252(bytes);
+        lines = splitLines(text);
+        if (!tabRoster(lines)) lines = tableLines(readCsv(text), missing);
+    }
+    if (!missing.empty()) {
+        refuse(Roster::Error::Kind::MissingColumn, 1);
+        roster.error->column = missing;
+        return roster;
+    }
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const int lineNumber = static_cast<int>(k) + 1;
         RosterLine line = parseRosterLine(lines[k]);

@@ -1,4 +1,4 @@
-// The roster: the school's tab-separated pupil list (name, personal identity number, class) from
+// The roster: the school's pupil list (name, personal identity number, class) from
 // which a work takes its pupils. The four-character key that identifies a pupil in the work file
 // is derived here from the identity number; the number itself is never stored. Bytes in, pupils
 // or the line that was refused out; nobody is asked anything.
@@ -41,15 +41,25 @@ struct Roster {
     std::vector<std::string> classes;  // distinct classes in order of first appearance; at most 50
 
     struct Error {
-        enum class Kind { BadFormat, TooManyPupils, TooManyClasses };
+        enum class Kind {
+            BadFormat,
+            TooManyPupils,
+            TooManyClasses,
+            MissingColumn,  // a header without the column `column`
+            NoRoster,       // an archive that is no workbook this program reads
+        };
         Kind kind;
-        int line;  // 1-based line of the roster where reading stopped
+        int line;            // 1-based line (a table's row) where reading stopped
+        std::string column;  // the missing column: "Namn", "Personnummer" or "Klass"
     };
     std::optional<Error> error;  // with an error, no pupils and no classes
 };
 
-// The pupils of the roster's bytes whose class passes the filter. The roster may be Windows-1252,
-// UTF-8 or UTF-16; names and classes are kept in Windows-1252.
+// The pupils of the roster's bytes whose class passes the filter. The roster may be a text file
+// in Windows-1252, UTF-8 or UTF-16, with TABs or as CSV, or an .xlsx or .ods workbook, whose
+// first sheet is read; names and classes are kept in Windows-1252. A table's columns are found by
+// their headings (Namn or Elev, or Förnamn and Efternamn; Personnummer or Personnr; Klass), or
+// are the first three in that order where there are none.
 Roster readRoster(const std::string& bytes, const std::string& classFilter);
 
 // The names of a class filter that none of the classes read has, in filter order, each once.

@@ -1,9 +1,11 @@
 // The pure file formats: the roster's lines and keys, the work file's lines, written and read.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "base/codec.h"
+#include "base/files.h"
 #include "base/text.h"
 #include "formats/earlier.h"
 #include "formats/roster.h"
@@ -15,6 +17,13 @@ namespace {
 
 std::string codes(std::initializer_list<int> list) {
     return std::string(list.begin(), list.end());
+}
+
+std::string pupilsOf(const Roster& roster) {
+    std::string pupils;
+    for (const Student& pupil : roster.pupils)
+        pupils += pupil.name + "|" + pupil.key + "|" + pupil.className + ";";
+    return pupils;
 }
 
 TEST(StudentKey, TakesFourDigitPairsOfTheNumberInAnyWriting) {
@@ -49,16 +58,82 @@ TEST(RosterEncodings, ReadsWindows1252Utf8AndUtf16Alike) {
         const Roster roster =
             readRoster(test::fileBytes(PELORA_TEST_DATA "/rosters/" + how + ".txt"), "");
         ASSERT_EQ(roster.pupils.size(), 2u) << how;
-        std::string pupils;
-        for (const Student& pupil : roster.pupils)
-            pupils += pupil.name + "|" + pupil.key + "|" + pupil.className + ";";
-        EXPECT_EQ(pupils, "Åsa Öberg|"_cp + studentKey("9001011234") + "|7Ä;?ukasz Ek|"_cp +
-                              studentKey("9102021234") + "|7Ä;"_cp)
+        EXPECT_EQ(pupilsOf(roster), "Åsa Öberg|"_cp + studentKey("9001011234") +
+                                        "|7Ä;?ukasz Ek|"_cp + studentKey("9102021234") + "|7Ä;"_cp)
             << how;
     }
     // Windows-1252 bytes that happen to be no UTF-8 are read as they are.
     const Roster plain = readRoster("Björn Åberg\t1\t7A\r\n"_cp, "");
     EXPECT_EQ(plain.pupils.at(0).name, "Björn Åberg"_cp);
+}
+
+// The pupils of a TAB roster, from the CSV, .xlsx and .ods files a spreadsheet program made of
+// it (tests/data/rosters/kalkylblad/gör-kalkylblad.sh): columns found by their headings in any
+// order, a name in two columns, numbers from the stored values, a lost leading 0 put back.
+TEST(RosterSpreadsheets, GiveThePupilsAndKeysOfTheTabRoster) {
+    const std::string folder = PELORA_TEST_DATA "/rosters/kalkylblad/";
+    const Roster tab = readRoster(test::fileBytes(folder + "elever.txt"), "");
+    ASSERT_EQ(tab.pupils.size(), 4u);
+    for (const char* name :
+         {"semikolon.csv", "komma.csv", "källa-klass-först.csv", "källa-för-och-efternamn.csv",
+          "calc.xlsx", "calc.ods", "för-och-efternamn.xlsx", "för-och-efternamn.ods"}) {
+        const Roster sheet = readRoster(test::fileBytes(folder + name), "");
+        EXPECT_FALSE(sheet.error) << name;
+        EXPECT_EQ(pupilsOf(sheet), pupilsOf(tab)) << name;
+        EXPECT_EQ(sheet.classes, tab.classes) << name;
+    }
+}
+
+// CSV and tables read as the lines of a TAB roster; what no roster can be is refused.
+TEST(RosterSpreadsheets, TablesReadAsRosterLines) {
+    using Kind = Roster::Error::Kind;
+    // the file, the pupils read, the error and its line, the missing column
+    const std::tuple<std::string, std::string, std::optional<Kind>, int, std::string> cases[] = {
+        {"Anna Berg,9001011234,7A\n\"Berg, Bo\",\"90\"\"01\",7b",
+         "Anna Berg|"_cp + studentKey("9001011234") + "|7A;Berg, Bo|" + studentKey("90\"01") +
+             "|7B;",
+         std::nullopt, 0, ""},
+        {"Elevlista HT\r\n\r\n\"Anna\nBerg\";9001011234;7A\r\n",
+         "Anna Berg|"_cp + studentKey("9001011234") + "|7A;", std::nullopt, 0, ""},
+        {"Anna Berg;9001011234\r\n", "", Kind::BadFormat, 1, ""},
+        {"Namn;Klass\r\nAnna Berg;7A\r\n", "", Kind::MissingColumn, 1, "Personnummer"},
+        {"Personnummer;Klass\r\n1;7A\r\n", "", Kind::MissingColumn, 1, "Namn"},
+        {"Elev;Personnr\r\nAnna Berg;1\r\n", "", Kind::MissingColumn, 1, "Klass"},
+        {"PK\x03\x04 inget arkiv", "", Kind::NoRoster, 1, ""},
+    };
+    for (const auto& [bytes, pupils, error, line, column] : cases) {
+        const Roster roster = readRoster(bytes, "");
+        EXPECT_EQ(pupilsOf(roster), pupils) << bytes;
+        ASSERT_EQ(roster.error.has_value(), error.has_value()) << bytes;
+        if (!error) continue;
+        EXPECT_EQ(roster.error->kind, *error) << bytes;
+        EXPECT_EQ(roster.error->line, line) << bytes;
+        EXPECT_EQ(roster.error->column, column) << bytes;
+    }
+}
+
+// A text file with a TAB in any of its first 20 lines is read by the TAB rules alone: every
+// roster the program and its tests have read before gives the same pupils.
+TEST(RosterSpreadsheets, ATabRosterIsReadAsBefore) {
+    int rosters = 0;
+    for (const char* top : {PELORA_TEST_DATA, PELORA_SHARE}) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(top)) {
+            if (entry.path().extension() != ".txt") continue;
+            const std::string bytes = test::fileBytes(entry.path());
+            std::string byLines;
+            for (const std::string& text : splitLines(textAsCp1252(bytes))) {
+                const RosterLine line = parseRosterLine(text);
+                if (line.kind == RosterLine::Kind::Pupil)
+                    byLines += line.name + "|" + line.key + "|" + line.className + ";";
+            }
+            if (byLines.empty()) continue;
+            const Roster roster = readRoster(bytes, "");
+            if (roster.error) continue;
+            ++rosters;
+            EXPECT_EQ(pupilsOf(roster), byLines) << entry.path();
+        }
+    }
+    EXPECT_GE(rosters, 10);
 }
 
 // An earlier file's pupils with their group of period 1, 0 to 100; the first problem with its line.
