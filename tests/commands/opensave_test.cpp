@@ -219,7 +219,8 @@ TEST_F(WorkFile, ASaveNeverTouchesAFileOfTheUsersOwnAndAFailedSaveKeepsDirty) {
 
     const std::pair<fs::path, std::string> failures[] = {
         {folder.path("mapp.pel"), "Det finns en mapp med det namnet."_cp},
-        {folder.path("saknas/val.pel"), "Mappen finns inte."}};
+        {folder.path("saknas/val.pel"), "Mappen finns inte."},
+        {folder.path(std::string(300, 'x') + ".pel"), "Namnet är för långt."_cp}};
     for (const auto& [failing, reason] : failures) {
         app.run.workFilePath = failing;
         app.history.markModified();

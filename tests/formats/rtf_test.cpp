@@ -10,6 +10,7 @@ namespace {
 TEST(Rtf, TheTextOfSmallDocuments) {
     const std::pair<const char*, std::u32string> cases[] = {
         {R"({\rtf1\ansi Hej v\'e4rlden\par Rad 2})", U"Hej världen\nRad 2"},
+        {R"({\rtf1 \'c9\'99\'9F})", U"É™Ÿ"},
         {R"({\rtf1 a\line b\tab c\~d\_e})", U"a\u2028b\tc\u00a0d-e"},
         {R"({\rtf1 \\ \{ \} })", U"\\ { } "},
         // \uN stands for its character; the next character (\uc1) is only for other readers.
@@ -43,6 +44,14 @@ TEST(Rtf, FormattingRunsFollowTheControlWordsAndGroups) {
     EXPECT_EQ(rich.runs, expected);
     EXPECT_EQ(rich.slice(2, 3).runs,
               (std::vector<TextRun>{{0, 1, both}, {1, 1, heading}, {2, 1, blue}}));
+}
+
+// Beyond 200 groups deep a brace is text's: the format set inside it lasts past its end.
+TEST(Rtf, GroupsBeyondTheDeepestChangeNoFormat) {
+    const RichText rich =
+        readRtf("{\\rtf1" + std::string(198, '{') + "{\\b x}y" + std::string(199, '}'));
+    EXPECT_EQ(rich.text, U"xy");
+    EXPECT_EQ(rich.runs, (std::vector<TextRun>{{0, 2, {.bold = true}}}));
 }
 
 TEST(Rtf, UnderliningEndsAtUl0AndUlnone) {
