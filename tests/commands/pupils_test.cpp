@@ -131,6 +131,10 @@ TEST_F(Pupils, TypedWishesAreStoredInTheirOwnFormAndUndone) {
     TidyWishBox(app);
     EXPECT_EQ(app.screen.Text2.text, "A B");
     EXPECT_EQ(app.work.studentTable[4].wishes, "A B");
+    // "Ångra" of the wish box belongs to the pupil shown.
+    ASSERT_TRUE(app.screen.Command4.enabled);
+    show(3);
+    EXPECT_FALSE(app.screen.Command4.enabled);
 }
 
 TEST_F(Pupils, PlacementMarkersAreShownButNeverStored) {

@@ -153,7 +153,7 @@ TEST_F(Groups, TheBoardShowsAGroupInThePeriodItsPupilsArePlacedIn) {
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"1.5", "010", "GRUPP1      Period 2"}, {"2.5", "010", "GRUPP1      Period 2"},
         {"3", "001", "GRUPP1      Period 3"},   {"0.4", "000", "GRUPP1      Period 0.4"},
-        {"11", "000", "GRUPP1      Period 11"},
+        {"0.6", "100", "GRUPP1      Period 1"}, {"11", "000", "GRUPP1      Period 11"},
     };
     app.work.start.periodCount = 3;
     for (const auto& [periodText, shownIn, panel] : cases) {
