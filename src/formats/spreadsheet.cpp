@@ -17,9 +17,9 @@ namespace {
 
 // What is read of a file that may come from anywhere: a member of the archive unpacked to at most
 // this many bytes, and a sheet to at most these many rows and columns.
-constexpr std::size_t kLargestMember = std::size_t{64} << 20;
-constexpr std::size_t kMostRows = 20000;
-constexpr std::size_t kMostColumns = 1000;
+constexpr std::size_t kLargestMember = std::size_t{16} << 20;
+constexpr std::size_t kMostRows = 10000;
+constexpr std::size_t kMostColumns = 200;
 
 // The members of a zip archive held in memory, which must outlive it.
 class Archive {
