@@ -361,7 +361,8 @@ private slots:
                 help->findChild<QPushButton*>("Command3")->click();  // "Stäng"
                 QVERIFY(!help->isVisible());
             }
-            QString shown;
+            QString shown, title;
+            QSize size;
             w.shows(Dialog::GroupEditor, [&] {
                 auto* editor = w.find<ui::Form2>("Form2");
                 editor->findChild<QPushButton*>("Command3")->click();  // "Hjälp"
@@ -371,12 +372,19 @@ private slots:
                 auto* popup = w.find<ui::Form7>("Form7");
                 if (!popup || !popup->isVisible()) return;
                 shown = popup->findChild<ui::RichTextView*>("RTF")->toPlainText();
-                QCOMPARE(popup->windowTitle(), QString("Hjälp"));
+                title = popup->windowTitle();
+                size = popup->size();
                 popup->close();
             });
             expectHelp(Dialog::HelpPopup);
             w.find<QAction>("ny_grupp")->trigger();
             QCOMPARE(shown.startsWith("2.2 Dialogrutan"), manual);
+            if (manual) {
+                QCOMPARE(title, QString("Hjälp"));
+                // Large enough to read a section in, small enough for a 1024 x 700 screen.
+                QVERIFY(size.width() >= 600 && size.height() >= 400);
+                QVERIFY(size.width() <= 1024 && size.height() <= 670);
+            }
             QVERIFY(!shown.contains("2.3 Arrangera"));
         }
     }
