@@ -15,6 +15,10 @@ echo "$out"
 grep -qx "Manual: $data/pel.rtf" <<<"$out" || { echo "den installerade manualen hittades inte"; exit 1; }
 grep -qx "Arbete: $data/exempel/exempel.pel" <<<"$out" || { echo "exemplet öppnades inte"; exit 1; }
 grep -q "^150 elever, 14 grupper" <<<"$out" || { echo "exemplets elever lästes inte"; exit 1; }
+# A manual that cannot be read is said to be missing, not named.
+rm "$data/pel.rtf" && mkdir "$data/pel.rtf"
+broken=$(cd / && QT_QPA_PLATFORM=offscreen timeout 60 "$prefix/bin/pelora" --version 2>/dev/null)
+grep -qx "Manual: saknas" <<<"$broken" || { echo "en oläsbar manual kallades funnen: $broken"; exit 1; }
 alone=$(cd / && QT_QPA_PLATFORM=offscreen timeout 60 "$prefix/bin/pelora" --version 2>/dev/null)
 [ "$(wc -l <<<"$alone")" -eq 2 ] || { echo "--version utan arbete öppnade något: $alone"; exit 1; }
 

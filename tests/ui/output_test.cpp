@@ -271,6 +271,23 @@ private slots:
         }
     }
 
+    // Each work listed in Arkiv opens its own file: here two that are gone, each told of.
+    void eachRecentWorkOpensItsOwnFile() {
+        Window w;
+        w.app.recentFiles = {"/saknas/a.pel", "/saknas/b.pel"};
+        w.form->render();
+        for (const auto& [item, name] :
+             {std::pair{"Arkiv_senaste_2", "b.pel"}, {"Arkiv_senaste_1", "a.pel"}}) {
+            w.desktop.expectMsgBox("Filen /saknas/"_cp + name +
+                                       " finns inte längre. Den tas bort ur listan över senaste "
+                                       "arbeten."_cp,
+                                   Buttons::Ok, Desktop::Icon::Exclamation, "Öppna"_cp, Answer::Ok);
+            w.find<QAction>(item)->trigger();
+            w.desktop.verify();
+        }
+        QVERIFY(w.app.recentFiles.empty());
+    }
+
     // In turn, each answered with a refusal; an item not wired leaves its question unasked.
     void theMenuItemsAndThePrintDialog() {
         Window w;
