@@ -68,6 +68,24 @@ TEST_F(Roster, ReadsPupilLinesInFileOrderWithAnyLineEnd) {
     EXPECT_EQ(app.work.studentCount, 0);
 }
 
+// A file that is no roster, and a table whose headings lack a column, are told of; no pupil read.
+TEST_F(Roster, AFileThatIsNoRosterIsToldOf) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"PK\x03\x04 trasigt",
+         " är varken en textfil, en CSV-fil eller ett kalkylblad (.xlsx, "
+         ".ods) som programmet kan läsa."_cp},
+        {"Namn;Klass\r\nAnna Berg;7A\r\n", " har rubriker men ingen kolumn Personnummer."}};
+    for (const auto& [bytes, problem] : cases) {
+        folder.write("elever.txt", bytes);
+        app.work.start.studentListPath = folder.text("elever.txt");
+        desktop.expectMsgBox(
+            "Elevlistan " + folder.text("elever.txt") + problem + " Inga elever har lästs in."_cp,
+            Buttons::Ok, Icon::Exclamation, title, Answer::Ok);
+        EXPECT_FALSE(Hamta_elever(app));
+        EXPECT_EQ(app.work.studentCount, 0);
+    }
+}
+
 TEST_F(Roster, AsksForAnotherPathUntilOneOpensOrTheUserGivesUp) {
     folder.write("elever.txt", "Anna Berg\t9001011234\t7A\r\n");
     const std::string good = folder.text("elever.txt");
