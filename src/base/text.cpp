@@ -158,6 +158,17 @@ int FindWish(const std::string& wishes, const std::string& groupName) {
     }
 }
 
+int wishRank(const std::string& wishes, const std::string& groupName) {
+    const int pos = FindWish(wishes, groupName);
+    if (pos <= 0) return 0;
+    int line = 1;
+    for (std::size_t at = wishes.find('\n');
+         at != std::string::npos && at < static_cast<std::size_t>(pos - 1);
+         at = wishes.find('\n', at + 1))
+        ++line;
+    return line;
+}
+
 std::string singleLine(const std::string& text) {
     std::string result;
     result.reserve(text.size());

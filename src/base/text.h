@@ -33,6 +33,9 @@ std::string BaseName(const std::string& groupName);
 // line, "*", "(" or "-". Line 1 starts at 1; every later line starts at 4 or beyond.
 int FindWish(const std::string& wishes, const std::string& groupName);
 
+// Which wish names the group, 1 for the first line; 0 when none does.
+int wishRank(const std::string& wishes, const std::string& groupName);
+
 // A text for a one-line field: each run of CR, LF and TAB becomes one blank, so that whatever is
 // pasted into the field, a file line written from it stays one line.
 std::string singleLine(const std::string& text);

@@ -7,6 +7,7 @@
 #include "base/keys.h"
 #include "base/text.h"
 #include "formats/export.h"
+#include "formats/sheetexport.h"
 
 namespace pelora {
 
@@ -52,6 +53,28 @@ void Arkiv_export(App& app) {
             ". Lumidor kan inte skilja dem åt, så kontrollera närvarolistorna för "_cp +
             (groups.size() == 1 ? "den gruppen." : "de grupperna."),
         Desktop::Buttons::Ok, Desktop::Icon::Information, kTitle);
+}
+
+void Arkiv_kalkylblad(App& app) {
+    const char* const title = "Exportera till kalkylblad";
+    if (app.work.studentCount == 0 && app.work.groupCount == 0) return;
+    const std::optional<std::filesystem::path> chosen = app.desktop.SaveFileDialog(
+        {"Excel-arbetsbok|*.xlsx|CSV, semikolonavgränsad|*.csv"_cp, "xlsx", ""});
+    if (!chosen || chosen->empty()) return;
+    const std::vector<Sheet> sheets = exportSheets(app.work);
+    const std::optional<std::string> bytes =
+        chosen->extension() == ".csv" ? csvBytes(sheets.front()) : workbookBytes(sheets);
+    if (!bytes) {
+        app.desktop.MsgBox(
+            "Kalkylbladet kunde inte skapas. Kontrollera att det finns plats på "
+            "disken och försök igen."_cp,
+            Desktop::Buttons::Ok, Desktop::Icon::Exclamation, title);
+        return;
+    }
+    const SaveResult saved = saveFile(app.files, *chosen, *bytes);
+    if (!saved)
+        app.desktop.MsgBox(cannotSave(*chosen, saved), Desktop::Buttons::Ok,
+                           Desktop::Icon::Exclamation, title);
 }
 
 }  // namespace pelora

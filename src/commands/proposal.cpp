@@ -20,16 +20,6 @@ namespace {
 // A wish further down than this costs as much as this one: the costs stay within 64 bits.
 constexpr long long kLowestRank = 100;
 
-// The 1-based number of the wish line that starts at the 1-based position pos.
-int lineAt(const std::string& wishes, int pos) {
-    int line = 1;
-    for (std::size_t at = wishes.find('\n');
-         at != std::string::npos && at < static_cast<std::size_t>(pos - 1);
-         at = wishes.find('\n', at + 1))
-        ++line;
-    return line;
-}
-
 int lineCount(const std::string& wishes) {
     return wishes.empty() ? 0
                           : static_cast<int>(std::count(wishes.begin(), wishes.end(), '\n')) + 1;
@@ -150,8 +140,7 @@ std::vector<ProposedPlacement> proposeForPeriod(const Work& work, int period) {
     for (std::size_t k = 0; k < proposal.size(); ++k) {
         const std::string& wishes = work.studentTable[proposal[k].pupil].wishes;
         for (std::size_t h = 0; h < groups.size(); ++h) {
-            const int pos = FindWish(wishes, work.groupTable[groups[h]].name);
-            const int rank = pos > 0 ? lineAt(wishes, pos) : 0;
+            const int rank = wishRank(wishes, work.groupTable[groups[h]].name);
             ranks[k][h] = rank;
             if (rank == 0 && work.start.ignoreWishes != 1) continue;
             if (rank > 0) proposal[k].unplaced = ProposedPlacement::Unplaced::WishedGroupsFull;

@@ -132,6 +132,7 @@ void Form1::buildMenus() {
     Arkiv_skrivare_ = item(Arkiv, "Skrivare", "Arkiv_skrivare");
     Arkivskrivut_ = item(Arkiv, "Skriv ut", "Arkivskrivut");
     Arkiv_export_ = item(Arkiv, "Exportera till Lumidor", "Arkiv_export");
+    Arkiv_kalkylblad_ = item(Arkiv, "Exportera till kalkylblad...", "Arkiv_kalkylblad");
     red_startdata_ = item(Arkiv, "Redigera startdata", "red_startdata");
     Arkiv_forslag_ = item(Arkiv, "Föreslå placering...", "Arkiv_forslag");
     // The recent works, shown as they are listed.

@@ -151,6 +151,7 @@ private:
     void Arkiv_skrivare();
     void Arkivskrivut();
     void Arkiv_export();
+    void Arkiv_kalkylblad();
     void H_klick_skrivut();
     void Helptext();
     void help_about();
@@ -188,6 +189,7 @@ private:
     QAction* Arkiv_skrivare_ = nullptr;
     QAction* Arkivskrivut_ = nullptr;
     QAction* Arkiv_export_ = nullptr;
+    QAction* Arkiv_kalkylblad_ = nullptr;
     QAction* red_startdata_ = nullptr;
     QAction* Arkiv_forslag_ = nullptr;
     QAction* recentSeparator = nullptr;

@@ -17,6 +17,7 @@ void Form1::setupOutput() {
     connect(Arkiv_skrivare_, &QAction::triggered, this, &Form1::Arkiv_skrivare);
     connect(Arkivskrivut_, &QAction::triggered, this, &Form1::Arkivskrivut);
     connect(Arkiv_export_, &QAction::triggered, this, &Form1::Arkiv_export);
+    connect(Arkiv_kalkylblad_, &QAction::triggered, this, &Form1::Arkiv_kalkylblad);
     connect(H_klick_skrivut_, &QAction::triggered, this, &Form1::H_klick_skrivut);
     connect(Helptext_, &QAction::triggered, this, &Form1::Helptext);
     connect(help_about_, &QAction::triggered, this, &Form1::help_about);
@@ -28,6 +29,10 @@ void Form1::Arkiv_skrivare() {
 
 void Form1::Arkivskrivut() {
     run("Skriv ut", [this] { pelora::Arkivskrivut(m_app); });
+}
+
+void Form1::Arkiv_kalkylblad() {
+    run("Exportera till kalkylblad", [this] { pelora::Arkiv_kalkylblad(m_app); });
 }
 
 void Form1::Arkiv_export() {
