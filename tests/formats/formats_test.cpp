@@ -35,7 +35,7 @@ TEST(StudentKey, TakesFourDigitPairsOfTheNumberInAnyWriting) {
     const std::pair<const char*, std::string> cases[] = {
         {"190101-1234", codes({42, 43, 55, 36})},    {"1234567", codes({44, 66, 88, 39})},
         {"ABCDEFGHIJ", codes({32, 32, 32, 32})},     {"12-3-4-56", codes({55, 28, 27, 38})},
-        {"0969798990", codes({128, 129, 130, 131})},
+        {"0969798990", codes({128, 129, 130, 131})}, {"190101-12", codes({33, 33, 44, 32})},
     };
     for (const auto& [id, key] : cases)
         EXPECT_EQ(studentKey(id), key) << id;

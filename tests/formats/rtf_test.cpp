@@ -18,7 +18,7 @@ TEST(Rtf, TheTextOfSmallDocuments) {
         {R"({\rtf1\uc2 \u229\'e5\'e5 !})", U"å !"},
         {R"({\rtf1\uc0 \u246 x})", U"öx"},
         // Destinations without text are skipped, nested or not; groups change nothing else.
-        {R"({\rtf1{\fonttbl{\f0\froman Times;}}{\colortbl;\red255\green0\blue0;}{\*\generator Ord;}A{\info{\title T}}{\stylesheet{\s1 Rubrik;}}B{\*\unknown {C}}D})",
+        {R"({\rtf1{\fonttbl{\f0\froman Times;}}{\colortbl;\red255\green0\blue0;}{\*\generator Ord;}A{\info{\title T}}{\stylesheet{\s1 Rubrik;}}{\userprops{\propname P}}B{\*\unknown {C}}D})",
          U"ABD"},
         {R"({\rtf1 {a{b{c}}}d})", U"abcd"},
         {"{\\rtf1 rad\r\nbryt\\\r\nny}", U"radbryt\nny"},
