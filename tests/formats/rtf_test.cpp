@@ -1,6 +1,9 @@
 // Reading RTF: what each small document shows, and how it looks.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "base/codec.h"
 #include "formats/rtf.h"
 
@@ -52,6 +55,14 @@ TEST(Rtf, GroupsBeyondTheDeepestChangeNoFormat) {
         readRtf("{\\rtf1" + std::string(198, '{') + "{\\b x}y" + std::string(199, '}'));
     EXPECT_EQ(rich.text, U"xy");
     EXPECT_EQ(rich.runs, (std::vector<TextRun>{{0, 2, {.bold = true}}}));
+}
+
+// Every group that word processors write beside the text (tests/data/help/dolda-grupper.rtf has
+// one of each kind the reader knows, each with text of its own) shows nothing.
+TEST(Rtf, TheGroupsBesideTheTextShowNothing) {
+    std::ifstream file(PELORA_TEST_DATA "/help/dolda-grupper.rtf", std::ios::binary);
+    const std::string rtf{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(readRtf(rtf).text, U"Synligt text.");
 }
 
 TEST(Rtf, UnderliningEndsAtUl0AndUlnone) {
