@@ -100,6 +100,11 @@ TEST(RosterSpreadsheets, TablesReadAsRosterLines) {
         {"Personnummer;Klass\r\n1;7A\r\n", "", Kind::MissingColumn, 1, "Namn"},
         {"Elev;Personnr\r\nAnna Berg;1\r\n", "", Kind::MissingColumn, 1, "Klass"},
         {"PK\x03\x04 inget arkiv", "", Kind::NoRoster, 1, ""},
+        // Blanks in a row and a line break in a cell, as an .ods workbook holds them.
+        {test::fileBytes(PELORA_TEST_DATA "/rosters/kalkylblad/mellanrum.ods"),
+         "Anna   Berg|" + studentKey("9001011234") + "|7A;Bo Ek|" + studentKey("9102021234") +
+             "|7B;",
+         std::nullopt, 0, ""},
     };
     for (const auto& [bytes, pupils, error, line, column] : cases) {
         const Roster roster = readRoster(bytes, "");
