@@ -216,6 +216,15 @@ private slots:
         pick(w.find<QComboBox>("Combo2"), "ELEV 4");
         QCOMPARE(w.app.run.currentStudent, 4);
         QCOMPARE(w.find<QPlainTextEdit>("Text2")->toPlainText(), QString("DANS"));
+
+        // Two classmates of one name: the box shows the item of the pupil shown.
+        w.app.work.studentTable[3].name = "ELEV 4";
+        for (const int pupil : {4, 3}) {
+            w.app.run.currentStudent = pupil;
+            ShowCurrentStudent(w.app);
+            w.form->render();
+            QCOMPARE(w.find<QComboBox>("Combo2")->currentIndex(), pupil - 3);
+        }
     }
 
     // Every control lies inside the window, or inside the board's scroll area, which scrolls to
