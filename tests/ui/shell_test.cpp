@@ -217,6 +217,9 @@ private slots:
         QCOMPARE(w.app.run.currentStudent, 4);
         QCOMPARE(w.find<QPlainTextEdit>("Text2")->toPlainText(), QString("DANS"));
 
+        pick(w.find<QComboBox>("Combo1"), "7B");  // the class again: its first pupil
+        QCOMPARE(w.app.run.currentStudent, 3);
+
         // Two classmates of one name: the box shows the item of the pupil shown.
         w.app.work.studentTable[3].name = "ELEV 4";
         for (const int pupil : {4, 3}) {
