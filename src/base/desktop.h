@@ -32,7 +32,15 @@ struct FileDialogRequest {
 // ShowDialog, which returns at once: the command that shows it ends there, and what the user
 // does in the window later reaches the core through the window's own handlers, each of them a
 // command of its own.
-enum class Dialog { StartData, GroupEditor, HelpPopup, PrintDialog, HelpWindow, Proposal };
+enum class Dialog {
+    StartData,
+    GroupEditor,
+    HelpPopup,
+    PrintDialog,
+    HelpWindow,
+    Proposal,
+    WishImport,
+};
 
 constexpr bool isModal(Dialog dialog) {
     return dialog != Dialog::PrintDialog && dialog != Dialog::HelpWindow;

@@ -33,6 +33,9 @@ struct Student {
     std::string key;        // four bytes (codes 32..131) derived from the identity number
     std::string className;  // third roster field in NormalizeUpper form
     std::string wishes;     // one group name per line, CR LF between, first line first choice
+    // The identity number as the roster gave it, trimmed: kept in memory only, to find the pupil
+    // by it in a form's answers. No file is ever written with it.
+    std::string identity;
 };
 
 struct Group {

@@ -192,6 +192,28 @@ struct ProposalScreen {
     Label summary;          // how many get which wish, and how many stay unplaced, and why
 };
 
+// The preview of wishes read from a form's answers, Form9. The column boxes' items carry the
+// column (1 for the first), 0 for none and -1 for the columns taken together (the first and the
+// last name, or the wishes in rank order).
+struct WishImportScreen {
+    bool visible = false;
+    bool accepted = false;                       // "Läs in" was pressed
+    std::vector<std::vector<std::string>> rows;  // the file's rows, its headings first
+    std::vector<int> rankColumns;                // columns of the wishes in rank order
+    int firstNameColumn = 0, lastNameColumn = 0;
+    ComboBox Combo1;  // the identity number's column
+    ComboBox Combo2;  // the name's
+    ComboBox Combo3;  // the class's
+    ComboBox Combo4;  // the wishes'
+    Label summary;    // how many rows found their pupil
+    ListBox List1;    // the rows that are not read, and why; the wishes that name no group
+    Label existing;   // how many pupils have wishes already
+    ListBox List2;    // those pupils
+    CheckBox Check1;  // "Ersätt deras önskemål"
+    ListBox List3;    // misspelt wishes with the group each may mean; the marked ones are corrected
+    Button Command1;  // "Läs in"
+};
+
 // The print dialog, Form4.
 struct PrintScreen {
     bool visible = false;

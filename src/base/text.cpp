@@ -169,6 +169,30 @@ int wishRank(const std::string& wishes, const std::string& groupName) {
     return line;
 }
 
+std::size_t editDistance(const std::string& a, const std::string& b, std::size_t limit) {
+    const std::size_t gap = a.size() > b.size() ? a.size() - b.size() : b.size() - a.size();
+    if (gap > limit) return limit + 1;
+    // One row of the table at a time: row[j] is the distance of a's first i characters to b's
+    // first j.
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        std::size_t best = row[0];
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] =
+                std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0u : 1u)});
+            diagonal = above;
+            best = std::min(best, row[j]);
+        }
+        if (best > limit) return limit + 1;
+    }
+    return std::min(row[b.size()], limit + 1);
+}
+
 std::string singleLine(const std::string& text) {
     std::string result;
     result.reserve(text.size());

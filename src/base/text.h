@@ -36,6 +36,10 @@ int FindWish(const std::string& wishes, const std::string& groupName);
 // Which wish names the group, 1 for the first line; 0 when none does.
 int wishRank(const std::string& wishes, const std::string& groupName);
 
+// How many characters must be put in, taken out or changed to turn one text into the other;
+// counting stops above `limit`, which is returned for anything further apart.
+std::size_t editDistance(const std::string& a, const std::string& b, std::size_t limit);
+
 // A text for a one-line field: each run of CR, LF and TAB becomes one blank, so that whatever is
 // pasted into the field, a file line written from it stays one line.
 std::string singleLine(const std::string& text);

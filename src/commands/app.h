@@ -47,6 +47,7 @@ struct App {
     HelpScreen form6;
     HelpPopupScreen form7;
     ProposalScreen form8;
+    WishImportScreen form9;
     Desktop& desktop;
     FileSystem& files;
 

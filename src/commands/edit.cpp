@@ -28,6 +28,10 @@ Edit::Edit(App& app, std::string name, Parts parts)
     if (parts.startData) m_start = work.start;
     if (parts.wishesOf > 0 && parts.wishesOf <= MaxStudents)
         m_wishes = work.studentTable[parts.wishesOf].wishes;
+    if (parts.allWishes) {
+        for (int i = 1; i <= work.studentCount; ++i)
+            m_allWishes.push_back(work.studentTable[i].wishes);
+    }
     app.openEdit = this;
 }
 
@@ -87,6 +91,11 @@ void Edit::finish() {
     const int pupil = m_parts.wishesOf;
     if (pupil > 0 && pupil <= MaxStudents && m_wishes != work.studentTable[pupil].wishes)
         step.wishes.push_back({pupil, m_wishes, work.studentTable[pupil].wishes});
+    for (std::size_t k = 0; k < m_allWishes.size(); ++k) {
+        const int i = static_cast<int>(k) + 1;
+        if (m_allWishes[k] != work.studentTable[i].wishes)
+            step.wishes.push_back({i, m_allWishes[k], work.studentTable[i].wishes});
+    }
 
     if (step.empty()) {
         if (m_changed) m_app.history.markModified();
@@ -134,8 +143,10 @@ void apply(App& app, const EditStep& step, bool forward) {
     }
     for (const EditStep::Wishes& change : step.wishes) {
         work.studentTable[change.pupil].wishes = forward ? change.after : change.before;
-        // The pupil whose wishes come back is shown with them.
-        if (change.pupil <= work.studentCount) run.currentStudent = change.pupil;
+        // The pupil whose wishes come back is shown with them; a step of many pupils' wishes
+        // leaves the shown pupil where it is.
+        if (step.wishes.size() == 1 && change.pupil <= work.studentCount)
+            run.currentStudent = change.pupil;
     }
     if (step.startBefore) work.start = forward ? *step.startAfter : *step.startBefore;
     keepShownPeriod(app);

@@ -23,6 +23,7 @@ public:
         int oneGroup = 0;     // or only this group's row
         bool startData = false;
         int wishesOf = 0;  // this pupil's wishes: typing joins the step while the pupil is shown
+        bool allWishes = false;  // or every pupil's wishes
     };
 
     Edit(App& app, std::string name, Parts parts);
@@ -51,6 +52,7 @@ private:
     int m_currentGroup = 0;
     std::optional<StartData> m_start;
     std::string m_wishes;
+    std::vector<std::string> m_allWishes;  // pupil 1 first
 };
 
 // The command counts as a change of the work: of the edit under way, or, with none, a change

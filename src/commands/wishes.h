@@ -20,4 +20,14 @@ void TidyWishBox(App& app);
 void UndoWishes(App& app);
 void AppendGroupToWishes(App& app, int g);
 
+// A wish text in the form the wish box stores once it has lost the focus: each TAB starts a new
+// wish, commas are blanks, upper case, no placement markers, no blanks around a wish and no
+// empty lines.
+std::string wishesAsStored(const std::string& typed);
+
+// The group a wish that names no group most likely means: the group whose base name is at most
+// two letters from the wish's, the nearest one, and of equally near ones the first. 0 when the
+// wish names a group or none is that near.
+int closestGroup(const Work& work, const std::string& wish);
+
 }  // namespace pelora

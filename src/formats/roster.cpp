@@ -147,7 +147,8 @@ RosterLine parseRosterLine(const std::string& line) {
     }
     result.kind = RosterLine::Kind::Pupil;
     result.name = trimBlanks(line.substr(0, tab));
-    result.key = studentKey(rest.substr(0, tab2));
+    result.identity = trimBlanks(rest.substr(0, tab2));
+    result.key = studentKey(result.identity);
     result.className = NormalizeUpper(rest.substr(tab2 + 1));
     return result;
 }
@@ -203,8 +204,9 @@ Roster readRoster(const std::string& bytes, const std::string& classFilter) {
             }
             roster.classes.push_back(line.className);
         }
-        roster.pupils.push_back(
-            {std::move(line.name), std::move(line.key), std::move(line.className), std::string()});
+        roster.pupils.push_back({std::move(line.name), std::move(line.key),
+                                 std::move(line.className), std::string(),
+                                 std::move(line.identity)});
     }
     return roster;
 }

@@ -25,6 +25,7 @@ struct RosterLine {
     Kind kind = Kind::Skipped;
     std::string name;       // trimmed
     std::string key;        // four bytes
+    std::string identity;   // the identity number the key is made from, trimmed
     std::string className;  // everything after the second TAB, in NormalizeUpper form
 };
 

@@ -30,6 +30,7 @@
 #include "ui/proposalpreview.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
+#include "ui/wishimportpreview.h"
 
 namespace pelora::ui {
 
@@ -134,6 +135,7 @@ void Form1::buildMenus() {
     Arkiv_export_ = item(Arkiv, "Exportera till Lumidor", "Arkiv_export");
     Arkiv_kalkylblad_ = item(Arkiv, "Exportera till kalkylblad...", "Arkiv_kalkylblad");
     red_startdata_ = item(Arkiv, "Redigera startdata", "red_startdata");
+    Arkiv_onskemal_ = item(Arkiv, "Läs in önskemål...", "Arkiv_onskemal");
     Arkiv_forslag_ = item(Arkiv, "Föreslå placering...", "Arkiv_forslag");
     // The recent works, shown as they are listed.
     recentSeparator = Arkiv->addSeparator();
@@ -393,6 +395,10 @@ void Form1::showDialog(Dialog dialog) {
         case Dialog::Proposal:
             if (!m_proposal) m_proposal = new ProposalPreview(m_app, runner(), this);
             m_proposal->present();
+            break;
+        case Dialog::WishImport:
+            if (!m_wishImport) m_wishImport = new WishImportPreview(m_app, runner(), this);
+            m_wishImport->present();
             break;
         case Dialog::PrintDialog:
         case Dialog::HelpWindow:

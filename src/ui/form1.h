@@ -37,6 +37,7 @@ class Form4;
 class Form6;
 class Form7;
 class ProposalPreview;
+class WishImportPreview;
 class GroupBoard;
 
 class Form1 : public QMainWindow {
@@ -175,7 +176,8 @@ private:
     Form4* m_form4 = nullptr;       // the print dialog, not modal
     Form6* m_form6 = nullptr;       // the help window, not modal
     Form7* m_form7 = nullptr;       // the help popup
-    ProposalPreview* m_proposal = nullptr;  // the proposal's preview, created on first use
+    ProposalPreview* m_proposal = nullptr;      // the proposal's preview, created on first use
+    WishImportPreview* m_wishImport = nullptr;  // the preview of a form's answers, the same
     QTimer* m_autosave = nullptr;
     std::vector<std::filesystem::path> m_recentKept;  // as the settings hold them
     Bindings m_controls;  // the controls below, each bound to its field of the screen state
@@ -192,6 +194,7 @@ private:
     QAction* Arkiv_kalkylblad_ = nullptr;
     QAction* red_startdata_ = nullptr;
     QAction* Arkiv_forslag_ = nullptr;
+    QAction* Arkiv_onskemal_ = nullptr;
     QAction* recentSeparator = nullptr;
     std::array<QAction*, kRecentFiles> Arkiv_senaste_{};  // "&1 name.pel" ... while listed
     QAction* Arkivavsluta_ = nullptr;

@@ -9,6 +9,7 @@
 #include "commands/groups.h"
 #include "commands/placement.h"
 #include "commands/proposal.h"
+#include "commands/wishimport.h"
 #include "ui/form1.h"
 #include "ui/textconv.h"
 #include "ui/widgetsync.h"
@@ -35,6 +36,8 @@ void Form1::setupGroups() {
 
     connect(Arkiv_forslag_, &QAction::triggered, this,
             [this] { run(kProposalTitle, [this] { pelora::Arkiv_forslag(m_app); }); });
+    connect(Arkiv_onskemal_, &QAction::triggered, this,
+            [this] { run(kWishImportTitle, [this] { pelora::Arkiv_onskemal(m_app); }); });
     connect(Redigera_angra_, &QAction::triggered, this,
             [this] { run("Ångra"_cp, [this] { pelora::Redigera_angra(m_app); }); });
     connect(Redigera_gorom_, &QAction::triggered, this,

@@ -88,6 +88,21 @@ TEST(TextRules, SingleLineAndExcerpt) {
     EXPECT_EQ(excerpt(std::string(61, 'x')), std::string(60, 'x') + "…"_cp);
 }
 
+TEST(TextRules, EditDistanceStopsAboveItsLimit) {
+    struct Case {
+        const char* a;
+        const char* b;
+        std::size_t limit, distance;
+    };
+    const Case cases[] = {
+        {"FOTBOL", "FOTBOLL", 2, 1}, {"DNAS", "DANS", 2, 2},     {"K\xD6R", "KOR", 2, 1},
+        {"", "ABC", 5, 3},           {"ABC", "", 2, 3},          {"SIMNING", "DANS", 2, 3},
+        {"ABCDEF", "ABCDEF", 0, 0},  {"XBCDEY", "ABCDEF", 1, 2}, {"AAAB", "BAAA", 9, 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(editDistance(c.a, c.b, c.limit), c.distance) << c.a << " " << c.b;
+}
+
 TEST(TextRules, FastRoutinesEqualThePlainLoopsOnRandomTexts) {
     std::mt19937 random(1252);
     const char alphabet[] = {' ', ' ', '\r', '\n', 'A', 'B', '*', '(', '-', '\t'};
