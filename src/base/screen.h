@@ -211,7 +211,10 @@ struct WishImportScreen {
     ListBox List2;    // those pupils
     CheckBox Check1;  // "Ersätt deras önskemål"
     ListBox List3;    // misspelt wishes with the group each may mean; the marked ones are corrected
-    Button Command1;  // "Läs in"
+    std::vector<std::string> corrected;  // the wish of each line of List3
+    std::vector<std::string> marked;     // the wishes whose correction is marked, kept while
+                                         // other columns are tried
+    Button Command1;                     // "Läs in"
 };
 
 // The print dialog, Form4.

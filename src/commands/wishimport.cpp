@@ -262,11 +262,6 @@ std::string pupilCount(std::size_t n) {
     return n == 1 ? "1 elev" : plainNumber(static_cast<long long>(n)) + " elever";
 }
 
-std::string correctionText(const Work& work, const StrayWish& stray) {
-    return stray.wish + kMayMean + trimBlanks(BaseName(work.groupTable[stray.group].name)) + "? (" +
-           pupilCount(stray.pupils.size()) + ")";
-}
-
 // The preview of what the chosen columns give; the corrections the user has marked stay marked.
 void showPreview(App& app) {
     const Work& work = app.work;
@@ -316,19 +311,27 @@ void showPreview(App& app) {
                                                      " har önskemål sedan tidigare:"_cp;
     s.Check1.enabled = !s.List2.lines.empty();
 
-    std::set<std::string> marked;
-    for (const ListLine& line : s.List3.lines)
-        if (line.marked) marked.insert(line.text);
+    // A correction the user marked stays marked while it is out of sight.
+    for (std::size_t k = 0; k < s.List3.lines.size() && k < s.corrected.size(); ++k) {
+        const auto at = std::find(s.marked.begin(), s.marked.end(), s.corrected[k]);
+        if (s.List3.lines[k].marked && at == s.marked.end()) s.marked.push_back(s.corrected[k]);
+        if (!s.List3.lines[k].marked && at != s.marked.end()) s.marked.erase(at);
+    }
     s.List3.clear();
+    s.corrected.clear();
     for (const StrayWish& stray : strayWishes(work, reading)) {
         if (stray.group == 0) {
             s.List1.addItem("Önskemålet "_cp + stray.wish + " är ingen grupp ("_cp +
                             pupilCount(stray.pupils.size()) + ")");
             continue;
         }
-        const std::string text = correctionText(work, stray);
-        s.List3.addItem(text, stray.group);
-        s.List3.lines.back().marked = marked.count(text) > 0;
+        s.List3.addItem(stray.wish + kMayMean +
+                            trimBlanks(BaseName(work.groupTable[stray.group].name)) + "? (" +
+                            pupilCount(stray.pupils.size()) + ")",
+                        stray.group);
+        s.List3.lines.back().marked =
+            std::find(s.marked.begin(), s.marked.end(), stray.wish) != s.marked.end();
+        s.corrected.push_back(stray.wish);
     }
     s.Command1.enabled =
         !columns.wishes.empty() && std::any_of(read.begin(), read.end(), [](const auto& entry) {
@@ -341,13 +344,10 @@ void storeAnswers(App& app) {
     Work& work = app.work;
     const WishImportScreen& s = app.form9;
     const AnswerReading reading = readAnswers(work, s.rows, chosenColumns(s));
+    // The marked lines of the preview, which showed what these columns give.
     std::map<std::string, int> corrections;
-    for (const StrayWish& stray : strayWishes(work, reading)) {
-        if (stray.group == 0) continue;
-        for (const ListLine& line : s.List3.lines)
-            if (line.marked && line.text == correctionText(work, stray))
-                corrections[stray.wish] = stray.group;
-    }
+    for (std::size_t k = 0; k < s.List3.lines.size() && k < s.corrected.size(); ++k)
+        if (s.List3.lines[k].marked) corrections[s.corrected[k]] = s.List3.lines[k].itemData;
     const bool replace = s.Check1.value == 1;
 
     Edit edit(app, kWishImportTitle, {.allWishes = true});
@@ -535,6 +535,8 @@ void Arkiv_onskemal(App& app) {
     WishImportScreen& s = app.form9;
     s.rows = std::move(*table);
     s.List3.clear();
+    s.corrected.clear();
+    s.marked.clear();
     s.Check1.value = 0;
     fillColumnBoxes(s, s.rows[headings]);
     showPreview(app);

@@ -71,7 +71,7 @@ WishImportPreview::WishImportPreview(App& app, Runner run, QWidget* parent)
     columns->addWidget(Combo2, 0, 3);
     columns->addWidget(captionFor(Combo3, "&Klass:"), 1, 0);
     columns->addWidget(Combo3, 1, 1);
-    columns->addWidget(captionFor(Combo4, "Ö&nskemål:"), 1, 2);
+    columns->addWidget(captionFor(Combo4, "&Önskemål:"), 1, 2);
     columns->addWidget(Combo4, 1, 3);
     columns->setColumnStretch(1, 1);
     columns->setColumnStretch(3, 1);
@@ -80,7 +80,7 @@ WishImportPreview::WishImportPreview(App& app, Runner run, QWidget* parent)
     left->addWidget(captionFor(List1, "&Rader som inte läses in:"));
     left->addWidget(List1, 1);
     left->addWidget(captionFor(List3,
-                               "Önskemål som inte är någon grupp; markera de &rättelser "
+                               "Önskemål som inte är någon grupp; &markera de rättelser "
                                "som ska göras:"));
     left->addWidget(List3, 1);
     auto* right = new QVBoxLayout;

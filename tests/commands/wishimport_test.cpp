@@ -105,10 +105,16 @@ TEST_F(WishImport, ReadsAgainWithTheColumnsTheUserChooses) {
     form9::Combo_Click(app);
     EXPECT_EQ(s.summary.caption, "Filen har 8 rader med svar, och 6 av dem hittade sin elev.");
     EXPECT_EQ(lines(s.List1).substr(0, 43), "Rad 3: 7A Bo Berg har svarat igen på rad 7,"_cp);
-    // Only the first choice column: one wish a pupil.
+    // Only the first choice column: one wish a pupil. The correction marked before stays
+    // marked while it is out of sight.
+    s.List3.lines[0].marked = true;
     s.Combo4.text = "F: 1:a val";
     form9::Combo_Click(app);
     EXPECT_EQ(lines(s.List3), "TEATR -> TEATER? (1 elev)\n");
+    s.Combo4.text = "G: 2:a val";
+    form9::Combo_Click(app);
+    ASSERT_EQ(lines(s.List3), "FOTBOL -> FOTBOLL? (2 elever)\n");
+    EXPECT_TRUE(s.List3.lines[0].marked);
     // No pupil column at all: nothing can be read.
     s.Combo2.text = "(ingen)";
     form9::Combo_Click(app);

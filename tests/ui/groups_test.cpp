@@ -1,9 +1,11 @@
 
+#include "commands/opensave.h"
 #include "temp_folder.h"
 #include "ui/form2.h"
 #include "ui/proposalpreview.h"
 #include "ui/recentworks.h"
 #include "ui/textconv.h"
+#include "ui/wishimportpreview.h"
 #include "ui_test.h"
 
 namespace pelora::test {
@@ -121,6 +123,46 @@ private slots:
             QCOMPARE(w.board()->label(2)->text(), QString(caption));
             QCOMPARE(undoItem->isEnabled(), QString(button) == "Command1" && !undo);
         }
+    }
+
+    // The preview of a form's answers at the size of a small screen: every control inside it
+    // and none squeezed below its own least size. Choosing the first choice column alone makes
+    // the preview anew; the correction marked and "Ersätt" ticked reach the stored wishes.
+    void theWishImport() {
+        Window w;
+        openWorkFile(w.app, PELORA_TEST_DATA "/formularsvar/arbete.pel");
+        const Work& work = w.app.work;
+        QStringList corrections;
+        w.desktop.expectOpenFile(PELORA_TEST_DATA "/formularsvar/svar.csv");
+        w.shows(Dialog::WishImport, [&] {
+            auto* preview = w.find<ui::WishImportPreview>("Form9");
+            preview->resize(preview->size().boundedTo(QSize(1024, 670)));
+            QTest::qWait(0);
+            QVERIFY(preview->minimumSizeHint().width() <= 1024);
+            QVERIFY(preview->minimumSizeHint().height() <= 670);
+            for (QWidget* control : preview->findChildren<QWidget*>()) {
+                if (!control->isVisible() || control->parentWidget() != preview) continue;
+                const QRect at(control->mapTo(preview, QPoint(0, 0)), control->size());
+                QVERIFY2(preview->rect().contains(at), qPrintable(control->objectName()));
+                const QSize least = control->minimumSizeHint();
+                QVERIFY2(at.width() >= least.width() && at.height() >= least.height(),
+                         qPrintable(control->objectName()));
+            }
+            auto* combo = preview->findChild<QComboBox*>("Combo4");
+            combo->setCurrentIndex(combo->findText("F: 1:a val"));
+            auto* list = preview->findChild<QListWidget*>("List3");
+            for (int k = 0; k < list->count(); ++k)
+                corrections << list->item(k)->text();
+            list->item(0)->setSelected(true);
+            preview->findChild<QCheckBox*>("Check1")->setChecked(true);
+            QTest::keyClick(preview->findChild<QPushButton*>("Command1"), Qt::Key_Space);
+        });
+        w.find<QAction>("Arkiv_onskemal")->trigger();
+        QCOMPARE(corrections, QStringList{"TEATR -> TEATER? (1 elev)"});
+        QCOMPARE(QString::fromStdString(cp1252ToUtf8(work.studentTable[3].wishes)),
+                 QString("TEATER"));
+        QCOMPARE(QString::fromStdString(work.studentTable[7].wishes), QString("DANS"));
+        QCOMPARE(QString::fromStdString(work.studentTable[1].wishes), QString("DANS"));
     }
 
     // The history through the window: a double-click placement taken back by Redigera, Ångra
