@@ -133,11 +133,8 @@ std::string studentKey(const std::string& identityNumber) {
     return key;
 }
 
-RosterLine parseRosterLine(const std::string& written) {
-    // The line's rules, the key and the class read its plain form, as they always have; only the
-    // name keeps the characters the code page cannot hold. An escape holds no TAB and no blank,
-    // so the name ends at the same TAB in both.
-    const std::string line = withoutEscapes(written);
+// A line by the rules a roster has always been read by, in Windows-1252 alone.
+static RosterLine plainRosterLine(const std::string& line) {
     RosterLine result;
     const std::size_t tab = line.find('\t');
     // The TAB's 1-based position must be above 5: a name of at least five characters.
@@ -150,9 +147,19 @@ RosterLine parseRosterLine(const std::string& written) {
         return result;
     }
     result.kind = RosterLine::Kind::Pupil;
-    result.name = trimBlanks(written.substr(0, written.find('\t')));
+    result.name = trimBlanks(line.substr(0, tab));
     result.key = studentKey(rest.substr(0, tab2));
     result.className = NormalizeUpper(rest.substr(tab2 + 1));
+    return result;
+}
+
+RosterLine parseRosterLine(const std::string& written) {
+    // The line's rules, the key and the class read its plain form, as they always have; only the
+    // name keeps the characters the code page cannot hold. An escape holds no TAB and no blank,
+    // so the name ends at the same TAB in both.
+    RosterLine result = plainRosterLine(withoutEscapes(written));
+    if (result.kind == RosterLine::Kind::Pupil)
+        result.name = trimBlanks(written.substr(0, written.find('\t')));
     return result;
 }
 

@@ -88,6 +88,24 @@ TEST(TextRules, SingleLineAndExcerpt) {
     EXPECT_EQ(excerpt(std::string(61, 'x')), std::string(60, 'x') + "…"_cp);
 }
 
+TEST(TextRules, FastRoutinesEqualThePlainLoopsOnRandomTexts) {
+    std::mt19937 random(1252);
+    const char alphabet[] = {' ', ' ', '\r', '\n', 'A', 'B', '*', '(', '-', '\t'};
+    auto randomText = [&](unsigned maxLength) {
+        std::string s(random() % maxLength, ' ');
+        for (char& c : s)
+            c = alphabet[random() % sizeof alphabet];
+        return s;
+    };
+    for (int n = 0; n < 50000; ++n) {
+        const std::string text = randomText(16), group = randomText(6);
+        ASSERT_EQ(TrimLines(text), loopTrimLines(text)) << testing::PrintToString(text);
+        ASSERT_EQ(CleanLines(text), loopCleanLines(text)) << testing::PrintToString(text);
+        ASSERT_EQ(FindWish(text, group), loopFindWish(text, group))
+            << testing::PrintToString(text) << " / " << testing::PrintToString(group);
+    }
+}
+
 // The upper-case form of a name as written: an escaped letter becomes its escaped capital, a
 // character without one stays as it is, and the escape stays whole.
 TEST(TextRules, NormalizeUpperOfEscapedLetters) {
@@ -123,24 +141,6 @@ TEST(TextRules, NormalizeUpperOfPlainTextIsByteByByte) {
     for (char c : every)
         expected += upperCp1252(c);
     EXPECT_EQ(NormalizeUpper(every), expected);
-}
-
-TEST(TextRules, FastRoutinesEqualThePlainLoopsOnRandomTexts) {
-    std::mt19937 random(1252);
-    const char alphabet[] = {' ', ' ', '\r', '\n', 'A', 'B', '*', '(', '-', '\t'};
-    auto randomText = [&](unsigned maxLength) {
-        std::string s(random() % maxLength, ' ');
-        for (char& c : s)
-            c = alphabet[random() % sizeof alphabet];
-        return s;
-    };
-    for (int n = 0; n < 50000; ++n) {
-        const std::string text = randomText(16), group = randomText(6);
-        ASSERT_EQ(TrimLines(text), loopTrimLines(text)) << testing::PrintToString(text);
-        ASSERT_EQ(CleanLines(text), loopCleanLines(text)) << testing::PrintToString(text);
-        ASSERT_EQ(FindWish(text, group), loopFindWish(text, group))
-            << testing::PrintToString(text) << " / " << testing::PrintToString(group);
-    }
 }
 
 }  // namespace
