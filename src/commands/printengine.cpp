@@ -191,8 +191,9 @@ void guardedStep(App& app, const std::function<void()>& step) {
 
 std::string cutToWidth(Printer& printer, const std::string& text, double width) {
     std::string fitted = text;
+    // A character at a time: a name's escape goes whole, never half a character on paper.
     while (!fitted.empty() && printer.textWidth(fitted) > width)
-        fitted.pop_back();
+        dropLastCharacter(fitted);
     return fitted;
 }
 

@@ -133,7 +133,8 @@ std::string studentKey(const std::string& identityNumber) {
     return key;
 }
 
-RosterLine parseRosterLine(const std::string& line) {
+// A line by the rules a roster has always been read by, in Windows-1252 alone.
+static RosterLine plainRosterLine(const std::string& line) {
     RosterLine result;
     const std::size_t tab = line.find('\t');
     // The TAB's 1-based position must be above 5: a name of at least five characters.
@@ -150,6 +151,16 @@ RosterLine parseRosterLine(const std::string& line) {
     result.identity = trimBlanks(rest.substr(0, tab2));
     result.key = studentKey(result.identity);
     result.className = NormalizeUpper(rest.substr(tab2 + 1));
+    return result;
+}
+
+RosterLine parseRosterLine(const std::string& written) {
+    // The line's rules, the key and the class read its plain form, as they always have; only the
+    // name keeps the characters the code page cannot hold. An escape holds no TAB and no blank,
+    // so the name ends at the same TAB in both.
+    RosterLine result = plainRosterLine(withoutEscapes(written));
+    if (result.kind == RosterLine::Kind::Pupil)
+        result.name = trimBlanks(written.substr(0, written.find('\t')));
     return result;
 }
 
@@ -176,7 +187,7 @@ Roster readRoster(const std::string& bytes, const std::string& classFilter) {
         if (!sheet) return refuse(Roster::Error::Kind::NoRoster, 1);
         lines = tableLines(*sheet, missing);
     } else {
-        const std::string text = textAsCp1252(bytes);
+        const std::string text = textAsWritten(bytes);
         lines = splitLines(text);
         if (!tabRoster(lines)) lines = tableLines(readCsv(text), missing);
     }

@@ -23,7 +23,7 @@ struct RosterLine {
         Pupil,
     };
     Kind kind = Kind::Skipped;
-    std::string name;       // trimmed
+    std::string name;       // trimmed; as written (with escapes, base/codec.h)
     std::string key;        // four bytes
     std::string identity;   // the identity number the key is made from, trimmed
     std::string className;  // everything after the second TAB, in NormalizeUpper form
@@ -58,7 +58,8 @@ struct Roster {
 
 // The pupils of the roster's bytes whose class passes the filter. The roster may be a text file
 // in Windows-1252, UTF-8 or UTF-16, with TABs or as CSV, or an .xlsx or .ods workbook, whose
-// first sheet is read; names and classes are kept in Windows-1252. A table's columns are found by
+// first sheet is read; names are kept as written (a character Windows-1252 cannot hold as an
+// escape, base/codec.h), classes in plain Windows-1252. A table's columns are found by
 // their headings (Namn or Elev, or Förnamn and Efternamn; Personnummer or Personnr; Klass), or
 // are the first three in that order where there are none.
 Roster readRoster(const std::string& bytes, const std::string& classFilter);

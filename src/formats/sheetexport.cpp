@@ -124,14 +124,14 @@ bool writeWorkbook(const std::filesystem::path& path, const std::vector<Sheet>& 
             const std::vector<std::string>& row = sheet.rows[r];
             widths.resize(std::max(widths.size(), row.size()), 0);
             for (std::size_t c = 0; c < row.size(); ++c) {
-                widths[c] = std::max(widths[c], row[c].size());
+                widths[c] = std::max(widths[c], characterCount(row[c]));
                 const auto at = static_cast<lxw_row_t>(r);
                 const auto column = static_cast<lxw_col_t>(c);
                 if (r > 0 && wholeNumber(row[c])) {
                     worksheet_write_number(page, at, column, std::strtod(row[c].c_str(), nullptr),
                                            nullptr);
                 } else if (!row[c].empty()) {
-                    worksheet_write_string(page, at, column, cp1252ToUtf8(row[c]).c_str(),
+                    worksheet_write_string(page, at, column, asUtf8(row[c]).c_str(),
                                            r == 0 ? header : nullptr);
                 }
             }
@@ -170,7 +170,7 @@ std::string csvBytes(const Sheet& sheet) {
     std::string bytes = "\xEF\xBB\xBF";
     for (const std::vector<std::string>& row : sheet.rows) {
         for (std::size_t c = 0; c < row.size(); ++c)
-            bytes += (c > 0 ? ";" : "") + cp1252ToUtf8(csvField(row[c]));
+            bytes += (c > 0 ? ";" : "") + asUtf8(csvField(row[c]));
         bytes += "\r\n";
     }
     return bytes;

@@ -1,6 +1,7 @@
 // The lists out to a spreadsheet: a sheet of the pupils with their groups, one of the groups, and
 // one per group with its members; written as an .xlsx workbook, or the pupils' sheet alone as
-// CSV for programs that take only that. Texts are Windows-1252 here and UTF-8 in the files.
+// CSV for programs that take only that. Texts are Windows-1252 here, a name's escapes included,
+// and UTF-8 in the files, each name as written.
 #pragma once
 
 #include <filesystem>

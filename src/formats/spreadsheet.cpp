@@ -198,7 +198,7 @@ std::vector<std::string> sharedStrings(const Archive& archive) {
     reader.end = [&](std::string_view name) {
         if (name == "t") --inText;
         if (name == "rPh") --inGuide;
-        if (name == "si") strings.push_back(utf8ToCp1252(current));
+        if (name == "si") strings.push_back(utf8AsWritten(current));
     };
     reader.text = [&](std::string_view text) {
         if (inText > 0 && inGuide == 0) current += text;
@@ -248,9 +248,9 @@ std::optional<Table> readXlsx(const Archive& archive) {
                     std::from_chars(value.data(), value.data() + value.size(), index);
                 if (error == std::errc() && index < strings.size()) text = strings[index];
             } else if (type == "inlineStr") {
-                text = utf8ToCp1252(inlineText);
+                text = utf8AsWritten(inlineText);
             } else if (type == "str" || type == "e" || type == "b") {
-                text = utf8ToCp1252(value);
+                text = utf8AsWritten(value);
             } else {
                 text = numberText(value);
             }
@@ -331,7 +331,7 @@ std::optional<Table> readOds(const Archive& archive) {
             const std::string shown = number ? numberText(value)
                                       : valueType == "boolean" || valueType == "date"
                                           ? value
-                                          : utf8ToCp1252(text);
+                                          : utf8AsWritten(text);
             // A run of empty cells to the row's end is how a sheet says "nothing more".
             if (!shown.empty()) {
                 for (std::size_t k = 0; k < cellRepeats && column + k < kMostColumns; ++k)

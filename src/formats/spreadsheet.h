@@ -1,7 +1,8 @@
 // Spreadsheets as tables of text: the first sheet of an Excel workbook (.xlsx) or of an
 // OpenDocument spreadsheet (.ods), and the rows of a CSV text. Every cell is text in
-// Windows-1252; a number cell gives its stored value, never the text a sheet shows for it, a
-// whole number as its digits ("201203041234", not "2,01203E+11").
+// Windows-1252, a character the code page cannot hold kept as an escape (base/codec.h); a number
+// cell gives its stored value, never the text a sheet shows for it, a whole number as its digits
+// ("201203041234", not "2,01203E+11").
 #pragma once
 
 #include <optional>

@@ -21,9 +21,11 @@ namespace {
 
 const std::string kWishEntry = "Elever";
 
-// The typed text of a combo box into the screen state; false when it did not really change.
-bool typedInto(const QComboBox* widget, ComboBox& box) {
-    const std::string text = fromQt(widget->currentText());
+// The typed text of a combo box into the screen state; false when it did not really change. The
+// pupil box takes its text as written, so that a name the code page cannot hold is found.
+bool typedInto(const QComboBox* widget, ComboBox& box, bool asWritten = false) {
+    const QString typed = widget->currentText();
+    const std::string text = asWritten ? fromQtAsWritten(typed) : fromQt(typed);
     if (text == box.text) return false;
     box.text = text;
     return true;
@@ -71,7 +73,8 @@ void Form1::Combo1_Click() {
 }
 
 void Form1::Combo2_Change() {
-    if (typedInto(Combo2, m_app.screen.Combo2)) run(kWishEntry, [this] { ChooseStudent(m_app); });
+    if (typedInto(Combo2, m_app.screen.Combo2, true))
+        run(kWishEntry, [this] { ChooseStudent(m_app); });
 }
 
 void Form1::Combo2_Click() {
@@ -147,7 +150,7 @@ void Form1::Check2_Click() {
 }
 
 void Form1::Text1_Change() {
-    readInput(Text1, m_app.screen.Text1);
+    readNameInput(Text1, m_app.screen.Text1);
 }
 
 void Form1::Text1_KeyPress() {
@@ -155,7 +158,7 @@ void Form1::Text1_KeyPress() {
 }
 
 void Form1::Command8_Click() {
-    readInput(Text1, m_app.screen.Text1);
+    readNameInput(Text1, m_app.screen.Text1);
     run(kOverviewTitle, [this] { SearchOverview(m_app); });
 }
 

@@ -11,8 +11,15 @@ namespace pelora::ui {
 QString toQt(const std::string& cp1252) {
     QString result;
     result.reserve(static_cast<qsizetype>(cp1252.size()));
-    for (char c : cp1252) {
-        result.append(QChar(static_cast<char16_t>(cp1252ToUnicode(static_cast<unsigned char>(c)))));
+    for (std::size_t i = 0; i < cp1252.size();) {
+        const Character c = characterAt(cp1252, i);
+        if (QChar::requiresSurrogates(c.codePoint)) {
+            result.append(QChar(QChar::highSurrogate(c.codePoint)));
+            result.append(QChar(QChar::lowSurrogate(c.codePoint)));
+        } else {
+            result.append(QChar(static_cast<char16_t>(c.codePoint)));
+        }
+        i += c.length;
     }
     return result;
 }
@@ -25,6 +32,10 @@ std::string fromQt(const QString& text) {
         result.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return result;
+}
+
+std::string fromQtAsWritten(const QString& text) {
+    return codePointsAsWritten(text.toStdU32String());
 }
 
 std::filesystem::path toPath(const QString& path) {

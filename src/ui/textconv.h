@@ -7,9 +7,15 @@
 
 namespace pelora::ui {
 
-// Exact both ways for every byte; a character Windows-1252 cannot hold becomes "?".
+// Exact both ways for every byte; a character Windows-1252 cannot hold becomes "?". A name's
+// escape (base/codec.h) is shown as its character.
 QString toQt(const std::string& cp1252);
 std::string fromQt(const QString& text);
+
+// For what is typed to find a pupil by name (the pupil box, the overview's search): a character
+// the code page cannot hold becomes an escape, as in the names read from a roster. Such text is
+// compared with names only, never stored.
+std::string fromQtAsWritten(const QString& text);
 
 // Paths as the system names them, never through Windows-1252.
 std::filesystem::path toPath(const QString& path);

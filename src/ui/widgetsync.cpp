@@ -182,6 +182,11 @@ void readInput(const QLineEdit* widget, TextBox& box) {
     box.unrepresentable = toQt(box.text) != text;
 }
 
+void readNameInput(const QLineEdit* widget, TextBox& box) {
+    box.text = fromQtAsWritten(widget->text());
+    box.unrepresentable = false;
+}
+
 void readInput(const QCheckBox* widget, CheckBox& box) {
     Qt::CheckState state = widget->checkState();
     box.value = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;

@@ -46,6 +46,8 @@ void render(RichTextView* widget, const RichText& text);
 // are editable: what is typed or picked reaches the state as its text changes.
 void readInput(const QListWidget* widget, ListBox& list);
 void readInput(const QLineEdit* widget, TextBox& box);
+// A search among names: what the code page cannot hold is kept as written (textconv.h).
+void readNameInput(const QLineEdit* widget, TextBox& box);
 void readInput(const QCheckBox* widget, CheckBox& box);
 
 }  // namespace pelora::ui

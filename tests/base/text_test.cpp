@@ -121,5 +121,42 @@ TEST(TextRules, FastRoutinesEqualThePlainLoopsOnRandomTexts) {
     }
 }
 
+// The upper-case form of a name as written: an escaped letter becomes its escaped capital, a
+// character without one stays as it is, and the escape stays whole.
+TEST(TextRules, NormalizeUpperOfEscapedLetters) {
+    const std::pair<std::string, std::string> cases[] = {
+        {" łukasz wiśniewski ", "ŁUKASZ WIŚNIEWSKI"},
+        {"āĉđėğįĳķ", "ĀĈĐĖĞĮĲĶ"},
+        {"ĺļľŀłńņň", "ĹĻĽĿŁŃŅŇ"},  // odd capitals
+        {"ŋőŗśţũŵŷ", "ŊŐŖŚŢŨŴŶ"},
+        {"źż", "ŹŻ"},
+        {"ĀŁŹ", "ĀŁŹ"},
+        {"ıİĸŉſ", "ıİĸŉſ"},  // no capital of their own
+        {"жанна", "ЖАННА"},
+        {"аяѐџ", "АЯЀЏ"},
+        {"αωςσ", "ΑΩΣΣ"},
+        {"ΑΩЖЯ", "ΑΩЖЯ"},
+        {"ǆ😀ά", "ǆ😀ά"},  // beyond the alphabets named
+        {"åäöéšœžÿ", "ÅÄÖÉŠŒŽŸ"},
+    };
+    for (const auto& [written, upper] : cases)
+        EXPECT_EQ(asUtf8(NormalizeUpper(utf8AsWritten(written))), upper) << written;
+}
+
+// Text without escapes is upper-cased byte by byte as it always was, 0x8F and digits included.
+TEST(TextRules, NormalizeUpperOfPlainTextIsByteByByte) {
+    std::string every;
+    for (int b = 1; b < 256; ++b)
+        every += static_cast<char>(b);
+    every +=
+        "\x8F"
+        "000032\x8F"
+        "0000229a";
+    std::string expected;
+    for (char c : every)
+        expected += upperCp1252(c);
+    EXPECT_EQ(NormalizeUpper(every), expected);
+}
+
 }  // namespace
 }  // namespace pelora

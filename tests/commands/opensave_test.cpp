@@ -171,6 +171,37 @@ TEST_F(WorkFile, TheCommandLineOpensTheSampleWhichSavesByteForByte) {
     EXPECT_NE(fileBytes(polish).find(anna + ", FOTO\t"), std::string::npos);
 }
 
+// A work whose roster holds names Windows-1252 cannot hold (tests/data/utskrift with its roster
+// saved in UTF-8 and two names changed) shows them as written, yet saves and exports the bytes
+// the work with plain names does: neither file holds a name.
+TEST_F(WorkFile, NamesAsWrittenReachNeitherTheWorkFileNorTheExport) {
+    const fs::path original = PELORA_TEST_DATA "/utskrift/arbete.pel";
+    const std::string roster = fileBytes(PELORA_TEST_DATA "/utskrift/elever.txt");
+    fs::copy_file(original, folder.path("arbete.pel"));
+    folder.write("elever.txt",
+                 replaceAll(replaceAll(cp1252ToUtf8(roster), "Cy Dahl", "Łukasz Wiśniewski"),
+                            "Anna Ek", "Жанна Ek"));
+    std::string saved[2], exported[2];
+    for (const fs::path& work : {original, folder.path("arbete.pel")}) {
+        const bool written = work != original;
+        openWorkFile(app, work);
+        desktop.verify();
+        EXPECT_EQ(asUtf8(app.work.studentTable[1].name), written ? "Łukasz Wiśniewski" : "Cy Dahl");
+        app.run.workFilePath = folder.path(written ? "sparad-utf8.pel" : "sparad.pel");
+        Arkiv_Spara(app);
+        saved[written] = fileBytes(app.run.workFilePath);
+        const fs::path grp = folder.path(written ? "utf8.grp" : "plain.grp");
+        desktop.expectSaveFile(grp, FileDialogRequest{"*.grp|*.grp", "grp", ""});
+        Arkiv_export(app);
+        desktop.verify();
+        exported[written] = fileBytes(grp);
+    }
+    EXPECT_EQ(saved[0], fileBytes(original));
+    EXPECT_EQ(saved[1], saved[0]);
+    EXPECT_EQ(exported[1], exported[0]);
+    EXPECT_EQ(exported[1].find('\x8F'), std::string::npos);
+}
+
 // A file that cannot be read is told, and so is a failure in the middle of an open (here reading
 // the roster): the work keeps its content, its changes and its own file name, so no half work
 // carries the file's name to the next save; the dialog starts with the name chosen last.

@@ -4,9 +4,11 @@
 #include "commands/printing.h"
 
 #include "commands/opensave.h"
+#include "commands/printengine.h"
 
 #include "core_fixture.h"
 #include "failing_files.h"
+#include "recording_printer.h"
 #include "temp_folder.h"
 
 namespace pelora::test {
@@ -382,7 +384,6 @@ TEST_F(Printing, TheDialogsButtons) {
     EXPECT_EQ(app.form4.Dir1.caption, shown(other));
 }
 
-
 // A wish list holds ten wishes a pupil, the not-placed list the pupils of the period asked for.
 TEST_F(Printing, TenWishesAPupilAndThePupilsNotPlacedInThePeriodAskedFor) {
     std::string wishes = "W1";
@@ -408,6 +409,44 @@ TEST_F(Printing, TenWishesAPupilAndThePupilsNotPlacedInThePeriodAskedFor) {
         EXPECT_EQ(document().find("print 7A  Bo Berg\n") != std::string::npos, first) << period;
         EXPECT_NE(document().find("print Antal:  2 \n"), std::string::npos) << period;
     }
+}
+
+// A name as written is printed with its escapes for the printer to show, and measured by its
+// characters: 32 of them fill the name column of a class list (3900 wide at 120 a character),
+// a 33rd is cut; the list of pupils not placed prints the name whole.
+TEST_F(Printing, NamesAsWrittenArePrintedWholeAndCutByCharacter) {
+    const std::string fits = utf8AsWritten("Łukasz Wiśniewski-Żółkiewska Ωęż");
+    const std::string longer = fits + utf8AsWritten("Ж");
+    ASSERT_EQ(characterCount(fits), 32u);
+    app.work.studentTable[2].name = fits;    // Anna, in DANS
+    app.work.studentTable[3].name = longer;  // Bo, not placed in period 1
+    app.form4.Text2.text = "7A";
+    app.form4.Check3.value = 1;
+    print();
+    const std::string doc = document();
+    const std::string nameColumn = "\nx 1000\nprint " + fits + "\nx 5000\n";
+    const std::size_t first = doc.find(nameColumn);
+    ASSERT_NE(first, std::string::npos) << doc;
+    EXPECT_NE(doc.find(nameColumn, first + 1), std::string::npos) << doc;
+    EXPECT_NE(doc.find("\nprint 7A  " + longer + "\n"), std::string::npos) << doc;
+}
+
+// Whatever the printer measures, a text is cut a character at a time: never inside an escape.
+TEST(CutToWidth, NeverCutsAnEscape) {
+    // A printer that measures bytes, as no printer of the program does: the worst case for a cut.
+    struct BytePrinter : RecordingPrinter {
+        double textWidth(const std::string& text) override {
+            return static_cast<double>(text.size());
+        }
+    } printer;
+    const std::string name = utf8AsWritten("aŁbŻ");
+    for (double width = 0; width <= 20; ++width) {
+        const std::string cut = cutToWidth(printer, name, width);
+        EXPECT_TRUE(asUtf8(name).starts_with(asUtf8(cut))) << width;
+    }
+    EXPECT_EQ(asUtf8(cutToWidth(printer, name, 17)), "aŁb");
+    EXPECT_EQ(asUtf8(cutToWidth(printer, name, 9)), "aŁ");
+    EXPECT_EQ(asUtf8(cutToWidth(printer, name, 8)), "a");
 }
 
 // The folder of earlier work files stays from one showing of the dialog to the next.

@@ -214,6 +214,37 @@ TEST_F(Pupils, ThePupilChosenInThePupilBoxIsThePupilShownWhereNamesRepeat) {
     EXPECT_EQ(app.screen.Combo2.listIndex, 2);
 }
 
+// A name read as written is found by what is typed in lower case, by the overview's search (in
+// part or as a whole word) and shown by the pupil box, whose typed name chooses its pupil.
+TEST_F(Pupils, ANameAsWrittenIsFoundAsTyped) {
+    app.work.studentTable[2].name = utf8AsWritten("Łukasz Wiśniewski");
+    app.work.studentTable[4].name = utf8AsWritten("Жанна Ωmega");
+    // the typed search, whole words, the pupils listed
+    const std::tuple<std::string, int, std::vector<int>> searches[] = {
+        {"łukasz", 1, {2}}, {"ŁUKASZ wiśniewski", 1, {2}},
+        {"śniew", 0, {2}},  {"śniew", 1, {}},
+        {"жанна", 1, {4}},  {"ωMEGA", 1, {4}},
+        {"?ukasz", 0, {}},  {"lukasz", 0, {}},
+    };
+    for (const auto& [typed, wholeWords, pupils] : searches) {
+        app.screen.Text1.text = utf8AsWritten(typed);
+        app.screen.Check2.value = wholeWords;
+        SearchOverview(app);
+        EXPECT_EQ(listed(), pupils) << typed;
+    }
+    app.screen.Text1.text = utf8AsWritten("жанна");
+    SearchOverview(app);
+    ASSERT_EQ(listed(), std::vector<int>{4});
+    EXPECT_EQ(asUtf8(app.screen.List2.lines[0].text), "* 7B Жанна Ωmega");
+
+    show(1);
+    EXPECT_EQ(asUtf8(app.screen.Combo2.items.at(1)), "Łukasz Wiśniewski");
+    app.screen.Combo2.text = utf8AsWritten("Łukasz Wiśniewski");
+    ChooseStudent(app);
+    EXPECT_EQ(app.run.currentStudent, 2);
+    EXPECT_EQ(app.screen.Text2.text, "TENNIS");
+}
+
 // "Ångra" brings back the wishes the shown pupil had when shown, not those of the pupil before;
 // a wish typed while the overview lists by a criterion moves the pupil out at once.
 TEST_F(Pupils, UndoAfterSteppingAndTypingUnderACriterion) {

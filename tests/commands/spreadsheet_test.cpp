@@ -2,6 +2,8 @@
 // roster written by the spreadsheet library, read as the TAB roster it was made from.
 #include "commands/export.h"
 
+#include <zip.h>
+
 #include "base/files.h"
 #include "commands/opensave.h"
 #include "core_fixture.h"
@@ -24,6 +26,24 @@ std::string lines(Table rows) {
         all += "\n";
     }
     return all;
+}
+
+// A member of a zip archive, as it is stored; empty where there is none.
+std::string archiveMember(const std::string& archive, const char* name) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(archive.data(), archive.size(), 0, &error);
+    zip_t* zip = source != nullptr ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    std::string bytes;
+    if (zip_file_t* file = zip != nullptr ? zip_fopen(zip, name, 0) : nullptr) {
+        char buffer[4096];
+        for (zip_int64_t n; (n = zip_fread(file, buffer, sizeof buffer)) > 0;)
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        zip_fclose(file);
+    }
+    if (zip != nullptr) zip_discard(zip);
+    zip_error_fini(&error);
+    return bytes;
 }
 
 // The work of tests/data/utskrift in two periods: Anna in DANS (her first wish) in period 1, Bo
@@ -59,6 +79,27 @@ TEST_F(SpreadsheetExport, HoldsThePupilsTheGroupsAndTheirMembers) {
     EXPECT_EQ(sheets[2].name + ":" + lines(sheets[2].rows), "DANS:Klass|Namn\n7A|Anna Ek\n");
     EXPECT_EQ(sheets[5].name + ":" + lines(sheets[5].rows),
               "MODERN DANSGRUPP:Klass|Namn\n7A|Bo Berg\n");
+}
+
+// Names read as written reach the workbook and the CSV as their characters, in UTF-8, and a
+// column is as wide as its longest name in characters.
+TEST_F(SpreadsheetExport, WritesTheNamesAsWritten) {
+    openWorkFile(app, PELORA_TEST_DATA "/utskrift/arbete.pel");
+    app.work.studentTable[1].name = utf8AsWritten("Łukasz Wiśniewski");
+    app.work.studentTable[3].name = utf8AsWritten("Жанна Петрова 😀");
+    const std::vector<Sheet> sheets = exportSheets(app.work);
+    const std::string csv = csvBytes(sheets[0]);
+    EXPECT_NE(csv.find("\r\n7B;Łukasz Wiśniewski;;;;\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\n7A;Жанна Петрова 😀;;;MODERN DANSGRUPP;\r\n"), std::string::npos) << csv;
+
+    const std::optional<std::string> bytes = workbookBytes(sheets);
+    ASSERT_TRUE(bytes);
+    const std::string strings = archiveMember(*bytes, "xl/sharedStrings.xml");
+    EXPECT_NE(strings.find(">Łukasz Wiśniewski<"), std::string::npos) << strings;
+    EXPECT_NE(strings.find(">Жанна Петрова 😀<"), std::string::npos) << strings;
+    // Łukasz's 17 characters and 2.
+    const std::string pupils = archiveMember(*bytes, "xl/worksheets/sheet1.xml");
+    EXPECT_NE(pupils.find("<col min=\"2\" max=\"2\" width=\"19."), std::string::npos) << pupils;
 }
 
 TEST(SheetNames, FollowTheWorkbooksRules) {

@@ -1,10 +1,12 @@
 // A printer for tests: records every operation as a line of text, with text widths that are
-// easy to work out by hand (100 units per character at 10 points, in proportion to the size).
+// easy to work out by hand (100 units per character at 10 points, in proportion to the size; a
+// name's escape is one character).
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "base/codec.h"
 #include "base/printer.h"
 
 namespace pelora::test {
@@ -18,7 +20,9 @@ public:
     double currentX() override { return x_; }
     void print(const std::string& text) override;
     void endLine() override { moveOn("endLine"); }
-    double textWidth(const std::string& text) override { return text.size() * 10.0 * fontSize; }
+    double textWidth(const std::string& text) override {
+        return static_cast<double>(characterCount(text)) * 10.0 * fontSize;
+    }
     void newPage() override { moveOn("newPage"); }
     PrintedDocument endDoc() override {
         moveOn("endDoc");

@@ -230,6 +230,39 @@ private slots:
         }
     }
 
+    // A name read as written is shown as its characters, chosen from the pupil box, and found by
+    // the overview's search from what is typed in lower case.
+    void aNameAsWrittenIsShownChosenAndFound() {
+        Window w(4);
+        w.app.work.classCount = 2;
+        w.app.work.classList[1] = "7A";
+        w.app.work.classList[2] = "7B";
+        w.app.screen.Combo1.items = {"7A", "7B"};
+        w.app.work.studentTable[4].name = utf8AsWritten("Łukasz Wiśniewski");
+        w.app.work.studentTable[4].wishes = "DANS";
+        w.app.run.currentStudent = 3;
+        ShowCurrentStudent(w.app);
+        w.form->render();
+        auto* pupils = w.find<QComboBox>("Combo2");
+        QCOMPARE(pupils->itemText(1), QString("Łukasz Wiśniewski"));
+        pupils->showPopup();
+        QAbstractItemView* list = pupils->view();
+        QTRY_VERIFY(list->isVisible());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(pupils->model()->index(1, 0)).center());
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(w.app.run.currentStudent, 4);
+        QCOMPARE(w.find<QPlainTextEdit>("Text2")->toPlainText(), QString("DANS"));
+
+        auto* search = w.find<QLineEdit>("Text1");
+        search->setFocus(Qt::TabFocusReason);
+        typeKeys(search, "łukasz\n");
+        QCOMPARE(w.app.screen.Text1.text, utf8AsWritten("łukasz"));
+        auto* overview = w.find<QListWidget>("List2");
+        QCOMPARE(overview->count(), 1);
+        QCOMPARE(overview->item(0)->text(), QString("   7B Łukasz Wiśniewski"));
+    }
+
     // Every control lies inside the window, or inside the board's scroll area, which scrolls to
     // every label; no control covers another; the longest status text fits its box. A large
     // window gives the board the room.

@@ -28,3 +28,6 @@ awk 'BEGIN { print "Namn;Personnummer;Klass";
 convert "$out/600.csv" xlsx elever-600.xlsx
 # Comma separated, UTF-8, quoted text: Calc's own CSV export.
 convert källa-klass-först.csv 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true,true' komma.csv
+# Names that Windows-1252 cannot hold, and a class with such a letter.
+convert källa-namn.csv xlsx namn.xlsx
+convert källa-namn.csv ods namn.ods
