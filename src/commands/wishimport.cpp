@@ -20,8 +20,8 @@ namespace pelora {
 
 const std::string kWishImportTitle = "Läs in önskemål"_cp;
 
-// Between a misspelt wish and the group it may mean.
-const std::string kMayMean = " -> ";
+// Between a misspelt wish and the group it may mean: an arrow, which Windows-1252 cannot hold.
+const std::string kMayMean = " " + codePointsAsWritten(U"\u2192") + " ";
 
 namespace {
 
@@ -41,7 +41,7 @@ bool isWordByte(unsigned char c) {
 std::vector<std::string> headingWords(const std::string& heading) {
     std::vector<std::string> words;
     std::string word;
-    for (const char c : NormalizeUpper(heading) + " ") {
+    for (const char c : NormalizeUpper(withoutEscapes(heading)) + " ") {
         if (isWordByte(static_cast<unsigned char>(c))) {
             word.push_back(c);
         } else if (!word.empty()) {
@@ -105,8 +105,9 @@ std::string comparableClass(const std::string& className) {
 }
 
 // One wish of the answers as one line: a line of the work file is ended by a TAB and split at
-// "//", so neither may come from a form.
-std::string wishLine(std::string wish) {
+// "//", so neither may come from a form; and it holds only what Windows-1252 can.
+std::string wishLine(const std::string& cellText) {
+    std::string wish = withoutEscapes(cellText);
     std::replace(wish.begin(), wish.end(), '\t', ' ');
     return replaceAll(wish, "//", " ");
 }
@@ -466,7 +467,7 @@ AnswerReading readAnswers(const Work& work, const Rows& rows, const AnswerColumn
         std::string name = cell(cells, columns.name);
         if (columns.name < 0)
             name = trimBlanks(cell(cells, columns.firstName) + " " + cell(cells, columns.lastName));
-        const std::string className = cell(cells, columns.className);
+        const std::string className = withoutEscapes(cell(cells, columns.className));
         if (!identity.empty()) {
             row.who = "med personnummer " + identity;
             const auto [from, to] = byIdentity.equal_range(identity);
@@ -514,7 +515,7 @@ void Arkiv_onskemal(App& app) {
     if (isArchive(*bytes)) {
         table = readWorkbook(*bytes);
     } else {
-        table = readCsv(textAsCp1252(*bytes));
+        table = readCsv(textAsWritten(*bytes));
     }
     if (!table) {
         tell(app, "Filen "_cp + shownPath +

@@ -15,6 +15,7 @@ namespace pelora::test {
 namespace {
 
 const std::string kFolder = PELORA_TEST_DATA "/formularsvar/";
+const std::string kArrow = " " + utf8AsWritten("→") + " ";
 
 std::string lines(const ListBox& list) {
     std::string all;
@@ -65,7 +66,8 @@ TEST_F(WishImport, ShowsWhatTheAnswersGiveAndStoresTheWishesAsTheWishBoxWould) {
                   "Önskemålet SIMNING är ingen grupp (1 elev)\n"_cp);
         EXPECT_EQ(s.existing.caption, "1 elev har önskemål sedan tidigare:"_cp);
         EXPECT_EQ(lines(s.List2), "7A Fia Holm\n");
-        EXPECT_EQ(lines(s.List3), "FOTBOL -> FOTBOLL? (2 elever)\nTEATR -> TEATER? (1 elev)\n");
+        EXPECT_EQ(lines(s.List3),
+                  "FOTBOL" + kArrow + "FOTBOLL? (2 elever)\nTEATR" + kArrow + "TEATER? (1 elev)\n");
         EXPECT_EQ(workFileBytes(app.work), before) << "nothing changes before Läs in";
         app.form9.List3.lines[0].marked = true;
         form9::Command1_Click(app);
@@ -110,10 +112,10 @@ TEST_F(WishImport, ReadsAgainWithTheColumnsTheUserChooses) {
     s.List3.lines[0].marked = true;
     s.Combo4.text = "F: 1:a val";
     form9::Combo_Click(app);
-    EXPECT_EQ(lines(s.List3), "TEATR -> TEATER? (1 elev)\n");
+    EXPECT_EQ(lines(s.List3), "TEATR" + kArrow + "TEATER? (1 elev)\n");
     s.Combo4.text = "G: 2:a val";
     form9::Combo_Click(app);
-    ASSERT_EQ(lines(s.List3), "FOTBOL -> FOTBOLL? (2 elever)\n");
+    ASSERT_EQ(lines(s.List3), "FOTBOL" + kArrow + "FOTBOLL? (2 elever)\n");
     EXPECT_TRUE(s.List3.lines[0].marked);
     // No pupil column at all: nothing can be read.
     s.Combo2.text = "(ingen)";
@@ -225,6 +227,23 @@ TEST(WishImportRules, SplitsOneColumnOfWishesAtLineBreaksCommasAndSemicolons) {
     EXPECT_EQ(reading.rows[0].pupils, std::vector<int>{1});
     EXPECT_EQ(reading.rows[0].wishes,
               (std::vector<std::string>{"DANS", "FOTBOLL", "KÖR"_cp, "TEATER A"}));
+}
+
+// A name that Windows-1252 cannot hold finds its pupil as written, in any case; a wish keeps
+// only what the work file can hold.
+TEST(WishImportRules, FindsNamesAsWritten) {
+    Work work;
+    work.studentCount = 2;
+    work.studentTable[1] = {utf8AsWritten("Łukasz Wiśniewski"), "abcd", "7A", "", ""};
+    work.studentTable[2] = {"?ukasz Wi?niewski", "efgh", "7A", "", ""};
+    const std::vector<std::vector<std::string>> rows = {
+        {"Namn", "Val 1", "Val 2"},
+        {utf8AsWritten("łukasz  wiśniewski"), utf8AsWritten("Łyžka"), "dans"},
+    };
+    const AnswerReading reading = readAnswers(work, rows, {.name = 0, .wishes = {1, 2}});
+    ASSERT_EQ(reading.rows.size(), 1u);
+    EXPECT_EQ(reading.rows[0].pupils, std::vector<int>{1});
+    EXPECT_EQ(reading.rows[0].wishes, (std::vector<std::string>{"?YŽKA"_cp, "DANS"}));
 }
 
 // The import stores a text as the wish box does once the user leaves it.

@@ -158,7 +158,7 @@ private slots:
             QTest::keyClick(preview->findChild<QPushButton*>("Command1"), Qt::Key_Space);
         });
         w.find<QAction>("Arkiv_onskemal")->trigger();
-        QCOMPARE(corrections, QStringList{"TEATR -> TEATER? (1 elev)"});
+        QCOMPARE(corrections, QStringList{"TEATR → TEATER? (1 elev)"});
         QCOMPARE(QString::fromStdString(cp1252ToUtf8(work.studentTable[3].wishes)),
                  QString("TEATER"));
         QCOMPARE(QString::fromStdString(work.studentTable[7].wishes), QString("DANS"));
