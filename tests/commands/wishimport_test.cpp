@@ -31,7 +31,7 @@ protected:
     void SetUp() override { openWorkFile(app, kFolder + "arbete.pel"); }
 
     // Reads the answers file; `user` acts in the preview.
-    void import(const std::string& file, const std::function<void()>& user) {
+    void importAnswers(const std::string& file, const std::function<void()>& user) {
         desktop.expectOpenFile(
             kFolder + file,
             FileDialogRequest{"Formulärsvar|*.csv;*.xlsx;*.ods|Alla filer|*"_cp, "csv", ""});
@@ -50,84 +50,86 @@ TEST_F(WishImport, ShowsWhatTheAnswersGiveAndStoresTheWishesAsTheWishBoxWould) {
         SCOPED_TRACE(file);
         SetUp();
         const std::string before = workFileBytes(app.work);
-        import(file, [&] {
+        importAnswers(file, [&] {
             const WishImportScreen& s = app.form9;
-        EXPECT_EQ(s.Combo1.text, "E: Personnummer");
-        EXPECT_EQ(s.Combo2.text, "C: Namn");
-        EXPECT_EQ(s.Combo3.text, "D: Klass");
-        EXPECT_EQ(s.Combo4.text, "F: 1:a val … H: 3:e val (3 kolumner i ordning)"_cp);
-        EXPECT_EQ(s.summary.caption, "Filen har 8 rader med svar, och 6 av dem hittade sin elev.");
-        EXPECT_EQ(lines(s.List1),
-                  "Rad 3: 7A Bo Berg har svarat igen på rad 7, som läses in\n"
-                  "Rad 4: ingen elev med personnummer 0101011234\n"
-                  "Rad 5: 2 elever passar Eva Lind, 7B\n"
-                  "Önskemålet TEATER DANS är ingen grupp (1 elev)\n"
-                  "Önskemålet KÖR FOTBOLL är ingen grupp (1 elev)\n"
-                  "Önskemålet SIMNING är ingen grupp (1 elev)\n"_cp);
-        EXPECT_EQ(s.existing.caption, "1 elev har önskemål sedan tidigare:"_cp);
-        EXPECT_EQ(lines(s.List2), "7A Fia Holm\n");
-        EXPECT_EQ(lines(s.List3),
-                  "FOTBOL" + kArrow + "FOTBOLL? (2 elever)\nTEATR" + kArrow + "TEATER? (1 elev)\n");
-        EXPECT_EQ(workFileBytes(app.work), before) << "nothing changes before Läs in";
-        app.form9.List3.lines[0].marked = true;
-        form9::Command1_Click(app);
-    });
-    EXPECT_EQ(workFileBytes(app.work), fileBytes(kFolder + "förväntat.pel"));
-    // One step of the history takes it all back.
-    EXPECT_EQ(app.history.undoName(), "Läs in önskemål"_cp);
-    Redigera_angra(app);
-    EXPECT_EQ(workFileBytes(app.work), before);
+            EXPECT_EQ(s.Combo1.text, "E: Personnummer");
+            EXPECT_EQ(s.Combo2.text, "C: Namn");
+            EXPECT_EQ(s.Combo3.text, "D: Klass");
+            EXPECT_EQ(s.Combo4.text, "F: 1:a val … H: 3:e val (3 kolumner i ordning)"_cp);
+            EXPECT_EQ(s.summary.caption,
+                      "Filen har 8 rader med svar, och 6 av dem hittade sin elev.");
+            EXPECT_EQ(lines(s.List1),
+                      "Rad 3: 7A Bo Berg har svarat igen på rad 7, som läses in\n"
+                      "Rad 4: ingen elev med personnummer 0101011234\n"
+                      "Rad 5: 2 elever passar Eva Lind, 7B\n"
+                      "Önskemålet TEATER DANS är ingen grupp (1 elev)\n"
+                      "Önskemålet KÖR FOTBOLL är ingen grupp (1 elev)\n"
+                      "Önskemålet SIMNING är ingen grupp (1 elev)\n"_cp);
+            EXPECT_EQ(s.existing.caption, "1 elev har önskemål sedan tidigare:"_cp);
+            EXPECT_EQ(lines(s.List2), "7A Fia Holm\n");
+            EXPECT_EQ(lines(s.List3), "FOTBOL" + kArrow + "FOTBOLL? (2 elever)\nTEATR" + kArrow +
+                                          "TEATER? (1 elev)\n");
+            EXPECT_EQ(workFileBytes(app.work), before) << "nothing changes before Läs in";
+            app.form9.List3.lines[0].marked = true;
+            form9::Command1_Click(app);
+        });
+        EXPECT_EQ(workFileBytes(app.work), fileBytes(kFolder + "förväntat.pel"));
+        // One step of the history takes it all back, and leaves the shown pupil shown.
+        EXPECT_EQ(app.history.undoName(), "Läs in önskemål"_cp);
+        app.run.currentStudent = 5;
+        Redigera_angra(app);
+        EXPECT_EQ(workFileBytes(app.work), before);
+        EXPECT_EQ(app.run.currentStudent, 5);
+    }
 }
-}  // namespace
 
 TEST_F(WishImport, ReplacesWishesGivenBeforeOnlyWhenTheUserSaysSo) {
     for (const int replace : {0, 1}) {
         SetUp();
-        import("svar.csv", [&] {
+        importAnswers("svar.csv", [&] {
             app.form9.Check1.value = replace;
-        form9::Command1_Click(app);
-    });
-    EXPECT_EQ(wishesOf(7), replace ? "DANS\r\nSIMNING" : "TEATER") << replace;
+            form9::Command1_Click(app);
+        });
+        EXPECT_EQ(wishesOf(7), replace ? "DANS\r\nSIMNING" : "TEATER") << replace;
+    }
 }
-}  // namespace pelora::test
 
 TEST_F(WishImport, ChangesNothingWhenCancelled) {
     const std::string before = workFileBytes(app.work);
-    import("svar.csv", [&] { form9::Command2_Click(app);
-});
-EXPECT_EQ(workFileBytes(app.work), before);
-EXPECT_FALSE(app.history.dirty());
+    importAnswers("svar.csv", [&] { form9::Command2_Click(app); });
+    EXPECT_EQ(workFileBytes(app.work), before);
+    EXPECT_FALSE(app.history.dirty());
 }
 
 TEST_F(WishImport, ReadsAgainWithTheColumnsTheUserChooses) {
-    import("svar.csv", [&] {
+    importAnswers("svar.csv", [&] {
         WishImportScreen& s = app.form9;
-    // No identity numbers: the rows are found by name and class alone.
-    s.Combo1.text = "(ingen)";
-    form9::Combo_Click(app);
-    EXPECT_EQ(s.summary.caption, "Filen har 8 rader med svar, och 6 av dem hittade sin elev.");
-    EXPECT_EQ(lines(s.List1).substr(0, 43), "Rad 3: 7A Bo Berg har svarat igen på rad 7,"_cp);
-    // Only the first choice column: one wish a pupil. The correction marked before stays
-    // marked while it is out of sight.
-    s.List3.lines[0].marked = true;
-    s.Combo4.text = "F: 1:a val";
-    form9::Combo_Click(app);
-    EXPECT_EQ(lines(s.List3), "TEATR" + kArrow + "TEATER? (1 elev)\n");
-    s.Combo4.text = "G: 2:a val";
-    form9::Combo_Click(app);
-    ASSERT_EQ(lines(s.List3), "FOTBOL" + kArrow + "FOTBOLL? (2 elever)\n");
-    EXPECT_TRUE(s.List3.lines[0].marked);
-    // No pupil column at all: nothing can be read.
-    s.Combo2.text = "(ingen)";
-    form9::Combo_Click(app);
-    EXPECT_EQ(s.summary.caption,
-              "Filen har 8 rader med svar, och 0 av dem hittade sin elev. Välj kolumnen med "
-              "personnummer eller med namn."_cp);
-    EXPECT_FALSE(s.Command1.enabled);
-    form9::Command1_Click(app);  // a disabled button does nothing
-    EXPECT_TRUE(s.visible);
-    form9::Command2_Click(app);
-});
+        // No identity numbers: the rows are found by name and class alone.
+        s.Combo1.text = "(ingen)";
+        form9::Combo_Click(app);
+        EXPECT_EQ(s.summary.caption, "Filen har 8 rader med svar, och 6 av dem hittade sin elev.");
+        EXPECT_EQ(lines(s.List1).substr(0, 43), "Rad 3: 7A Bo Berg har svarat igen på rad 7,"_cp);
+        // Only the first choice column: one wish a pupil. The correction marked before stays
+        // marked while it is out of sight.
+        s.List3.lines[0].marked = true;
+        s.Combo4.text = "F: 1:a val";
+        form9::Combo_Click(app);
+        EXPECT_EQ(lines(s.List3), "TEATR" + kArrow + "TEATER? (1 elev)\n");
+        s.Combo4.text = "G: 2:a val";
+        form9::Combo_Click(app);
+        ASSERT_EQ(lines(s.List3), "FOTBOL" + kArrow + "FOTBOLL? (2 elever)\n");
+        EXPECT_TRUE(s.List3.lines[0].marked);
+        // No pupil column at all: nothing can be read.
+        s.Combo2.text = "(ingen)";
+        form9::Combo_Click(app);
+        EXPECT_EQ(s.summary.caption,
+                  "Filen har 8 rader med svar, och 0 av dem hittade sin elev. Välj kolumnen med "
+                  "personnummer eller med namn."_cp);
+        EXPECT_FALSE(s.Command1.enabled);
+        form9::Command1_Click(app);  // a disabled button does nothing
+        EXPECT_TRUE(s.visible);
+        form9::Command2_Click(app);
+    });
 }
 
 TEST_F(WishImport, RefusesFilesThatHoldNoAnswers) {
