@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/numbers.h"
+#include "base/text.h"
 
 namespace pelora {
 
@@ -10,6 +11,32 @@ int groupPeriod(const Work& work, int g) {
     if (g < 1 || g > MaxGroups) return 0;
     const int p = numericInteger(work.groupTable[g].periodText);
     return p >= 1 && p <= MaxPeriods ? p : 0;
+}
+
+bool namesAGroup(const Work& work, const std::string& wish) {
+    for (int g = 1; g <= work.groupCount; ++g)
+        if (FindWish(wish, work.groupTable[g].name) > 0) return true;
+    return false;
+}
+
+int closestGroup(const Work& work, const std::string& wish) {
+    if (namesAGroup(work, wish)) return 0;
+    constexpr std::size_t kFarthest = 2;
+    const std::string base = trimBlanks(BaseName(wish));
+    if (base.empty()) return 0;
+    int best = 0;
+    std::size_t nearest = kFarthest + 1;
+    for (int g = 1; g <= work.groupCount; ++g) {
+        const std::string& name = work.groupTable[g].name;
+        const std::string groupBase = trimBlanks(BaseName(name));
+        if (groupBase.empty()) continue;
+        const std::size_t d = editDistance(base, groupBase, kFarthest);
+        if (d < nearest) {
+            nearest = d;
+            best = g;
+        }
+    }
+    return best;
 }
 
 double groupCapacity(const Work& work, int g) {

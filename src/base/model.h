@@ -96,6 +96,14 @@ struct RunState {
 // that is no period of the tables.
 int groupPeriod(const Work& work, int g);
 
+// Whether a wish line names one of the work's groups.
+bool namesAGroup(const Work& work, const std::string& wish);
+
+// The group a wish that names no group most likely means: the group whose base name is at most
+// two letters from the wish's, the nearest one, and of equally near ones the first. 0 when the
+// wish names a group or none is that near.
+int closestGroup(const Work& work, const std::string& wish);
+
 // The capacity of group g: its maxText's value when above 0, otherwise 0 (no limit).
 double groupCapacity(const Work& work, int g);
 

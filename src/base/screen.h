@@ -112,6 +112,7 @@ struct MainScreen {
     Button Command2;         // "<" previous pupil
     Button Command3;         // ">" next pupil
     TextBox Text2;           // wish box "Önskemål"
+    Label wishHint;          // under it: the first wish that names no group
     Button Command4{false};  // "Ångra"
 
     // Frame "Översikten".

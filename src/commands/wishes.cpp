@@ -151,26 +151,6 @@ std::string wishesAsStored(const std::string& typed) {
     return TrimLines(stripMarkers(typedWishes(tidiedWishBox(typed))));
 }
 
-int closestGroup(const Work& work, const std::string& wish) {
-    constexpr std::size_t kFarthest = 2;
-    const std::string base = trimBlanks(BaseName(wish));
-    if (base.empty()) return 0;
-    int best = 0;
-    std::size_t nearest = kFarthest + 1;
-    for (int g = 1; g <= work.groupCount; ++g) {
-        const std::string& name = work.groupTable[g].name;
-        if (FindWish(wish, name) > 0) return 0;
-        const std::string groupBase = trimBlanks(BaseName(name));
-        if (groupBase.empty()) continue;
-        const std::size_t d = editDistance(base, groupBase, kFarthest);
-        if (d < nearest) {
-            nearest = d;
-            best = g;
-        }
-    }
-    return best;
-}
-
 void UndoWishes(App& app) {
     putIntoWishBox(app, app.run.undoWishes);
     app.screen.Command4.enabled = false;

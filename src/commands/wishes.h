@@ -25,9 +25,4 @@ void AppendGroupToWishes(App& app, int g);
 // empty lines.
 std::string wishesAsStored(const std::string& typed);
 
-// The group a wish that names no group most likely means: the group whose base name is at most
-// two letters from the wish's, the nearest one, and of equally near ones the first. 0 when the
-// wish names a group or none is that near.
-int closestGroup(const Work& work, const std::string& wish);
-
 }  // namespace pelora

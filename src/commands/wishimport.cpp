@@ -243,10 +243,7 @@ std::vector<StrayWish> strayWishes(const Work& work, const AnswerReading& readin
     std::vector<StrayWish> strays;
     for (const auto& [pupil, row] : reading.read()) {
         for (const std::string& wish : row->wishes) {
-            bool named = false;
-            for (int g = 1; g <= work.groupCount && !named; ++g)
-                named = FindWish(wish, work.groupTable[g].name) > 0;
-            if (named) continue;
+            if (namesAGroup(work, wish)) continue;
             auto at = std::find_if(strays.begin(), strays.end(),
                                    [&](const StrayWish& s) { return s.wish == wish; });
             if (at == strays.end()) {

@@ -1,5 +1,7 @@
 #include "display/board.h"
 
+#include "base/codec.h"
+#include "base/files.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "display/overview.h"
@@ -51,6 +53,20 @@ void ColourBoard(View view) {
         }
         view.screen.Label1[g].background = colour;
     }
+    view.screen.wishHint.caption =
+        i > 0 && i <= MaxStudents ? wishHint(work, work.studentTable[i].wishes) : std::string();
+}
+
+std::string wishHint(const Work& work, const std::string& wishes) {
+    if (work.groupCount == 0) return std::string();
+    for (const std::string& wish : splitLines(wishes)) {
+        if (trimBlanks(wish).empty() || namesAGroup(work, wish)) continue;
+        const int g = closestGroup(work, wish);
+        return wish + " finns inte som grupp"_cp +
+               (g > 0 ? " – menade du "_cp + trimBlanks(BaseName(work.groupTable[g].name)) + "?"
+                      : std::string());
+    }
+    return std::string();
 }
 
 void ShowMemberList(View view, int g) {

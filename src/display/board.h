@@ -14,8 +14,14 @@ std::string labelCaption(const Work& work, int g);
 // Captions and visibility of every label for the shown period, then ColourBoard.
 void RefreshBoard(View view);
 
-// Green where the shown pupil is placed, light red where the pupil wished, white elsewhere.
+// Green where the shown pupil is placed, light red where the pupil wished, white elsewhere; and
+// under the wish box the first of the pupil's wishes that names no group.
 void ColourBoard(View view);
+
+// What is said of the first wish that names no group: "FOTBOL finns inte som grupp – menade du
+// FOTBOLL?", with the group it most likely means where there is one; empty when every wish names
+// a group, and where the work has no groups yet.
+std::string wishHint(const Work& work, const std::string& wishes);
 
 // The member list for group g, then RefreshOverview.
 void ShowMemberList(View view, int g);

@@ -206,7 +206,13 @@ QWidget* Form1::buildWishEntry() {
     grid->addWidget(Command3, 1, 3);
     grid->addWidget(plainLabel(QStringLiteral("Önskemål")), 2, 0, 1, 4);
     grid->addWidget(Text2, 3, 0, 1, 4);
-    grid->addWidget(Command4, 4, 0, 1, 4, Qt::AlignRight);
+    // Room for two lines kept, so that the wish box does not jump as a hint comes and goes.
+    auto* wishHint = m_controls.bind(plainLabel(), "wishHint", s.wishHint);
+    wishHint->setWordWrap(true);
+    wishHint->setMinimumHeight(fullTextHeight(wishHint->fontMetrics(), 2));
+    wishHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(wishHint, 4, 0, 1, 4);
+    grid->addWidget(Command4, 5, 0, 1, 4, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(3, 1);
     return frame;

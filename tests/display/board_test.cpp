@@ -54,6 +54,35 @@ TEST_F(Groups, ColoursShowWhereThePupilIsPlacedAndWhatThePupilWished) {
 }
 
 // Every count starts from zero, the last group's too, and counts the placements of all periods.
+// Under the wish box: the first wish that names no group, with the group it most likely means.
+TEST_F(Groups, TheWishBoxNamesTheFirstWishThatIsNoGroup) {
+    app.work.groupTable[2].name = "FOTBOLL-A";
+    app.work.groupTable[3].name = "DANS (sal 3)";
+    const std::pair<std::string, std::string> cases[] = {
+        {"FOTBOLL\r\nDANS (helst med Sara)\r\nGRUPP1", ""},
+        {"DANS\r\nFOTBOL\r\nSIMNING", "FOTBOL finns inte som grupp – menade du FOTBOLL?"_cp},
+        {"SIMNING\r\nFOTBOL", "SIMNING finns inte som grupp"},
+        {"GRUPP", "GRUPP finns inte som grupp – menade du GRUPP1?"_cp},  // the first of six
+        {"", ""},
+    };
+    for (const auto& [wishes, hint] : cases)
+        EXPECT_EQ(wishHint(app.work, wishes), hint) << wishes;
+    Work noGroups;
+    EXPECT_EQ(wishHint(noGroups, "FOTBOL"), "");
+
+    // Typed into the box of the pupil shown, and gone once the wish is mended.
+    app.work.studentCount = 1;
+    app.run.currentStudent = app.run.previousStudent = 1;
+    for (const auto& [typed, hint] : {std::pair{"fotbol",
+                                                "FOTBOL finns inte som grupp – menade du "
+                                                "FOTBOLL?"_cp},
+                                      {"fotboll", std::string()}}) {
+        app.screen.Text2.text = typed;
+        StoreWishText(app);
+        EXPECT_EQ(app.screen.wishHint.caption, hint) << typed;
+    }
+}
+
 TEST_F(Groups, RecountingStartsEveryGroupFromZero) {
     Work& w = app.work;
     w.groupCount = MaxGroups;
