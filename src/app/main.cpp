@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/commandline.h"
 #include "base/codec.h"
 #include "base/text.h"
 #include "commands/app.h"
@@ -36,29 +37,6 @@ std::vector<std::filesystem::path> manualPlaces() {
     return {pelora::ui::toPath(
                 programFolder.absoluteFilePath(QStringLiteral("../share/pelora/pel.rtf"))),
             pelora::ui::toPath(programFolder.absoluteFilePath(QStringLiteral("pel.rtf")))};
-}
-
-// "pelora --version [arbetsfil]": the version and the manual the program uses, for the people
-// who install it; with a work file, what the program reads of it, without showing a window.
-int printVersion(pelora::App& app, const QStringList& arguments) {
-    pelora::loadManual(app);
-    std::string manual = "saknas";
-    for (const std::filesystem::path& place : app.manualPlaces) {
-        if (!app.run.manualMissing && QFileInfo::exists(pelora::ui::fromPath(place))) {
-            manual = std::filesystem::weakly_canonical(place).string();
-            break;
-        }
-    }
-    std::printf("Pelora %s\nManual: %s\n", pelora::kVersion, manual.c_str());
-    if (arguments.size() > 2) {
-        app.run.commandLineFile = pelora::ui::toPath(arguments.mid(2).join(QLatin1Char(' ')));
-        pelora::Arkivoppna(app);
-        std::printf(
-            "Arbete: %s\n%s\n", app.run.workFilePath.string().c_str(),
-            pelora::cp1252ToUtf8(pelora::replaceAll(app.screen.status.caption, "\r\n", "\n"))
-                .c_str());
-    }
-    return 0;
 }
 
 // SIGTERM is turned into a byte on a socket, read in the event loop, where the window may end the
@@ -89,15 +67,14 @@ void endOnTermination(pelora::ui::Form1& window) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // "--help" and "--version" need no display, and no Qt application is made for them.
+    if (const std::optional<int> code = pelora::app::runWithoutWindow(argc, argv)) return *code;
     QApplication application(argc, argv);
     pelora::ui::introduceTheProgram();
 
     pelora::ui::QtDesktop desktop;
     pelora::App app(desktop);
     app.manualPlaces = manualPlaces();
-    if (QApplication::arguments().value(1) == QStringLiteral("--version")) {
-        return printVersion(app, QApplication::arguments());
-    }
     // Where the copy of unsaved changes is kept, and the recent works, before the start-up that
     // offers the copy back and opens a work.
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
