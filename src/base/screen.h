@@ -105,15 +105,16 @@ struct MainScreen {
     Focus focusRequest = Focus::None;  // taken and cleared by the shell
 
     // Frame "Elever": the wish entry.
-    ComboBox Combo1;         // class box "Klass"
-    ComboBox Combo2;         // pupil box "Elev", item data = pupil number
-    Button Command5;         // "<" previous class
-    Button Command6;         // ">" next class
-    Button Command2;         // "<" previous pupil
-    Button Command3;         // ">" next pupil
-    TextBox Text2;           // wish box "Önskemål"
-    Label wishHint;          // under it: the first wish that names no group
-    Button Command4{false};  // "Ångra"
+    ComboBox Combo1;                      // class box "Klass"
+    ComboBox Combo2;                      // pupil box "Elev", item data = pupil number
+    Button Command5;                      // "<" previous class
+    Button Command6;                      // ">" next class
+    Button Command2;                      // "<" previous pupil
+    Button Command3;                      // ">" next pupil
+    TextBox Text2;                        // wish box "Önskemål"
+    Label wishHint;                       // under it: the first wish that names no group
+    std::vector<std::string> groupNames;  // what the wish box offers as the user types
+    Button Command4{false};               // "Ångra"
 
     // Frame "Översikten".
     ComboBox Combo3;  // criterion box "Visa i översikt"

@@ -1,5 +1,7 @@
 #include "display/board.h"
 
+#include <algorithm>
+
 #include "base/codec.h"
 #include "base/files.h"
 #include "base/numbers.h"
@@ -35,7 +37,18 @@ void RefreshBoard(View view) {
     }
     for (int g = work.groupCount + 1; g <= MaxGroups; ++g)
         view.screen.Label1[g].visible = false;
+    view.screen.groupNames = groupBaseNames(work);
     ColourBoard(view);
+}
+
+std::vector<std::string> groupBaseNames(const Work& work) {
+    std::vector<std::string> names;
+    for (int g = 1; g <= work.groupCount; ++g) {
+        const std::string name = trimBlanks(BaseName(work.groupTable[g].name));
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    return names;
 }
 
 void ColourBoard(View view) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "display/view.h"
 
@@ -11,8 +12,12 @@ namespace pelora {
 // The two-line caption of group g's label.
 std::string labelCaption(const Work& work, int g);
 
-// Captions and visibility of every label for the shown period, then ColourBoard.
+// Captions and visibility of every label for the shown period, the group names the wish box
+// offers, then ColourBoard.
 void RefreshBoard(View view);
+
+// The base names of the groups, each once, in group order: what a wish names.
+std::vector<std::string> groupBaseNames(const Work& work);
 
 // Green where the shown pupil is placed, light red where the pupil wished, white elsewhere; and
 // under the wish box the first of the pupil's wishes that names no group.

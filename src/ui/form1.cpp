@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,7 +20,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 #include "base/codec.h"
@@ -68,8 +71,22 @@ void narrowCombo(QComboBox* combo, int characters) {
 
 // The wish box. While it has the focus the keys that take back and do again belong to its
 // typing, not to the edit history: Ctrl+Z and Ctrl+Shift+Z as in any text box, and Ctrl+Y,
-// which the history's "Gör om" has as well.
+// which the history's "Gör om" has as well. As a wish is typed the group names it may become
+// are offered: Down picks one, Enter or Tab takes the picked one in place of what was typed on
+// the line; Enter with none picked ends the line as always.
 class WishBox : public QPlainTextEdit {
+public:
+    explicit WishBox(const std::vector<std::string>& names)
+        : m_names(names), m_completer(new QCompleter(this)) {
+        m_completer->setModel(new QStringListModel(m_completer));
+        m_completer->setCaseSensitivity(Qt::CaseInsensitive);
+        m_completer->setCompletionMode(QCompleter::PopupCompletion);
+        m_completer->setWidget(this);
+        m_completer->popup()->setObjectName(QStringLiteral("Text2_completions"));
+        connect(m_completer, qOverload<const QString&>(&QCompleter::activated), this,
+                &WishBox::takeCompletion);
+    }
+
 protected:
     bool event(QEvent* event) override {
         if (event->type() == QEvent::ShortcutOverride &&
@@ -84,13 +101,83 @@ protected:
             redo();
             return;
         }
+        QAbstractItemView* popup = m_completer->popup();
+        const int key = event->key();
+        const bool ends = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab ||
+                          key == Qt::Key_Backtab;
+        if (popup->isVisible()) {
+            // Left to the list: Esc, and Enter or Tab on a picked name.
+            if (key == Qt::Key_Escape ||
+                (ends && key != Qt::Key_Backtab && popup->currentIndex().isValid())) {
+                event->ignore();
+                return;
+            }
+            if (ends) popup->hide();
+        }
         QPlainTextEdit::keyPressEvent(event);
+        if (ends || event->text().isEmpty() ||
+            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            if (key != Qt::Key_Shift) popup->hide();
+            return;
+        }
+        offerCompletions();
     }
 
 private:
     static bool isRedoKey(const QKeyEvent* event) {
         return event->key() == Qt::Key_Y && event->modifiers() == Qt::ControlModifier;
     }
+
+    // What is typed on the cursor's line before it, without the blanks in front.
+    QString typedOnLine() const {
+        QTextCursor cursor = textCursor();
+        cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+        return cursor.selectedText().trimmed();
+    }
+
+    void offerCompletions() {
+        if (m_names != m_offered) {
+            m_offered = m_names;
+            QStringList names;
+            for (const std::string& name : m_offered)
+                names << toQt(name);
+            static_cast<QStringListModel*>(m_completer->model())->setStringList(names);
+        }
+        const QString typed = typedOnLine();
+        QAbstractItemView* popup = m_completer->popup();
+        m_completer->setCompletionPrefix(typed);
+        const int count = m_completer->completionCount();
+        // Nothing to offer, or what is typed is the one name offered.
+        if (typed.isEmpty() || count == 0 ||
+            (count == 1 &&
+             m_completer->currentCompletion().compare(typed, Qt::CaseInsensitive) == 0)) {
+            popup->hide();
+            return;
+        }
+        popup->setCurrentIndex(QModelIndex());
+        QRect at = cursorRect();
+        at.setWidth(popup->sizeHintForColumn(0) + popup->verticalScrollBar()->sizeHint().width());
+        m_completer->complete(at);
+    }
+
+    // The picked name in place of what was typed on the line, and nothing more.
+    void takeCompletion(const QString& name) {
+        QTextCursor cursor = textCursor();
+        const int end = cursor.position();
+        cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+        const QString before = cursor.selectedText();
+        qsizetype blanks = 0;
+        while (blanks < before.size() && before[blanks].isSpace())
+            ++blanks;
+        cursor.setPosition(cursor.position() + static_cast<int>(blanks));
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.insertText(name);
+        setTextCursor(cursor);
+    }
+
+    const std::vector<std::string>& m_names;
+    std::vector<std::string> m_offered;
+    QCompleter* m_completer;
 };
 
 }  // namespace
@@ -191,7 +278,7 @@ QWidget* Form1::buildWishEntry() {
     Command6 = m_controls.bind(smallButton(QStringLiteral(">")), "Command6", s.Command6);
     Command2 = m_controls.bind(smallButton(QStringLiteral("<")), "Command2", s.Command2);
     Command3 = m_controls.bind(smallButton(QStringLiteral(">")), "Command3", s.Command3);
-    Text2 = m_controls.bind(new WishBox, "Text2", s.Text2);
+    Text2 = m_controls.bind(new WishBox(s.groupNames), "Text2", s.Text2);
     Text2->setTabChangesFocus(true);
     Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Command4 = m_controls.bind(new QPushButton(QStringLiteral("Ångra")), "Command4", s.Command4);

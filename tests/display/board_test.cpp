@@ -83,6 +83,15 @@ TEST_F(Groups, TheWishBoxNamesTheFirstWishThatIsNoGroup) {
     }
 }
 
+// What the wish box offers: each base name once, in group order, none empty.
+TEST_F(Groups, TheWishBoxOffersEachBaseNameOnce) {
+    const std::string names[] = {"DANS-A", "FOTBOLL", "DANS-B", "-X", "KÖR (sal 2)"_cp, "FOTBOLL"};
+    for (int g = 1; g <= 6; ++g)
+        app.work.groupTable[g].name = names[g - 1];
+    RefreshBoard(app);
+    EXPECT_EQ(app.screen.groupNames, (std::vector<std::string>{"DANS", "FOTBOLL", "KÖR"_cp}));
+}
+
 TEST_F(Groups, RecountingStartsEveryGroupFromZero) {
     Work& w = app.work;
     w.groupCount = MaxGroups;

@@ -1,3 +1,5 @@
+#include <QCompleter>
+
 #include "ui/form3.h"
 #include "ui/qtdesktop.h"
 #include "ui/textconv.h"
@@ -92,6 +94,33 @@ private slots:
         QGuiApplication::clipboard()->setText("ENGELSKA\tFRANSKA\tTYSKA");
         box->paste();
         QCOMPARE(w.app.work.studentTable[1].wishes, std::string("ENGELSKA\r\nFRANSKA\r\nTYSKA"));
+    }
+
+    // As a wish is typed the wish box offers the group names it may become: Down and Enter take
+    // the name in place of what was typed, and nothing more; Enter with none picked ends the
+    // line; a name typed whole is offered no more.
+    void theWishBoxOffersGroupNames() {
+        Window w;
+        auto* box = w.find<QPlainTextEdit>("Text2");
+        QAbstractItemView* popup = box->findChild<QCompleter*>()->popup();
+        box->setFocus();
+        typeKeys(box, "  f");
+        QVERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->rowCount(), 1);
+        QCOMPARE(popup->model()->index(0, 0).data().toString(), QString("FOTBOLL"));
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(box->toPlainText(), QString("  FOTBOLL"));
+        QCOMPARE(w.app.work.studentTable[1].wishes, std::string("FOTBOLL"));
+
+        typeKeys(box, "\nd");
+        QVERIFY(popup->isVisible());
+        QTest::keyClick(popup, Qt::Key_Return);
+        QVERIFY(!popup->isVisible());
+        typeKeys(box, "ans");
+        QVERIFY(!popup->isVisible());
+        QCOMPARE(box->toPlainText(), QString("  FOTBOLL\nd\nans"));
     }
 
     // Each set of buttons: Swedish captions, the first the default, Esc and the close box the
