@@ -91,6 +91,8 @@ struct ListBox {
 // One label of the group board; its position is the group's boardLeft/boardTop.
 struct GroupLabel {
     std::string caption;
+    std::string name;    // the group's whole name, where the caption cuts it
+    std::string report;  // what is read out: "DANS, 19 elever, 1 plats kvar, placerad här"
     bool visible = false;
     Colour background = White;
     int stackOrder = 0;  // higher lies in front

@@ -1,5 +1,9 @@
 #include "commands/board.h"
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "base/numbers.h"
 #include "commands/edit.h"
 #include "commands/wishes.h"
@@ -46,6 +50,40 @@ void Label1_MouseMove(App& app, int g) {
 
 void Picture1_MouseMove(App& app) {
     app.screen.groupData.caption.clear();
+}
+
+namespace {
+
+// The board and a label on it, in twips.
+constexpr double kBoardWidth = 5430;
+constexpr double kBoardHeight = 4545;
+constexpr double kLabelWidth = 0.22 * kBoardWidth;
+constexpr double kLabelHeight = 0.11 * kBoardHeight;
+constexpr int kColumns = 4;
+constexpr double kColumnStep = kBoardWidth / kColumns;
+constexpr double kRowStep = 1.2 * kLabelHeight;
+constexpr double kMargin = (kColumnStep - kLabelWidth) / 2;
+
+}  // namespace
+
+void Redigera_ordna(App& app) {
+    std::vector<int> shown;
+    for (int g = 1; g <= app.work.groupCount; ++g) {
+        if (app.screen.Label1[g].visible) shown.push_back(g);
+    }
+    if (shown.empty()) return;
+    const int rows = (static_cast<int>(shown.size()) + kColumns - 1) / kColumns;
+    const double room = kBoardHeight - 2 * kMargin - kLabelHeight;
+    const double rowStep = rows > 1 ? std::min(kRowStep, room / (rows - 1)) : kRowStep;
+    Edit edit(app, "Ordna etiketterna", {.groups = true});
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        Group& group = app.work.groupTable[shown[k]];
+        const int column = static_cast<int>(k) % kColumns;
+        const int row = static_cast<int>(k) / kColumns;
+        group.boardLeft = std::round(kMargin + column * kColumnStep);
+        group.boardTop = std::round(kMargin + row * rowStep);
+    }
+    ColourBoard(app);
 }
 
 namespace {

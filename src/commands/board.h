@@ -28,6 +28,11 @@ void Label1_DragDrop(App& app, int target, int dragged, double x, double y);
 void Label1_MouseMove(App& app, int g);
 void Picture1_MouseMove(App& app);
 
+// "Ordna etiketterna": every label the board shows put in a grid in group order, four to a row
+// from the board's top-left corner, as one step of the edit history. Rows that the board's height
+// cannot hold apart are drawn closer, so that every label stays on the board.
+void Redigera_ordna(App& app);
+
 // The period stepper: ">" and "<", each wrapping around.
 void Command9_Click(App& app);
 void Command10_Click(App& app);

@@ -33,7 +33,10 @@ void RefreshBoard(View view) {
         const bool shown =
             groupPeriod(work, g) == view.run.currentPeriod || work.start.showAllPeriods == 1;
         label.visible = shown;
-        if (shown) label.caption = labelCaption(work, g);
+        if (shown) {
+            label.caption = labelCaption(work, g);
+            label.name = trimBlanks(work.groupTable[g].name);
+        }
     }
     for (int g = work.groupCount + 1; g <= MaxGroups; ++g)
         view.screen.Label1[g].visible = false;
@@ -51,23 +54,56 @@ std::vector<std::string> groupBaseNames(const Work& work) {
     return names;
 }
 
+namespace {
+
+enum class Mark { None, Placed, Wished };
+
+// Whether pupil i (0 for none) is placed in group g, or wished it and is placed elsewhere.
+Mark pupilMark(const Work& work, int g, int i) {
+    if (i <= 0 || i > MaxStudents) return Mark::None;
+    const int p = groupPeriod(work, g);
+    if (p > 0 && work.placement[p][i] == g) return Mark::Placed;
+    if (FindWish(work.studentTable[i].wishes, work.groupTable[g].name) > 0) return Mark::Wished;
+    return Mark::None;
+}
+
+}  // namespace
+
 void ColourBoard(View view) {
     const Work& work = view.work;
     const int i = view.run.currentStudent;
     for (int g = 1; g <= work.groupCount; ++g) {
-        Colour colour = White;
-        if (i > 0 && i <= MaxStudents) {
-            const int p = groupPeriod(work, g);
-            if (p > 0 && work.placement[p][i] == g) {
-                colour = Green;
-            } else if (FindWish(work.studentTable[i].wishes, work.groupTable[g].name) > 0) {
-                colour = LightRed;
-            }
-        }
-        view.screen.Label1[g].background = colour;
+        const Mark mark = pupilMark(work, g, i);
+        GroupLabel& label = view.screen.Label1[g];
+        label.background = mark == Mark::Placed ? Green : mark == Mark::Wished ? LightRed : White;
+        label.report = labelReport(work, g, i);
     }
     view.screen.wishHint.caption =
         i > 0 && i <= MaxStudents ? wishHint(work, work.studentTable[i].wishes) : std::string();
+}
+
+std::string labelReport(const Work& work, int g, int pupil) {
+    const Group& group = work.groupTable[g];
+    const int members = work.groupMemberCount[g];
+    std::string report =
+        trimBlanks(group.name) + ", " + plainNumber(members) + (members == 1 ? " elev" : " elever");
+    const double capacity = groupCapacity(work, g);
+    if (capacity > 0) {
+        const double free = capacity - members;
+        if (free == 1) {
+            report += ", 1 plats kvar";
+        } else if (free > 0) {
+            report += ", " + plainNumber(free) + " platser kvar";
+        } else if (free == 0) {
+            report += ", full";
+        } else {
+            report += ", " + plainNumber(-free) + " för många"_cp;
+        }
+    }
+    const Mark mark = pupilMark(work, g, pupil);
+    if (mark == Mark::Placed) report += ", placerad här"_cp;
+    if (mark == Mark::Wished) report += ", önskad"_cp;
+    return report;
 }
 
 std::string wishHint(const Work& work, const std::string& wishes) {

@@ -12,6 +12,10 @@ namespace pelora {
 // The two-line caption of group g's label.
 std::string labelCaption(const Work& work, int g);
 
+// What a screen reader says of group g's label for the shown pupil (0 for none): the whole name,
+// the members, the free places where the group has a capacity, and "placerad här" or "önskad".
+std::string labelReport(const Work& work, int g, int pupil);
+
 // Captions and visibility of every label for the shown period, the group names the wish box
 // offers, then ColourBoard.
 void RefreshBoard(View view);

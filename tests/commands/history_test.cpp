@@ -163,6 +163,11 @@ TEST_F(Undo, EachCommandIsTakenBackAndDoneAgainExactly) {
              app.screen.dragOffsetY = 20;
              Picture1_DragDrop(app, 3, 510, 720);
          }},
+        {"Ordna etiketterna",  // the three labels of period 1
+         [&] {
+             RefreshBoard(app);
+             Redigera_ordna(app);
+         }},
         {"Ändra önskemål för Bo"_cp,
          [&] {
              app.run.currentStudent = 2;

@@ -1,5 +1,8 @@
 // The group board and the status box.
 #include "commands/board.h"
+
+#include <cmath>
+
 #include "base/text.h"
 #include "commands/wishes.h"
 #include "core_fixture.h"
@@ -169,6 +172,79 @@ TEST_F(Groups, DroppingALabel) {
     Label1_DragDrop(app, 2, 2, 45, 30);  // on itself, where it was taken: no move, no change
     EXPECT_EQ(std::pair(dropped.boardLeft, dropped.boardTop), std::pair(1055.5, 2020.0));
     EXPECT_FALSE(app.history.dirty());
+}
+
+// What a screen reader says of a label, for the pupil shown: Ada, placed in GRUPP1 and wishing
+// GRUPP2.
+TEST_F(Groups, EachLabelSaysWhatItsCaptionAndColourShow) {
+    app.work.studentTable[1] = {"Ada", "1", "7A", "GRUPP2\r\nGRUPP1"};
+    app.work.studentCount = 1;
+    app.work.placement[1][1] = 1;
+    const std::tuple<int, std::string, int, int, std::string> cases[] = {
+        {1, "20", 19, 1, "DANS, 19 elever, 1 plats kvar, placerad här"_cp},
+        {2, "", 1, 1, "DANS, 1 elev, önskad"_cp},
+        {3, "5", 0, 1, "DANS, 0 elever, 5 platser kvar"},
+        {3, "5", 5, 1, "DANS, 5 elever, full"},
+        {3, "5", 7, 1, "DANS, 7 elever, 2 för många"_cp},
+        {3, "20.5", 9, 1, "DANS, 9 elever, 11.5 platser kvar"},
+        {1, "", 2, 0, "DANS, 2 elever"},  // nobody shown
+    };
+    for (const auto& [g, maxText, members, pupil, report] : cases) {
+        Group& group = app.work.groupTable[g];
+        group.maxText = maxText;
+        group.name = g == 1 ? "DANS " : "DANS";  // the trailing blank is not read out
+        app.work.studentTable[1].wishes = g == 2 ? "DANS" : "GRUPP2";
+        app.work.groupMemberCount[g] = members;
+        app.run.currentStudent = pupil;
+        ColourBoard(app);
+        EXPECT_EQ(app.screen.Label1[g].report, report) << cp1252ToUtf8(report);
+        group.name = "GRUPP" + std::to_string(g);
+    }
+}
+
+// Ordering the labels: the shown ones in a grid in group order, inside the board and apart; the
+// hidden ones where they were.
+TEST_F(Groups, OrderingTheLabelsPutsTheShownOnesInAGrid) {
+    constexpr double boardWidth = 5430, boardHeight = 4545;
+    constexpr double width = 0.22 * boardWidth, height = 0.11 * boardHeight;
+    for (const auto& [count, apart] :
+         {std::pair(6, true), std::pair(29, true), std::pair(100, false)}) {
+        SCOPED_TRACE(count);
+        app.work.groupCount = count;
+        for (int g = 1; g <= count; ++g) {
+            app.work.groupTable[g] = {"G" + std::to_string(g), "",      "",    "",
+                                      g == 3 ? "2" : "1",      -7000.0, 9000.0};
+        }
+        RefreshBoard(app);
+        Redigera_ordna(app);
+        EXPECT_EQ(app.history.undoName(), "Ordna etiketterna");
+        EXPECT_EQ(std::pair(app.work.groupTable[3].boardLeft, app.work.groupTable[3].boardTop),
+                  std::pair(-7000.0, 9000.0));
+        std::vector<const Group*> shown;
+        for (int g = 1; g <= count; ++g) {
+            if (g != 3) shown.push_back(&app.work.groupTable[g]);
+        }
+        for (std::size_t k = 0; k < shown.size(); ++k) {
+            const Group& group = *shown[k];
+            EXPECT_EQ(group.boardLeft, std::round(group.boardLeft)) << k;
+            EXPECT_GE(group.boardLeft, 0);
+            EXPECT_GE(group.boardTop, 0);
+            EXPECT_LE(group.boardLeft + width, boardWidth) << k;
+            EXPECT_LE(group.boardTop + height, boardHeight) << k;
+            if (k == 0) continue;
+            const Group& before = *shown[k - 1];
+            // Group order reads left to right, then row by row.
+            EXPECT_TRUE(group.boardTop > before.boardTop ||
+                        (group.boardTop == before.boardTop && group.boardLeft > before.boardLeft))
+                << k;
+            if (k >= 4 && apart) {
+                EXPECT_GE(group.boardTop - shown[k - 4]->boardTop, height);
+            }
+            if (k % 4 != 0) {
+                EXPECT_GE(group.boardLeft - before.boardLeft, width);
+            }
+        }
+    }
 }
 
 TEST_F(Groups, GroupDataPanel) {
