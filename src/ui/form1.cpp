@@ -194,6 +194,24 @@ Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
     columns->addWidget(buildGroups(), 7);
     setCentralWidget(central);
 
+    // What a screen reader says where the caption beside a control does not name it.
+    describe(Combo1, QStringLiteral("Klass"), QStringLiteral("Klassen vars elever visas"));
+    describe(Combo2, QStringLiteral("Elev"), QStringLiteral("Eleven vars önskemål visas"));
+    describe(Text2, QStringLiteral("Önskemål"),
+             QStringLiteral("Elevens önskemål, ett per rad, det första först"));
+    describe(Combo3, QStringLiteral("Visa i översikt"),
+             QStringLiteral("Vilka elever översikten visar"));
+    describe(List2, QStringLiteral("Översikten"),
+             QStringLiteral("Eleverna som visas; markera dem som ska placeras"));
+    describe(Text1, QStringLiteral("Sökbegrepp"), QStringLiteral("Text att söka i översikten"));
+    describe(List1, QStringLiteral("Grupplista"),
+             QStringLiteral("Eleverna i aktuell grupp; markera dem som ska tas bort"));
+    describe(Command5, QStringLiteral("Föregående klass"));
+    describe(Command6, QStringLiteral("Nästa klass"));
+    describe(Command2, QStringLiteral("Föregående elev"));
+    describe(Command3, QStringLiteral("Nästa elev"));
+    describe(Command10, QStringLiteral("Föregående period"));
+    describe(Command9, QStringLiteral("Nästa period"));
     setupFiles();
     setupPupils();
     setupBoard();
@@ -241,6 +259,8 @@ void Form1::buildMenus() {
     Redigera_gorom_ = item(Redigera, "Gör om", "Redigera_gorom");
     Redigera_gorom_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Redigera->addSeparator();
+    Redigera_ordna_ = item(Redigera, "Ordna etiketterna", "Redigera_ordna");
 
     ny_grupp_ = named(bar->addAction(QStringLiteral("Ny grupp")), "ny_grupp");
 
@@ -356,9 +376,10 @@ QWidget* Form1::buildGroups() {
     Picture1 = new GroupBoard;
     // The board scrolls where the window is small and grows where it is large.
     auto* boardArea = named(new QScrollArea, "boardArea");
-    boardArea->setWidget(Picture1);
-    boardArea->setWidgetResizable(true);
     boardArea->setFrameShape(QFrame::NoFrame);
+    // The board takes the focus and the arrow keys itself; its view only scrolls.
+    boardArea->setFocusPolicy(Qt::NoFocus);
+    Picture1->placeIn(boardArea);
     boardArea->setMinimumSize(120, 100);
     List1 = m_controls.bind(new QListWidget, "List1", s.List1);
     List1->setSelectionMode(QAbstractItemView::ExtendedSelection);

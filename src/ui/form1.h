@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "commands/app.h"
+#include "commands/board.h"
 #include "commands/opensave.h"
 #include "ui/dialogview.h"
 
@@ -133,6 +134,11 @@ private:
     void Label1_Drop(int g, QPoint globalPosition);
 
     void Label1_DblClick(int g);
+    // Space, Enter and the menu key on the board's focused label: a press, a double-click, a
+    // press of the right button.
+    void Label1_Key(int g, Qt::Key key);
+    // A press as the mouse makes it, less the drag; what became of it.
+    LabelPress pressLabel(int g, Qt::MouseButton button, QPointF position);
 
     // --- the group editor, placing by the buttons, the proposal ---
     void setupGroups();
@@ -201,6 +207,7 @@ private:
     QMenu* Redigera = nullptr;
     QAction* Redigera_angra_ = nullptr;
     QAction* Redigera_gorom_ = nullptr;
+    QAction* Redigera_ordna_ = nullptr;
     QAction* ny_grupp_ = nullptr;
     QMenu* Help = nullptr;
     QAction* help_about_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "base/codec.h"
+#include "commands/board.h"
 #include "commands/edit.h"
 #include "commands/groups.h"
 #include "commands/placement.h"
@@ -42,6 +43,8 @@ void Form1::setupGroups() {
             [this] { run("Ångra"_cp, [this] { pelora::Redigera_angra(m_app); }); });
     connect(Redigera_gorom_, &QAction::triggered, this,
             [this] { run("Gör om"_cp, [this] { pelora::Redigera_gorom(m_app); }); });
+    connect(Redigera_ordna_, &QAction::triggered, this,
+            [this] { run("Ordna etiketterna", [this] { pelora::Redigera_ordna(m_app); }); });
 }
 
 void Form1::renderGroups() {

@@ -27,6 +27,7 @@ Form2::Form2(App& app, Runner run, QWidget* parent)
     // Enter stores the group; in creation mode the next one can be typed at once.
     Command1->setDefault(true);
     focusOn(Focus::GroupName, Text1);
+    describe(Text5, QStringLiteral("Period"), QStringLiteral("Perioden gruppen hör till"));
 
     const QFontMetrics metrics = Text1->fontMetrics();
     Text1->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('M')) * 28);

@@ -34,6 +34,7 @@ Form4::Form4(App& app, Runner run, QWidget* parent)
     auto* Check5 = bind(alla("Check5"), "Check5", s.Check5);
     auto* Text4 = bind(new QLineEdit, "Text4", s.Text4);
     field(periodLabel, Check5, Text4);
+    describe(Text4, QStringLiteral("Period"), QStringLiteral("Perioderna att skriva ut"));
     auto* Check1 = bind(alla("Check1"), "Check1", s.Check1);
     auto* Text1 = bind(new QLineEdit, "Text1", s.Text1);
     field(plainLabel(QStringLiteral("Grupplistor, ange grupp(er):")), Check1, Text1);
@@ -54,6 +55,8 @@ Form4::Form4(App& app, Runner run, QWidget* parent)
     auto* Dir1 = bind(plainLabel(), "Dir1", s.Dir1);
     Dir1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     Dir1->setWordWrap(true);
+    describe(Dir1, QStringLiteral("Filerna finns i mappen"),
+             QStringLiteral("Mappen med tidigare arbetsfiler"));
     auto* Command5 = named(new QPushButton(QStringLiteral("Bläddra...")), "Command5");
     Command5->setAutoDefault(false);
     auto* File1 = bind(new QListWidget, "File1", s.File1);

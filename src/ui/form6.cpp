@@ -21,6 +21,8 @@ Form6::Form6(App& app, Runner run, QWidget* parent)
     auto* Command3 = named(new QPushButton(QStringLiteral("Stäng")), "Command3");
     Command3->setAutoDefault(false);
     auto* RTF2 = bind(new RichTextView, "RTF2", s.RTF2);
+    describe(List1, QStringLiteral("Innehåll"), QStringLiteral("Hjälpens avsnitt"));
+    describe(RTF2, QStringLiteral("Hjälptext"), QStringLiteral("Det valda avsnittet"));
 
     // The list as wide as its longest chapter and as high as all nine.
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -1,5 +1,7 @@
 #include "ui/widgetsync.h"
 
+#include <QLineEdit>
+
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -46,6 +48,15 @@ void fitRowsToCapitals(QComboBox* combo) {
 void fitRowsToCapitals(QAbstractItemView* list) {
     list->setItemDelegate(new WholeCapitalsDelegate(list));
     if (auto* view = qobject_cast<QListView*>(list)) view->setUniformItemSizes(true);
+}
+
+void describe(QWidget* widget, const QString& name, const QString& description) {
+    widget->setAccessibleName(name);
+    if (!description.isEmpty()) widget->setAccessibleDescription(description);
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit()) {
+        combo->lineEdit()->setAccessibleName(name);
+        if (!description.isEmpty()) combo->lineEdit()->setAccessibleDescription(description);
+    }
 }
 
 QLabel* plainLabel(const QString& text) {

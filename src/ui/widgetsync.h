@@ -30,6 +30,10 @@ void fitRowsToCapitals(QComboBox* combo);
 // A label that shows its text as it is, never as markup: a group may be named "<B>DANS".
 QLabel* plainLabel(const QString& text = QString());
 
+// What a screen reader says of the control: its name, as the caption beside it reads, and what
+// it is for; an editable combo box's line is named alike.
+void describe(QWidget* widget, const QString& name, const QString& description = QString());
+
 void render(QComboBox* widget, const ComboBox& combo);
 void render(QListWidget* widget, const ListBox& list);
 void render(QLineEdit* widget, const TextBox& box);

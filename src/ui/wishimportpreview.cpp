@@ -63,6 +63,10 @@ WishImportPreview::WishImportPreview(App& app, Runner run, QWidget* parent)
     }
     for (QListWidget* list : {List1, List2, List3})
         fitRowsToCapitals(list);
+    describe(List1, QStringLiteral("Rader som inte läses in"));
+    describe(List2, QStringLiteral("Elever som redan har önskemål"));
+    describe(List3, QStringLiteral("Önskemål som inte är någon grupp"),
+             QStringLiteral("Markera de rättelser som ska göras"));
 
     auto* columns = new QGridLayout;
     columns->addWidget(captionFor(Combo1, "&Personnummer:"), 0, 0);

@@ -310,9 +310,6 @@ private slots:
             w.app.screen.status.caption =
                 "600 elever, 100 grupper   (snitt: 6 el/gr)\r\n"
                 " 600 elev(er) placerade enl 1:a-handsval\r\n 600 elev(er) ej placerad(e)";
-            // FOTBOLL was left far to the right and down on a large screen.
-            w.app.work.groupTable[2].boardLeft = 9000;
-            w.app.work.groupTable[2].boardTop = 7500;
             w.form->render();
             w.form->resize(size);
             QCOMPARE(w.form->size(), size);  // nothing asks for more than the screen has
@@ -332,14 +329,18 @@ private slots:
                     QVERIFY2(a == b || !at(a).intersects(at(b)),
                              qPrintable(a->objectName() + " / " + b->objectName()));
             }
+            // The whole board in view, as large as the room allows; its labels grow with it.
             ui::GroupBoard* board = w.board();
             auto* area = w.find<QScrollArea>("boardArea");
+            QVERIFY(area->viewport()->rect().contains(board->geometry()));
+            QVERIFY(board->width() >= area->viewport()->width() - 1 ||
+                    board->height() >= area->viewport()->height() - 1);
+            QVERIFY(!area->horizontalScrollBar()->isVisible());
+            QVERIFY(!area->verticalScrollBar()->isVisible());
             QVERIFY(board->rect().contains(board->label(2)->geometry()));
-            QCOMPARE(board->size(), area->viewport()->size().expandedTo(board->minimumSize()));
-            if (boardGrows) {
-                QVERIFY(board->width() > board->toPixels(ui::GroupBoard::WidthTwips) + 100);
-                QVERIFY(board->height() > board->toPixels(ui::GroupBoard::HeightTwips) + 100);
-            }
+            const QSize designed = board->sizeHint();
+            QCOMPARE(board->width() > designed.width() * 3 / 2, boardGrows);
+            QVERIFY(board->label(1)->width() >= int(0.22 * board->width()));
             auto* status = w.find<QLabel>("status");
             const QRect needed = status->fontMetrics().boundingRect(
                 status->contentsRect(), int(status->alignment()) | Qt::TextWordWrap,
@@ -370,24 +371,42 @@ private slots:
         }
     }
 
-    // DANS, sitting at (10, 20), is taken at (10, 8) and let go on the board: onto the free
-    // surface, onto FOTBOLL at (200, 160), where it was, outside the board. It is shown and kept
-    // where it is let go, 15 twips to a pixel; only a move is a change.
+    // DANS, sitting at 152.5, 300 twips, is taken 10, 8 pixels inside it and let go on the board:
+    // onto the free surface, onto FOTBOLL, where it was, outside the board. It is shown where it
+    // is let go and kept there in whole twips, at the fitting zoom and zoomed in; only a move is a
+    // change.
     void draggingALabel() {
-        for (const auto& [release, twips] : {std::pair{QPoint(120, 88), QPointF(1650, 1200)},
-                                             {QPoint(220, 175), QPointF(3150, 2505)},
-                                             {QPoint(20, 28), QPointF(152.5, 300)},
-                                             {QPoint(-30, 28), QPointF(152.5, 300)}}) {
-            Window w;
-            ui::GroupBoard* board = w.board();
-            QLabel* dans = board->label(1);
-            QTest::mousePress(dans, Qt::LeftButton, {}, QPoint(10, 8));
-            QTest::mouseMove(dans, dans->mapFrom(board, release));
-            QTest::mouseRelease(dans, Qt::LeftButton, {}, dans->mapFrom(board, release));
-            QCOMPARE(dans->pos(), QPoint(board->toPixels(twips.x()), board->toPixels(twips.y())));
-            QCOMPARE(w.app.work.groupTable[1].boardLeft, twips.x());
-            QCOMPARE(w.app.work.groupTable[1].boardTop, twips.y());
-            QCOMPARE(w.app.history.dirty(), twips != QPointF(152.5, 300));
+        for (int zoom : {0, 2}) {
+            for (const auto& [release, moves] : {std::pair{QPoint(120, 88), true},
+                                                 {QPoint(0, 0), true},     // FOTBOLL, found below
+                                                 {QPoint(-1, -1), false},  // where it was
+                                                 {QPoint(-5000, 28), false}}) {
+                Window w;
+                ui::GroupBoard* board = w.board();
+                for (int k = 0; k < zoom; ++k)
+                    board->zoomIn();
+                QLabel* dans = board->label(1);
+                const QPoint hold(10, 8);
+                QPoint to = release;
+                if (to == QPoint(0, 0)) to = board->label(2)->pos() + QPoint(30, 12);
+                if (to == QPoint(-1, -1)) to = dans->pos() + hold;
+                QTest::mousePress(dans, Qt::LeftButton, {}, hold);
+                QTest::mouseMove(dans, dans->mapFrom(board, to));
+                QTest::mouseRelease(dans, Qt::LeftButton, {}, dans->mapFrom(board, to));
+                const Group& group = w.app.work.groupTable[1];
+                QCOMPARE(w.app.history.dirty(), moves);
+                if (!moves) {
+                    QCOMPARE(QPointF(group.boardLeft, group.boardTop), QPointF(152.5, 300));
+                    continue;
+                }
+                // Whole twips from where the label is let go; let go on DANS itself, counted
+                // from DANS's own half twip.
+                QCOMPARE(std::fmod(group.boardLeft, 0.5), 0.0);
+                QCOMPARE(std::fmod(group.boardTop, 0.5), 0.0);
+                QCOMPARE(dans->pos(),
+                         QPoint(board->toPixels(group.boardLeft), board->toPixels(group.boardTop)));
+                QVERIFY((dans->pos() - (to - hold)).manhattanLength() <= 2);
+            }
         }
     }
 
