@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -430,7 +431,7 @@ QWidget* Form1::buildGroups() {
     right->addWidget(Check1);
 
     auto* columns = new QHBoxLayout(frame);
-    columns->addLayout(left, 2);
+    columns->addLayout(left, 3);
     columns->addLayout(right, 1);
     return frame;
 }
@@ -440,6 +441,9 @@ int Form1::designedWidth() const {
 }
 
 void Form1::showAtStart() {
+    // Never larger than the screen: the board fits whatever room is left.
+    if (const QScreen* shown = screen())
+        resize(size().boundedTo(shown->availableGeometry().size()));
     if (m_app.screen.startMaximized) {
         showMaximized();
     } else {

@@ -71,6 +71,10 @@ protected:
         option.rect =
             rect().adjusted(kLabelFrame + 1, kLabelFrame + 1, -kLabelFrame - 1, -kLabelFrame - 1);
         option.backgroundColor = palette().color(QPalette::Window);
+        // Only the frame's edge: a style that tints the inside would change the label's colour.
+        const QRegion edge =
+            QRegion(option.rect).subtracted(QRegion(option.rect.adjusted(3, 3, -3, -3)));
+        painter.setClipRegion(edge);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 
@@ -127,7 +131,7 @@ void GroupBoard::placeIn(QScrollArea* area) {
     m_area = area;
     area->setWidget(this);
     area->setWidgetResizable(false);
-    area->setAlignment(Qt::AlignCenter);
+    area->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     area->installEventFilter(this);
     rescale();
 }
@@ -315,10 +319,15 @@ void GroupBoard::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
     const int key = event->key();
+    // Ctrl and "+" wherever the keyboard has it, with Shift or without.
+    const bool control = (modifiers & ~Qt::ShiftModifier) == Qt::ControlModifier;
+    if (control && (key == Qt::Key_Plus || key == Qt::Key_Equal)) {
+        zoomIn();
+        event->accept();
+        return;
+    }
     if (modifiers == Qt::ControlModifier) {
-        if (key == Qt::Key_Plus || key == Qt::Key_Equal) {
-            zoomIn();
-        } else if (key == Qt::Key_Minus) {
+        if (key == Qt::Key_Minus) {
             zoomOut();
         } else if (key == Qt::Key_0) {
             zoomToFit();
