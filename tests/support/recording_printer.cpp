@@ -6,8 +6,13 @@
 
 namespace pelora::test {
 
+void RecordingPrinter::setFontName(const std::string& name) {
+    font.name = name;
+    operations.push_back("font " + name);
+}
+
 void RecordingPrinter::setFontSize(double points) {
-    fontSize = points;
+    font.points = points;
     operations.push_back("size " + plainNumber(points));
 }
 
@@ -16,11 +21,52 @@ void RecordingPrinter::setCurrentX(double x) {
     operations.push_back("x " + plainNumber(x));
 }
 
+void RecordingPrinter::setCurrentY(double y) {
+    y_ = y;
+    operations.push_back("y " + plainNumber(y));
+}
+
 void RecordingPrinter::print(const std::string& text) {
     if (!failOnPrint.empty() && text == failOnPrint)
         throw std::runtime_error("Skrivaren svarar inte");
     operations.push_back("print " + text);
-    x_ += textWidth(text);
+    if (y_ + lineHeight(font) > height + 1e-6)
+        belowTheFoot.push_back(text + " at " + plainNumber(y_));
+    x_ += textWidth(font, text);
+}
+
+void RecordingPrinter::endLine() {
+    operations.push_back("endLine");
+    x_ = 0;
+    y_ += lineHeight(font);
+}
+
+void RecordingPrinter::newPage() {
+    operations.push_back("newPage");
+    x_ = y_ = 0;
+}
+
+PrintedDocument RecordingPrinter::endDoc() {
+    operations.push_back("endDoc");
+    x_ = y_ = 0;
+    if (!toFile) return {};
+    std::string pdf = "%PDF";
+    for (const std::string& operation : operations)
+        pdf += operation + "\n";
+    return {{}, pdf};
+}
+
+std::vector<std::vector<std::string>> RecordingPrinter::sheets() const {
+    std::vector<std::vector<std::string>> all(1);
+    for (const std::string& operation : operations) {
+        if (operation == "newPage") {
+            all.emplace_back();
+        } else if (operation != "endDoc") {
+            all.back().push_back(operation);
+        }
+    }
+    if (all.back().empty()) all.pop_back();
+    return all;
 }
 
 }  // namespace pelora::test
