@@ -1,5 +1,6 @@
 #include "recording_printer.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "base/numbers.h"
@@ -22,6 +23,9 @@ void RecordingPrinter::setCurrentX(double x) {
 }
 
 void RecordingPrinter::setCurrentY(double y) {
+    if (y < printedDownTo_ - 1e-6)
+        misplaced.push_back("y " + plainNumber(y) + " over text down to " +
+                            plainNumber(printedDownTo_));
     y_ = y;
     operations.push_back("y " + plainNumber(y));
 }
@@ -30,8 +34,9 @@ void RecordingPrinter::print(const std::string& text) {
     if (!failOnPrint.empty() && text == failOnPrint)
         throw std::runtime_error("Skrivaren svarar inte");
     operations.push_back("print " + text);
-    if (y_ + lineHeight(font) > height + 1e-6)
-        belowTheFoot.push_back(text + " at " + plainNumber(y_));
+    const double foot = y_ + lineHeight(font);
+    if (foot > height + 1e-6) misplaced.push_back(text + " below the sheet at " + plainNumber(y_));
+    if (!text.empty()) printedDownTo_ = std::max(printedDownTo_, foot);
     x_ += textWidth(font, text);
 }
 
@@ -43,12 +48,12 @@ void RecordingPrinter::endLine() {
 
 void RecordingPrinter::newPage() {
     operations.push_back("newPage");
-    x_ = y_ = 0;
+    x_ = y_ = printedDownTo_ = 0;
 }
 
 PrintedDocument RecordingPrinter::endDoc() {
     operations.push_back("endDoc");
-    x_ = y_ = 0;
+    x_ = y_ = printedDownTo_ = 0;
     if (!toFile) return {};
     std::string pdf = "%PDF";
     for (const std::string& operation : operations)

@@ -48,12 +48,15 @@ public:
     // "font NAME", "size N", "x N", "y N", "print TEXT", "endLine", "newPage", "endDoc",
     // "file PATH".
     std::vector<std::string> operations;
-    // Texts printed where their line reaches below the sheet's printable height: "TEXT at Y".
-    std::vector<std::string> belowTheFoot;
+    // What stands where no sheet can hold it: "TEXT below the sheet at Y" for a text whose line
+    // reaches below the printable height, "y Y over text down to B" for a move up the sheet over
+    // what is printed there (a foot over the last lines).
+    std::vector<std::string> misplaced;
 
 private:
     double x_ = 0;
     double y_ = 0;
+    double printedDownTo_ = 0;  // the foot of the lowest line printed on this sheet
 };
 
 }  // namespace pelora::test
