@@ -29,6 +29,7 @@ void ListLayout::begin() {
     }
     m_lines.clear();
     m_lineOpen = false;
+    m_top = 0;
     m_hasTitle = m_hasBody = false;
 }
 
@@ -67,6 +68,10 @@ void ListLayout::endLine() {
     m_lineOpen = false;
 }
 
+void ListLayout::sheetTop() {
+    m_top = m_lines.size() - (m_lineOpen ? 1 : 0);
+}
+
 void ListLayout::title() {
     m_title = m_lines.size() - (m_lineOpen ? 1 : 0);
     m_hasTitle = true;
@@ -83,9 +88,9 @@ bool ListLayout::fits(double height, double room) const {
 }
 
 // Each sheet as the lines it prints. A line that does not fit starts the next sheet, which
-// begins with the title and the lines under it, so that at least one line of the body stands on
-// every sheet however small the sheet. Empty lines where a sheet breaks are left out: a sheet
-// neither starts its body with them nor is started for them alone.
+// begins with the top of the first and the title and the lines under it, so that at least one line
+// of the body stands on every sheet however small the sheet. Empty lines where a sheet breaks are
+// left out: a sheet neither starts its body with them nor is started for them alone.
 std::vector<std::vector<std::size_t>> ListLayout::sheets() {
     const std::size_t count = m_lines.size();
     std::vector<double> heights(count);
@@ -107,10 +112,14 @@ std::vector<std::vector<std::size_t>> ListLayout::sheets() {
             sheets.emplace_back();
             y = 0;
             bodyLines = 0;
-            for (std::size_t k = headFirst; k < std::min(headEnd, i); ++k) {
-                sheets.back().push_back(k);
-                y += heights[k];
-            }
+            auto repeat = [&](std::size_t first, std::size_t end) {
+                for (std::size_t k = first; k < std::min(end, i); ++k) {
+                    sheets.back().push_back(k);
+                    y += heights[k];
+                }
+            };
+            repeat(0, std::min(m_top, headFirst));
+            repeat(headFirst, headEnd);
             continue;
         }
         sheets.back().push_back(i);

@@ -57,6 +57,9 @@ public:
         return cutToWidth(m_printer, m_font, text, width);
     }
 
+    // The lines so far open every sheet of the list: the empty line at the top of the page head,
+    // so that a further sheet starts as far down as the first.
+    void sheetTop();
     // The next line is the list's title: from it down to the body, the lines go again at the
     // top of every further sheet.
     void title();
@@ -93,6 +96,7 @@ private:
     PrintFont m_printerFont;  // as the printer has it, while the sheets are printed
     std::vector<Line> m_lines;
     bool m_lineOpen = false;
+    std::size_t m_top = 0;
     std::size_t m_title = 0;
     std::size_t m_body = 0;
     bool m_hasTitle = false;

@@ -216,6 +216,7 @@ void PageWriter::header(Kind kind, int period, const std::string& title) {
     m_lines.setFontName(kFont);
     m_lines.setFontSize(12);
     m_lines.endLine();
+    m_lines.sheetTop();
     at(column::kLeft, start.school);
     at(column::kDate, m_date);
     m_lines.endLine();
