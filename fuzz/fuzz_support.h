@@ -29,11 +29,16 @@ public:
     void setFontName(const std::string&) override {}
     void setFontSize(double) override {}
     double pageWidth() override { return 10000; }
+    double pageHeight() override { return 14000; }
     void setCurrentX(double x) override { m_x = x; }
     double currentX() override { return m_x; }
+    void setCurrentY(double) override {}
     void print(const std::string& text) override { m_x += static_cast<double>(text.size()); }
     void endLine() override { m_x = 0; }
-    double textWidth(const std::string& text) override { return static_cast<double>(text.size()); }
+    double textWidth(const PrintFont&, const std::string& text) override {
+        return static_cast<double>(text.size());
+    }
+    double lineHeight(const PrintFont& font) override { return 10 * font.points; }
     void newPage() override {}
     PrintedDocument endDoc() override { return {}; }
     bool printsToFile() override { return false; }

@@ -52,18 +52,20 @@ void readColumn(App& app, const fs::path& name, Column& column) {
 void earlierPage(PageWriter& page, const std::string& className,
                  const std::vector<std::string>& heads, const std::vector<Column>& columns) {
     const Work& work = page.work();
-    Printer& printer = page.printer();
+    ListLayout& lines = page.lines();
     page.header(PageWriter::Kind::Earlier, 0,
                 work.start.activity + ", tidigare placeringar " + className);
-    printer.endLine();
-    printer.setFontSize(10);
+    lines.endLine();
+    lines.setFontSize(10);
     auto cellAt = [](std::size_t k) {
         return column::kEarlierFirst + static_cast<double>(k) * column::kEarlierStep;
     };
     for (std::size_t k = 0; k < heads.size(); ++k)
         page.at(cellAt(k), column::kEarlierWidth, heads[k]);
-    printer.endLine();
-    printer.endLine();
+    lines.endLine();
+    lines.endLine();
+    // The files' names head the columns of every sheet.
+    page.body();
     for (int i = 1; i <= work.studentCount; ++i) {
         if (work.studentTable[i].className != className) continue;
         page.at(column::kLeft, column::kEarlierNameWidth, work.studentTable[i].name);
@@ -71,9 +73,9 @@ void earlierPage(PageWriter& page, const std::string& className,
             page.at(cellAt(k), column::kEarlierWidth,
                     k < columns.size() ? columns[k][static_cast<std::size_t>(i)] : std::string());
         }
-        printer.endLine();
+        lines.endLine();
     }
-    printer.newPage();
+    page.endList();
 }
 
 }  // namespace

@@ -71,11 +71,12 @@ private:
     // least as many columns as an earlier page of the run had.
     void wishList(const std::string& className) {
         const Work& work = m_page.work();
-        Printer& printer = m_page.printer();
+        ListLayout& lines = m_page.lines();
         m_page.header(PageWriter::Kind::Wishes, 0,
                       work.start.activity + ", önskemål "_cp + className);
-        printer.endLine();
-        printer.setFontSize(10);
+        lines.endLine();
+        m_page.body();
+        lines.setFontSize(10);
 
         std::vector<std::vector<std::string>> wishes;
         for (int i = 1; i <= work.studentCount; ++i) {
@@ -93,7 +94,7 @@ private:
             wishes.push_back(std::move(own));
         }
         m_wishColumns = std::max(m_wishColumns, kFewestWishColumns);
-        const double page = printer.pageWidth();
+        const double page = lines.pageWidth();
         const double width = column::kWishesWidth * page / m_wishColumns;
 
         std::size_t row = 0;
@@ -102,12 +103,12 @@ private:
             m_page.at(column::kLeft, work.studentTable[i].name);
             const std::vector<std::string>& own = wishes[row++];
             for (std::size_t k = 0; k < static_cast<std::size_t>(m_wishColumns); ++k) {
-                printer.setCurrentX(column::kWishes * page + static_cast<double>(k) * width);
-                printer.print(cutToWidth(printer, k < own.size() ? own[k] : std::string(), width));
+                lines.setCurrentX(column::kWishes * page + static_cast<double>(k) * width);
+                lines.print(lines.cut(k < own.size() ? own[k] : std::string(), width));
             }
-            printer.endLine();
+            lines.endLine();
         }
-        printer.newPage();
+        m_page.endList();
     }
 
     // Each column cut to the room before the next, so that a long group name is never printed
@@ -115,8 +116,9 @@ private:
     void classList(const std::string& className, int p) {
         const Work& work = m_page.work();
         m_page.header(PageWriter::Kind::PerPeriod, p, work.start.activity + "    " + className);
-        m_page.printer().endLine();
-        m_page.printer().setFontSize(12);
+        m_page.lines().endLine();
+        m_page.body();
+        m_page.lines().setFontSize(12);
         for (int i = 1; i <= work.studentCount; ++i) {
             if (work.studentTable[i].className != className) continue;
             const int g = work.placement[p][i];
@@ -126,45 +128,47 @@ private:
                       placed ? work.groupTable[g].name : std::string());
             m_page.at(column::kClassStaff, column::kClassStaffWidth,
                       placed ? work.groupTable[g].staff : std::string());
-            m_page.printer().endLine();
+            m_page.lines().endLine();
         }
-        m_page.printer().newPage();
+        m_page.endList();
     }
 
     void groupList(int g, int p) {
         const Work& work = m_page.work();
-        Printer& printer = m_page.printer();
+        ListLayout& lines = m_page.lines();
         const Group& group = work.groupTable[g];
         m_page.header(PageWriter::Kind::PerPeriod, p, work.start.activity + "   " + group.name);
-        printer.setFontSize(14);
+        lines.setFontSize(14);
         m_page.at(column::kLeft, group.staff);
-        printer.endLine();
-        printer.endLine();
+        lines.endLine();
+        lines.endLine();
+        m_page.body();
         pupilLines(p, g);
     }
 
     void notPlacedList(int p) {
         const Work& work = m_page.work();
         m_page.header(PageWriter::Kind::PerPeriod, p, work.start.activity + ", ej placerade");
-        m_page.printer().endLine();
+        m_page.lines().endLine();
+        m_page.body();
         pupilLines(p, 0);
     }
 
     // The pupils placed in group g in period p (0: in none), class and name, and their count.
     void pupilLines(int p, int g) {
         const Work& work = m_page.work();
-        Printer& printer = m_page.printer();
-        printer.setFontSize(12);
+        ListLayout& lines = m_page.lines();
+        lines.setFontSize(12);
         int count = 0;
         for (int i = 1; i <= work.studentCount; ++i) {
             if (work.placement[p][i] != g) continue;
             m_page.at(column::kLeft,
                       work.studentTable[i].className + "  " + work.studentTable[i].name);
-            printer.endLine();
+            lines.endLine();
             ++count;
         }
         m_page.countLine(count);
-        printer.newPage();
+        m_page.endList();
     }
 
     PageWriter m_page;
@@ -189,15 +193,8 @@ void guardedStep(App& app, const std::function<void()>& step) {
     }
 }
 
-std::string cutToWidth(Printer& printer, const std::string& text, double width) {
-    std::string fitted = text;
-    // A character at a time: a name's escape goes whole, never half a character on paper.
-    while (!fitted.empty() && printer.textWidth(fitted) > width)
-        dropLastCharacter(fitted);
-    return fitted;
-}
-
-PageWriter::PageWriter(App& app) : m_app(app), m_work(app.work), m_printer(app.desktop.printer()) {
+PageWriter::PageWriter(App& app)
+    : m_app(app), m_work(app.work), m_printer(app.desktop.printer()), m_lines(m_printer) {
     const Date today = app.desktop.today();
     char date[16];
     std::snprintf(date, sizeof date, "%02d-%02d-%04d", today.day, today.month, today.year);
@@ -205,52 +202,59 @@ PageWriter::PageWriter(App& app) : m_app(app), m_work(app.work), m_printer(app.d
 }
 
 void PageWriter::at(double where, const std::string& text) {
-    m_printer.setCurrentX(where * W());
-    m_printer.print(text);
+    m_lines.setCurrentX(where * W());
+    m_lines.print(text);
 }
 
 void PageWriter::at(double where, double width, const std::string& text) {
-    at(where, cutToWidth(m_printer, text, width * W()));
+    at(where, m_lines.cut(text, width * W()));
 }
 
 void PageWriter::header(Kind kind, int period, const std::string& title) {
     const StartData& start = m_work.start;
-    m_printer.setFontName(kFont);
-    m_printer.setFontSize(12);
-    m_printer.endLine();
+    m_lines.begin();
+    m_lines.setFontName(kFont);
+    m_lines.setFontSize(12);
+    m_lines.endLine();
+    m_lines.sheetTop();
     at(column::kLeft, start.school);
     at(column::kDate, m_date);
-    m_printer.endLine();
+    m_lines.endLine();
     switch (kind) {
         case Kind::Wishes:
             at(column::kLeft, start.periodLabel);
-            m_printer.endLine();
-            m_printer.endLine();
-            m_printer.endLine();
+            m_lines.endLine();
+            m_lines.endLine();
+            m_lines.endLine();
             break;
         case Kind::Earlier:
-            m_printer.endLine();
-            m_printer.endLine();
+            m_lines.endLine();
+            m_lines.endLine();
             break;
         case Kind::PerPeriod:
             at(column::kLeft, start.periodLabel + "  ");
             if (start.periodCount > 1) {
-                m_printer.print("Period " + plainNumber(period));
-                m_printer.endLine();
+                m_lines.print("Period " + plainNumber(period));
+                m_lines.endLine();
             }
-            m_printer.endLine();
-            m_printer.endLine();
+            m_lines.endLine();
+            m_lines.endLine();
             break;
     }
-    m_printer.setFontSize(16);
+    m_lines.title();
+    m_lines.setFontSize(16);
     at(column::kLeft, title);
-    m_printer.endLine();
+    m_lines.endLine();
 }
 
 void PageWriter::countLine(int count) {
-    m_printer.endLine();
+    m_lines.endLine();
     at(column::kLeft, "Antal: " + fileNumber(count));
-    m_printer.endLine();
+    m_lines.endLine();
+}
+
+void PageWriter::endList() {
+    m_lines.printSheets({m_work.start.school, m_date});
 }
 
 void printDocument(App& app, const PrintSelection& selection) {

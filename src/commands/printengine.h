@@ -8,6 +8,7 @@
 
 #include "base/printer.h"
 #include "commands/app.h"
+#include "commands/listlayout.h"
 #include "commands/printselection.h"
 
 namespace pelora {
@@ -19,9 +20,6 @@ void printError(App& app, const std::string& description);
 
 // One step of a run: an error in it is told with printError, and the run goes on with the next.
 void guardedStep(App& app, const std::function<void()>& step);
-
-// The text cut from its end until it prints no wider than `width`.
-std::string cutToWidth(Printer& printer, const std::string& text, double width);
 
 // Where the columns of the pages start, and how wide they are, as parts of the page width.
 namespace column {
@@ -40,7 +38,8 @@ constexpr double kEarlierStep = 0.125;
 constexpr double kEarlierWidth = 0.12;
 }  // namespace column
 
-// Writes the pages of a run: the head every page starts with, and text at a column.
+// Writes the lists of a run: the head every list starts with, text at a column, and each list's
+// sheets once it is laid out.
 class PageWriter {
 public:
     enum class Kind { Wishes, Earlier, PerPeriod };
@@ -50,14 +49,23 @@ public:
     App& app() { return m_app; }
     const Work& work() const { return m_work; }
     Printer& printer() { return m_printer; }
+    // Where a list's lines go until endList prints them.
+    ListLayout& lines() { return m_lines; }
 
-    // The school and the date, the term (with the period where the work has several), the title.
+    // Starts a list: the school and the date, the term (with the period where the work has
+    // several), the title.
     void header(Kind kind, int period, const std::string& title);
+    // The lines from here on are the list itself; the title and what came after it stand again
+    // at the top of every further sheet of the list.
+    void body() { m_lines.body(); }
     void at(double where, const std::string& text);
     // The text cut to `width` so that it ends before the next column.
     void at(double where, double width, const std::string& text);
     // "Antal: " and the count with its sign blank and one trailing blank.
     void countLine(int count);
+    // Prints the list's sheets, each with the school, its number in the list and the date at
+    // its foot.
+    void endList();
 
 private:
     double W() { return m_printer.pageWidth(); }
@@ -65,6 +73,7 @@ private:
     App& m_app;
     const Work& m_work;
     Printer& m_printer;
+    ListLayout m_lines;
     std::string m_date;
 };
 

@@ -115,22 +115,44 @@ double QtPrinter::pageHeight() {
     return m_printer.pageLayout().paintRectPixels(m_printer.resolution()).height();
 }
 
-double QtPrinter::lineHeight() {
+QFont QtPrinter::qtFont(const PrintFont& font) const {
+    QFont measured = m_font;
+    measured.setFamily(toQt(font.name));
+    measured.setPointSizeF(font.points);
+    return measured;
+}
+
+double QtPrinter::lineHeight(const PrintFont& font) {
+    return QFontMetricsF(qtFont(font), &paintDevice()).lineSpacing();
+}
+
+double QtPrinter::currentLineHeight() {
     return QFontMetricsF(m_font, &paintDevice()).lineSpacing();
 }
 
-double QtPrinter::textWidth(const std::string& text) {
-    return QFontMetricsF(m_font, &paintDevice()).horizontalAdvance(toQt(text));
+double QtPrinter::textWidth(const PrintFont& font, const std::string& text) {
+    return QFontMetricsF(qtFont(font), &paintDevice()).horizontalAdvance(toQt(text));
+}
+
+void QtPrinter::startPendingPage() {
+    if (!m_pageBreakPending) return;
+    paintDevice().newPage();
+    m_pageBreakPending = false;
+    m_y = 0;
+}
+
+void QtPrinter::setCurrentY(double y) {
+    painter();
+    startPendingPage();
+    m_y = y;
 }
 
 void QtPrinter::print(const std::string& text) {
     QPainter& p = painter();
-    if (m_pageBreakPending) {
-        paintDevice().newPage();
-        m_pageBreakPending = false;
-        m_y = 0;
-    }
-    if (m_pageHasText && m_y + lineHeight() > pageHeight()) {
+    startPendingPage();
+    // The engine ends its sheets before they are full, its foot included (a pixel more is the
+    // sum of its measures); this is for text printed without it.
+    if (m_pageHasText && m_y + currentLineHeight() > pageHeight() + 1) {
         paintDevice().newPage();
         m_y = 0;
     }
@@ -142,13 +164,9 @@ void QtPrinter::print(const std::string& text) {
 
 void QtPrinter::endLine() {
     painter();
-    if (m_pageBreakPending) {
-        // An empty line at the top of a sheet that has nothing on it yet still takes its space.
-        paintDevice().newPage();
-        m_pageBreakPending = false;
-        m_y = 0;
-    }
-    m_y += lineHeight();
+    // An empty line at the top of a sheet that has nothing on it yet still takes its space.
+    startPendingPage();
+    m_y += currentLineHeight();
     m_x = 0;
     m_pageHasText = true;
 }

@@ -1,5 +1,6 @@
-// The printer of the print engine on a QPrinter: text line by line in one font, a sheet that is
-// full continues on the next, and a new sheet only when something is printed on it.
+// The printer of the print engine on a QPrinter: text line by line in one font, measured by the
+// printer's own font metrics, and a new sheet only when something is printed on it. The engine
+// breaks its lists into sheets itself; a sheet that is full anyway continues on the next.
 #pragma once
 
 #include <QBuffer>
@@ -27,11 +28,15 @@ public:
     void setFontName(const std::string& name) override;
     void setFontSize(double points) override;
     double pageWidth() override;
+    double pageHeight() override;
     void setCurrentX(double x) override { m_x = x; }
     double currentX() override { return m_x; }
+    void setCurrentY(double y) override;
     void print(const std::string& text) override;
     void endLine() override;
-    double textWidth(const std::string& text) override;
+    double textWidth(const PrintFont& font, const std::string& text) override;
+    // The font's line spacing on the paint device, in its pixels.
+    double lineHeight(const PrintFont& font) override;
     void newPage() override;
     // To a file, the PDF is made in memory, with the page layout and resolution of the printer
     // (Qt's PDF engine tells of no failed write), and handed back for the program to save.
@@ -44,9 +49,11 @@ private:
     QPainter& painter();
     // What the document is painted on: the printer, or the PDF in memory.
     QPagedPaintDevice& paintDevice();
-    double pageHeight();
     void applyFont();
-    double lineHeight();
+    QFont qtFont(const PrintFont& font) const;
+    double currentLineHeight();
+    // Starts the sheet that a new page has asked for, now that something goes on it.
+    void startPendingPage();
 
     QPrinter m_printer{QPrinter::HighResolution};
     std::unique_ptr<QPainter> m_painter;

@@ -435,18 +435,19 @@ TEST_F(Printing, NamesAsWrittenArePrintedWholeAndCutByCharacter) {
 TEST(CutToWidth, NeverCutsAnEscape) {
     // A printer that measures bytes, as no printer of the program does: the worst case for a cut.
     struct BytePrinter : RecordingPrinter {
-        double textWidth(const std::string& text) override {
+        double textWidth(const PrintFont&, const std::string& text) override {
             return static_cast<double>(text.size());
         }
     } printer;
+    const PrintFont font{"Times New Roman", 12};
     const std::string name = utf8AsWritten("aŁbŻ");
     for (double width = 0; width <= 20; ++width) {
-        const std::string cut = cutToWidth(printer, name, width);
+        const std::string cut = cutToWidth(printer, font, name, width);
         EXPECT_TRUE(asUtf8(name).starts_with(asUtf8(cut))) << width;
     }
-    EXPECT_EQ(asUtf8(cutToWidth(printer, name, 17)), "aŁb");
-    EXPECT_EQ(asUtf8(cutToWidth(printer, name, 9)), "aŁ");
-    EXPECT_EQ(asUtf8(cutToWidth(printer, name, 8)), "a");
+    EXPECT_EQ(asUtf8(cutToWidth(printer, font, name, 17)), "aŁb");
+    EXPECT_EQ(asUtf8(cutToWidth(printer, font, name, 9)), "aŁ");
+    EXPECT_EQ(asUtf8(cutToWidth(printer, font, name, 8)), "a");
 }
 
 // The folder of earlier work files stays from one showing of the dialog to the next.

@@ -14,6 +14,7 @@
 #include "ui/qtprinter.h"
 #include "ui/richtextview.h"
 #include "ui/swedish.h"
+#include "ui/textconv.h"
 #include "ui_test.h"
 
 namespace pelora::test {
@@ -212,6 +213,9 @@ private slots:
               "Läsåret 2025/26 +Period 2\\s", "Elevens val +9B\\s", "Elevens val +TRÄSLÖJD\\s"})
             QVERIFY2(text.contains(QRegularExpression(QString::fromUtf8(expected))), expected);
         QCOMPARE(text.count(QRegularExpression("Antal: +\\d+")), groups + periods);
+        for (const QString& page : pages)
+            QVERIFY2(page.contains(QRegularExpression("Björkhagaskolan +Sida 1 av 1 +06-12-2026")),
+                     qPrintable(page));
 
         // Lines beyond a sheet's foot go on to the next sheet, none lost; a new page starts fresh.
         ui::QtPrinter printer;
@@ -239,6 +243,59 @@ private slots:
         QVERIFY(again.pdf && again.pdf->starts_with("%PDF"));
         QVERIFY(saveFile(systemFileSystem(), folder.path("igen.pdf"), *again.pdf));
         QCOMPARE(sheets(folder.path("igen.pdf")).join("").trimmed(), QString("Igen"));
+    }
+
+    // A class list longer than a sheet, by the printer's own measures: two sheets, each with its
+    // foot as the last line, the second starting with the title; every pupil once, in order, so
+    // the printer breaks no sheet of its own.
+    void aLongListGoesOverTheSheetsTheEngineBreaks() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed");
+        PdfDesktop desktop;
+        App app(desktop);
+        app.run.commandLineFile = PELORA_SHARE "/exempel/exempel.pel";
+        Arkivoppna(app);
+        QStringList names;
+        for (int i = 1; i <= app.work.studentCount; ++i) {
+            if (app.work.studentTable[i].className == "7A")
+                names << ui::toQt(app.work.studentTable[i].name);
+        }
+        for (int k = 1; k <= 45; ++k) {
+            const int i = ++app.work.studentCount;
+            app.work.studentTable[i] = Student{"Elev " + std::to_string(k), "", "7A"};
+            names << QString("Elev %1").arg(k);
+        }
+        TempFolder folder;
+        const std::filesystem::path pdf = folder.path("klasslista.pdf");
+        desktop.pdf.setOutputFile(pdf);
+        desktop.expectSaveFile(pdf);
+        app.form4.Text2.text = "7A";
+        app.form4.Text4.text = "1";
+        PrintLists(app);
+        const QStringList pages = sheets(pdf);
+        QCOMPARE(pages.size(), 2);
+        QStringList printed;
+        for (int s = 0; s < 2; ++s) {
+            QStringList lines = pages[s].split('\n', Qt::SkipEmptyParts);
+            while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+                lines.removeLast();
+            QVERIFY(lines.size() > 3);
+            QVERIFY2(lines.last().contains(QRegularExpression(
+                         QString("^ *Björkhagaskolan +Sida %1 av 2 +06-12-2026$").arg(s + 1))),
+                     qPrintable(lines.last()));
+            lines.removeLast();
+            if (s == 1)
+                QVERIFY2(lines.first().contains(QRegularExpression("^ *Elevens val +7A *$")),
+                         qPrintable(lines.first()));
+            for (const QString& line : lines) {
+                const QString name = line.trimmed().section(QRegularExpression(" {2,}"), 0, 0);
+                if (name.startsWith("Elevens val") || name.startsWith("Björkhagaskolan") ||
+                    name.startsWith("Läsåret") || name.isEmpty())
+                    continue;
+                printed << name;
+            }
+        }
+        QCOMPARE(printed, names);
     }
 
     // "Skrivare": Qt's printer dialog in Swedish, offering a PDF file; cancelling keeps the
