@@ -27,6 +27,16 @@ public:
     ui::QtPrinter pdf;
 };
 
+// The sample work opened over a desktop whose printer writes PDF files.
+struct SampleToPdf {
+    PdfDesktop desktop;
+    App app{desktop};
+    SampleToPdf() {
+        app.run.commandLineFile = PELORA_SHARE "/exempel/exempel.pel";
+        Arkivoppna(app);
+    }
+};
+
 // The text of each sheet as pdftotext lays it out; nothing where pdfinfo counts other pages.
 static QStringList sheets(const std::filesystem::path& pdf) {
     const QString file = QString::fromStdString(pdf.string());
@@ -191,10 +201,9 @@ private slots:
     void thePrinterWritesSheets() {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed");
-        PdfDesktop desktop;
-        App app(desktop);
-        app.run.commandLineFile = PELORA_SHARE "/exempel/exempel.pel";
-        Arkivoppna(app);
+        SampleToPdf sample;
+        PdfDesktop& desktop = sample.desktop;
+        App& app = sample.app;
         TempFolder folder;
         const std::filesystem::path pdf = folder.path("listor.pdf");
         desktop.pdf.setOutputFile(pdf);  // as after an earlier run, or where there is no printer
@@ -251,10 +260,9 @@ private slots:
     void aLongListGoesOverTheSheetsTheEngineBreaks() {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed");
-        PdfDesktop desktop;
-        App app(desktop);
-        app.run.commandLineFile = PELORA_SHARE "/exempel/exempel.pel";
-        Arkivoppna(app);
+        SampleToPdf sample;
+        PdfDesktop& desktop = sample.desktop;
+        App& app = sample.app;
         QStringList names;
         for (int i = 1; i <= app.work.studentCount; ++i) {
             if (app.work.studentTable[i].className == "7A")
