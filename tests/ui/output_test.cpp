@@ -27,13 +27,18 @@ public:
     ui::QtPrinter pdf;
 };
 
-// The sample work opened over a desktop whose printer writes PDF files.
+// The sample work opened over a desktop whose printer writes the next run to a PDF file of the
+// given name, as after an earlier run or where there is no printer.
 struct SampleToPdf {
     PdfDesktop desktop;
     App app{desktop};
-    SampleToPdf() {
+    TempFolder folder;
+    std::filesystem::path pdf;
+    explicit SampleToPdf(const char* name) : pdf(folder.path(name)) {
         app.run.commandLineFile = PELORA_SHARE "/exempel/exempel.pel";
         Arkivoppna(app);
+        desktop.pdf.setOutputFile(pdf);
+        desktop.expectSaveFile(pdf);
     }
 };
 
@@ -201,13 +206,10 @@ private slots:
     void thePrinterWritesSheets() {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed");
-        SampleToPdf sample;
-        PdfDesktop& desktop = sample.desktop;
+        SampleToPdf sample("listor.pdf");
         App& app = sample.app;
-        TempFolder folder;
-        const std::filesystem::path pdf = folder.path("listor.pdf");
-        desktop.pdf.setOutputFile(pdf);  // as after an earlier run, or where there is no printer
-        desktop.expectSaveFile(pdf);
+        TempFolder& folder = sample.folder;
+        const std::filesystem::path& pdf = sample.pdf;
         for (CheckBox* all : {&app.form4.Check1, &app.form4.Check2, &app.form4.Check4,
                               &app.form4.Check5, &app.form4.Check3})
             all->value = 1;
@@ -260,8 +262,7 @@ private slots:
     void aLongListGoesOverTheSheetsTheEngineBreaks() {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext and pdfinfo (poppler-utils) are not installed");
-        SampleToPdf sample;
-        PdfDesktop& desktop = sample.desktop;
+        SampleToPdf sample("klasslista.pdf");
         App& app = sample.app;
         QStringList names;
         for (int i = 1; i <= app.work.studentCount; ++i) {
@@ -273,14 +274,10 @@ private slots:
             app.work.studentTable[i] = Student{"Elev " + std::to_string(k), "", "7A"};
             names << QString("Elev %1").arg(k);
         }
-        TempFolder folder;
-        const std::filesystem::path pdf = folder.path("klasslista.pdf");
-        desktop.pdf.setOutputFile(pdf);
-        desktop.expectSaveFile(pdf);
         app.form4.Text2.text = "7A";
         app.form4.Text4.text = "1";
         PrintLists(app);
-        const QStringList pages = sheets(pdf);
+        const QStringList pages = sheets(sample.pdf);
         QCOMPARE(pages.size(), 2);
         QStringList printed;
         for (int s = 0; s < 2; ++s) {
