@@ -394,7 +394,8 @@ Table readCsv(const std::string& text) {
     std::string field;
     bool quoted = false, wasQuoted = false;
     auto endField = [&] {
-        row.push_back(std::move(field));
+        // As in a workbook, the columns after the 200th are not read.
+        if (row.size() < kMostColumns) row.push_back(std::move(field));
         field.clear();
         wasQuoted = false;
     };

@@ -22,7 +22,7 @@ std::optional<Table> readWorkbook(const std::string& bytes);
 
 // The rows of a CSV text. The separator is ";" or ",", whichever the first non-empty line holds
 // more of outside quotes (";" when equal). A field in double quotes may hold separators, line
-// breaks and doubled quotes.
+// breaks and doubled quotes. As in a workbook, at most 10000 rows and 200 columns are read.
 Table readCsv(const std::string& text);
 
 }  // namespace pelora

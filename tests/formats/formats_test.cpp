@@ -9,6 +9,7 @@
 #include "base/text.h"
 #include "formats/earlier.h"
 #include "formats/roster.h"
+#include "formats/spreadsheet.h"
 #include "formats/workfile.h"
 #include "temp_folder.h"
 
@@ -116,6 +117,15 @@ TEST(RosterSpreadsheets, TablesReadAsRosterLines) {
         EXPECT_EQ(roster.error->line, line) << bytes;
         EXPECT_EQ(roster.error->column, column) << bytes;
     }
+}
+
+// A CSV row of more fields than a workbook's 200 columns keeps the first 200, and the next row.
+TEST(RosterSpreadsheets, ACsvRowIsReadToItsTwoHundredthField) {
+    const Table table = readCsv("a" + std::string(300, ',') + "z\nb,c");
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0].size(), 200u);
+    EXPECT_EQ(table[0][0], "a");
+    EXPECT_EQ(table[1], (std::vector<std::string>{"b", "c"}));
 }
 
 // UTF-16 of a text without surrogates, with its byte-order mark.
