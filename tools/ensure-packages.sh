@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev liblemon-dev
-  libzip-dev libexpat1-dev libxlsxwriter-dev xvfb xdotool
+  libzip-dev libexpat1-dev libxlsxwriter-dev coinor-libcbc-dev xvfb xdotool
   desktop-file-utils appstream shared-mime-info dpkg-dev file poppler-utils
 )
 

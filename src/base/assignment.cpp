@@ -10,7 +10,11 @@ namespace pelora {
 std::vector<int> solveAssignment(const AssignmentProblem& problem) {
     using Graph = lemon::ListDigraph;
     std::vector<int> result(static_cast<std::size_t>(std::max(problem.pupils, 0)), -1);
-    if (problem.pupils <= 0 || problem.allowed.empty()) return result;
+    if (problem.pupils <= 0 || problem.allowed.empty()) {
+        const bool needsSome = std::any_of(problem.leastPlaces.begin(), problem.leastPlaces.end(),
+                                           [](int least) { return least > 0; });
+        return needsSome ? std::vector<int>{} : result;
+    }
 
     Graph graph;
     const Graph::Node source = graph.addNode();
@@ -21,10 +25,15 @@ std::vector<int> solveAssignment(const AssignmentProblem& problem) {
     for (std::size_t g = 0; g < problem.freePlaces.size(); ++g)
         groups.push_back(graph.addNode());
 
-    Graph::ArcMap<long long> capacity(graph), cost(graph);
-    long long highest = 0;
+    Graph::ArcMap<long long> lower(graph, 0), capacity(graph), cost(graph);
+    long long highest = 0, dearestPlace = 0;
     for (const AssignmentProblem::Pair& pair : problem.allowed)
         highest = std::max(highest, pair.cost);
+    for (const std::vector<long long>& places : problem.placeCosts) {
+        for (long long price : places)
+            dearestPlace = std::max(dearestPlace, price);
+    }
+    highest += dearestPlace;
     // Leaving a pupil out costs more than any assignment of everybody else could save, so the
     // flow places as many pupils as it can before it looks at their costs.
     const long long leftOut = (highest + 1) * (problem.pupils + 1);
@@ -39,8 +48,14 @@ std::vector<int> solveAssignment(const AssignmentProblem& problem) {
     for (int i = 0; i < problem.pupils; ++i)
         arc(source, pupils[static_cast<std::size_t>(i)], 1, 0);
     for (std::size_t g = 0; g < groups.size(); ++g) {
+        if (g < problem.placeCosts.size() && !problem.placeCosts[g].empty()) {
+            for (long long price : problem.placeCosts[g])
+                arc(groups[g], sink, 1, price);
+            continue;
+        }
         const int places = problem.freePlaces[g];
-        arc(groups[g], sink, places < 0 ? problem.pupils : places, 0);
+        const Graph::Arc a = arc(groups[g], sink, places < 0 ? problem.pupils : places, 0);
+        if (g < problem.leastPlaces.size()) lower[a] = std::max(0, problem.leastPlaces[g]);
     }
     std::vector<Graph::Arc> pairArcs;
     for (const AssignmentProblem::Pair& pair : problem.allowed) {
@@ -52,8 +67,8 @@ std::vector<int> solveAssignment(const AssignmentProblem& problem) {
     supply[source] = problem.pupils;
     supply[sink] = -problem.pupils;
     lemon::NetworkSimplex<Graph, long long, long long> flow(graph);
-    flow.upperMap(capacity).costMap(cost).supplyMap(supply);
-    if (flow.run() != decltype(flow)::OPTIMAL) return result;
+    flow.lowerMap(lower).upperMap(capacity).costMap(cost).supplyMap(supply);
+    if (flow.run() != decltype(flow)::OPTIMAL) return {};
     for (std::size_t k = 0; k < pairArcs.size(); ++k) {
         if (flow.flow(pairArcs[k]) > 0) {
             result[static_cast<std::size_t>(problem.allowed[k].pupil)] = problem.allowed[k].group;

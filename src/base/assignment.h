@@ -16,11 +16,18 @@ struct AssignmentProblem {
         long long cost;  // not negative
     };
     std::vector<Pair> allowed;
+    // Per group, or empty: the least pupils it must get.
+    std::vector<int> leastPlaces;
+    // Per group, or empty: where a group's list is not empty, its places one by one, each with
+    // what taking it costs (not falling from one place to the next); they stand for its
+    // freePlaces.
+    std::vector<std::vector<long long>> placeCosts;
 };
 
 // The group each pupil gets, -1 for none: as many pupils as the free places and the allowed
 // pairs let in, and of those assignments one with the lowest total cost. Where several have the
 // lowest cost, the costs should tell them apart; the result is the same for the same problem.
+// Empty when the least places cannot all be met.
 std::vector<int> solveAssignment(const AssignmentProblem& problem);
 
 }  // namespace pelora

@@ -191,9 +191,14 @@ struct HelpPopupScreen {
 // The preview of a proposal for the pupils not yet placed, Form8.
 struct ProposalScreen {
     bool visible = false;
-    bool accepted = false;  // "Placera" was pressed
-    ListBox List1;          // per group its proposed pupils, then those who stay unplaced
-    Label summary;          // how many get which wish, and how many stay unplaced, and why
+    bool accepted = false;      // "Placera" was pressed
+    bool periodsShown = false;  // the work has more than one period
+    ComboBox Combo1;            // "Alla perioder" (0) or the period shown (its number)
+    TextBox Text1;              // "Minst antal elever per grupp", empty for none
+    CheckBox Check1;            // "Placera även elever utan möjligt önskemål ..."
+    ListBox List1;              // per group its proposed pupils, then those who stay unplaced
+    Label summary;              // how many get which wish, and how many stay unplaced, and why
+    Button Command1;            // "Placera"
 };
 
 // The preview of wishes read from a form's answers, Form9. The column boxes' items carry the

@@ -14,6 +14,7 @@
 #include "base/model.h"
 #include "base/screen.h"
 #include "commands/history.h"
+#include "commands/proposalmodel.h"
 #include "display/view.h"
 
 namespace pelora {
@@ -47,6 +48,7 @@ struct App {
     HelpScreen form6;
     HelpPopupScreen form7;
     ProposalScreen form8;
+    Proposal proposal;  // what the proposal's preview shows
     WishImportScreen form9;
     Desktop& desktop;
     FileSystem& files;

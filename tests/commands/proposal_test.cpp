@@ -2,6 +2,7 @@
 // against trying every assignment; what it never does; and taking it back.
 #include "commands/proposal.h"
 
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -10,6 +11,7 @@
 #include "commands/placement.h"
 #include "core_fixture.h"
 #include "display/overview.h"
+#include "formats/workfile.h"
 #include "temp_folder.h"
 
 namespace pelora::test {
@@ -168,44 +170,105 @@ protected:
         app.screen.Combo3.text = "Alla";
     }
 
-    // The preview's lines and its summary, as the user reads them.
-    std::string preview(bool accept) {
+    // The preview's lines and its summary, as the user reads them once `choose` has set the
+    // preview's options.
+    std::string preview(
+        bool accept, const std::function<void()>& choose = [] {}) {
+        std::string text;
         desktop.expectDialog(Dialog::Proposal, [&] {
+            choose();
+            for (const ListLine& line : app.form8.List1.lines)
+                text += line.text + "\n";
+            text += app.form8.summary.caption + "\n";
             accept ? form8::Command1_Click(app) : form8::Command2_Click(app);
         });
         Arkiv_forslag(app);
         desktop.verify();
-        std::string text;
-        for (const ListLine& line : app.form8.List1.lines)
-            text += line.text + "\n";
-        return cp1252ToUtf8(text + app.form8.summary.caption + "\n");
+        return cp1252ToUtf8(text);
+    }
+
+    // The preview's period box set to its `index`th item, as the user picks it.
+    void pickPeriods(int index) {
+        app.form8.Combo1.listIndex = index;
+        app.form8.Combo1.text = app.form8.Combo1.items.at(static_cast<std::size_t>(index));
+        form8::Options_Change(app);
     }
 };
 
 // Each kind of line and of total: the ordinals, a wish further down, a group not wished, the
-// unplaced told apart, and a heading per period where every period is shown.
+// unplaced told apart, and a heading per period where every period is proposed.
 TEST_F(ProposalPreview, ShowsWhoWouldGoWhereAndChangesNothingUntilPlacera) {
-    const std::tuple<int, int, int, const char*> cases[] = {
-        // every period shown, the shown period, wishes ignored, the expected preview
-        {1, 1, 0, "alla-perioder.txt"},
-        {0, 2, 1, "period-2-utan-onskemal.txt"},
+    const std::tuple<int, int, const char*> cases[] = {
+        // the period box's item, wishes ignored, the expected preview
+        {0, 0, "alla-perioder.txt"},
+        {1, 1, "period-2-utan-onskemal.txt"},
     };
-    for (const auto& [all, period, ignoreWishes, expected] : cases) {
-        app.work.start.showAllPeriods = all;
-        app.run.currentPeriod = period;
+    app.run.currentPeriod = 2;
+    for (const auto& [item, ignoreWishes, expected] : cases) {
         app.work.start.ignoreWishes = ignoreWishes;
-        EXPECT_EQ(preview(false), fileBytes(PELORA_TEST_DATA "/forslag/" + std::string(expected)));
+        EXPECT_EQ(preview(false,
+                          [&, item = item] {
+                              EXPECT_EQ(app.form8.Combo1.items,
+                                        (std::vector<std::string>{"Alla perioder", "Period 2"}));
+                              EXPECT_EQ(app.form8.Combo1.listIndex,
+                                        0);  // all periods unless picked
+                              if (item != 0) pickPeriods(item);
+                          }),
+                  fileBytes(PELORA_TEST_DATA "/forslag/" + std::string(expected)));
         EXPECT_EQ(app.work.placement, PlacementTable{});
         EXPECT_FALSE(app.history.dirty());
     }
 }
 
+// The least size and the box for pupils no wish can place, as the preview tells them. A and B
+// each take one pupil; with a least size of 2, B closes and its pupil goes to C, which its
+// wishes name next; D stays closed too. Ticked, the box puts the pupils left over in E (period
+// 2) and the one whose wishes name no group in the group of period 1 with free places.
+TEST_F(ProposalPreview, TheLeastSizeClosesGroupsAndTheBoxFillsTheRestIn) {
+    Work& w = app.work;
+    w.groupTable[1].maxText = "2";
+    w.groupTable[3].maxText = "3";
+    w.studentTable[2].wishes = "B\r\nC";
+    w.studentTable[3].wishes = "A\r\nC";
+    w.studentTable[4].wishes = "C";
+    const std::tuple<const char*, int, const char*> cases[] = {
+        // least size, box, expected lines that must stand in the preview
+        {"", 0, "B: 1 elev(er)\n"},
+        {"2", 0, "B stängs: bara 1 elev kan placeras där\n"},
+        {"2", 0, "     7A  Elev 2 – 2:a önskemål\n"},
+        {"2", 0, "D stängs: bara 1 elev kan placeras där\n"},
+        {"2", 0, "     7A  Elev 6 – inget önskemål är en grupp i perioden\n"},
+        {"2", 0, "1 har önskat grupper som stängs"},
+        {"", 1, "E: 6 elev(er)\n"},
+        {"", 1, "     7A  Elev 6 – ej önskad grupp\n"},
+        {"3", 0, "A stängs: bara 2 elever kan placeras där\n"},
+    };
+    for (const auto& [least, box, expected] : cases) {
+        SCOPED_TRACE(std::string(least) + " " + std::to_string(box));
+        const std::string text = preview(false, [&, least = least, box = box] {
+            app.form8.Text1.text = least;
+            app.form8.Check1.value = box;
+            form8::Options_Change(app);
+        });
+        EXPECT_NE(text.find(expected), std::string::npos) << text;
+    }
+    app.form8.Text1.text = "fem";
+    desktop.expectMsgBox(
+        "Minst antal elever per grupp ska vara ett heltal, eller tomt för inget minsta antal."_cp,
+        Buttons::Ok, Icon::Exclamation, "Föreslå placering"_cp, Answer::Ok);
+    EXPECT_NE(preview(false).find("B: 1 elev(er)"), std::string::npos);
+    EXPECT_EQ(app.form8.Text1.text, "");
+}
+
 // "Placera" places the proposal of every period as one step; the overview shows it although no
-// group is current. A later hand placement is a step of its own, undone first.
+// group is current. A later hand placement is a step of its own, undone first; undone, the
+// proposal leaves the work file as it was, and done again as it was placed.
 TEST_F(ProposalPreview, PlaceraIsOneStepOfTheHistory) {
-    app.work.start.showAllPeriods = 1;
     RefreshOverview(app);
+    const std::string before = workFileBytes(app.work);
     preview(true);
+    const std::string placed = workFileBytes(app.work);
+    EXPECT_NE(placed, before);
     const Work& w = app.work;
     const int period1[] = {1, 2, 3, 4, 0, 0};
     for (int i = 1; i <= 6; ++i) {
@@ -232,12 +295,17 @@ TEST_F(ProposalPreview, PlaceraIsOneStepOfTheHistory) {
     EXPECT_EQ(w.placement, PlacementTable{});
     EXPECT_EQ(w.groupMemberCount[1], 0);
     EXPECT_FALSE(app.history.dirty());
+    EXPECT_EQ(workFileBytes(app.work), before);
+    Redigera_gorom(app);
+    EXPECT_EQ(workFileBytes(app.work), placed);
 }
 
 TEST_F(ProposalPreview, WithEveryonePlacedThereIsNothingToPropose) {
-    for (int i = 1; i <= 6; ++i)
+    for (int i = 1; i <= 6; ++i) {
         app.work.placement[1][i] = 1;
-    desktop.expectMsgBox("Alla elever är redan placerade i perioden."_cp, Buttons::Ok,
+        app.work.placement[2][i] = 5;
+    }
+    desktop.expectMsgBox("Alla elever är redan placerade i perioderna."_cp, Buttons::Ok,
                          Icon::Information, "Föreslå placering"_cp, Answer::Ok);
     Arkiv_forslag(app);
     EXPECT_FALSE(app.history.dirty());
