@@ -56,6 +56,12 @@ IntegerSolution solveIntegerProgram(const IntegerProgram& program, double second
     Cbc_setParameter(model.get(), "sec", std::to_string(seconds).c_str());
     Cbc_setMaximumSeconds(model.get(), seconds);
     Cbc_setLogLevel(model.get(), 0);
+    // The proposal's rows are all of ones but for the open groups' sizes, and its objective
+    // weighs pupils far above ranks. Scaling and preprocessing such a program cost the search
+    // most of its time at the limits and found nothing; nor did the feasibility pump.
+    Cbc_setParameter(model.get(), "scaling", "off");
+    Cbc_setParameter(model.get(), "preprocess", "off");
+    Cbc_setParameter(model.get(), "feaspump", "off");
     Cbc_solve(model.get());
 
     const double* best = Cbc_bestSolution(model.get());

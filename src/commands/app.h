@@ -48,7 +48,8 @@ struct App {
     HelpScreen form6;
     HelpPopupScreen form7;
     ProposalScreen form8;
-    Proposal proposal;  // what the proposal's preview shows
+    Proposal proposal;                                   // what the proposal's preview shows
+    IntegerSolver proposalSolver = solveIntegerProgram;  // the proposal's; tests put their own
     WishImportScreen form9;
     Desktop& desktop;
     FileSystem& files;

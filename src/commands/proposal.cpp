@@ -150,6 +150,7 @@ bool makeProposal(App& app) {
     options.periods = periodsProposed(app);
     options.minimum = minimum.value_or(0);
     options.fillWithoutWish = preview.Check1.value == 1;
+    options.solver = app.proposalSolver;
     app.proposal = propose(app.work, options);
     showPreview(app, options.periods);
     preview.Command1.enabled = !app.proposal.placements.empty();

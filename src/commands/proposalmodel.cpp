@@ -289,6 +289,11 @@ private:
         m_choice.assign(m_slots.size(), -1);
         for (int period : m_periods)
             flowPeriod(period, Mode::Start);
+        closeBelowMinimum();
+    }
+
+    // The groups left below the least size are emptied.
+    void closeBelowMinimum() {
         for (int g = 1; g <= m_work.groupCount; ++g) {
             if (!needsMinimum(g) || count(g) >= m_options.minimum) continue;
             for (int c : m_byGroup[static_cast<std::size_t>(g)]) {
@@ -400,7 +405,7 @@ private:
                 std::max(0, minimum - m_work.groupMemberCount[g] - count(g));
         }
 
-        const IntegerSolution solution = pelora::solveIntegerProgram(program, m_options.seconds);
+        const IntegerSolution solution = m_options.solver(program, m_options.seconds);
         m_result.provenBest = solution.status == IntegerSolution::Status::Optimal;
         if (solution.values.empty()) return;  // the start stands
         for (std::size_t s = 0; s < m_slots.size(); ++s) {

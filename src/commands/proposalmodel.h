@@ -4,17 +4,23 @@
 // both, the capacities kept, and groups below the least size closed.
 #pragma once
 
+#include <functional>
 #include <vector>
 
+#include "base/integerprogram.h"
 #include "base/model.h"
 
 namespace pelora {
+
+// What solves the integer program where one flow per period cannot keep the rules.
+using IntegerSolver = std::function<IntegerSolution(const IntegerProgram&, double)>;
 
 struct ProposalOptions {
     std::vector<int> periods;      // the periods proposed together
     int minimum = 0;               // the least pupils of a group that is given; 0 for none
     bool fillWithoutWish = false;  // pupils no wish can place go where the most places are free
     double seconds = 5;            // the integer program's time limit
+    IntegerSolver solver = solveIntegerProgram;
 };
 
 // One pupil's part of a proposal, one per period proposed and pupil unplaced there.

@@ -252,6 +252,16 @@ TEST_F(ProposalPreview, TheLeastSizeClosesGroupsAndTheBoxFillsTheRestIn) {
         });
         EXPECT_NE(text.find(expected), std::string::npos) << text;
     }
+    // A search stopped by the time limit says so. (With three places, B could take three
+    // pupils, but the flow alone would give it one, so the rules need the search.)
+    w.groupTable[2].maxText = "3";
+    app.proposalSolver = [](const IntegerProgram& program, double) {
+        return IntegerSolution{IntegerSolution::Status::TimeLimit, program.start};
+    };
+    app.form8.Text1.text = "2";
+    const std::string stopped = preview(false);
+    EXPECT_NE(stopped.find("\r\nFörslaget är inte bevisat bäst (tidsgräns)\n"), std::string::npos)
+        << stopped;
     app.form8.Text1.text = "fem";
     desktop.expectMsgBox(
         "Minst antal elever per grupp ska vara ett heltal, eller tomt för inget minsta antal."_cp,
