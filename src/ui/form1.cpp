@@ -181,6 +181,31 @@ private:
     QCompleter* m_completer;
 };
 
+// Ctrl+Z and Ctrl+Y in a one-line field take back its typing while it has some; otherwise they
+// reach the work's own "Ångra" and "Gör om", wherever the focus was left (after a dialog it is
+// back in the class box).
+class WorkUndoThroughFields : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // An editable combo box hands its keys to its line edit itself.
+        auto* combo = qobject_cast<QComboBox*>(watched);
+        auto* field = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(watched);
+        if (field == nullptr || event->type() != QEvent::ShortcutOverride)
+            return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo) && !field->isUndoAvailable();
+        const bool redo = (key->matches(QKeySequence::Redo) ||
+                           (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier)) &&
+                          !field->isRedoAvailable();
+        if (!undo && !redo) return false;
+        event->ignore();
+        return true;
+    }
+};
+
 }  // namespace
 
 Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
@@ -217,6 +242,11 @@ Form1::Form1(App& app, QWidget* parent) : QMainWindow(parent), m_app(app) {
     setupPupils();
     setupBoard();
     setupGroups();
+    auto* undoThrough = new WorkUndoThroughFields(this);
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->installEventFilter(undoThrough);
+    for (QComboBox* combo : findChildren<QComboBox*>())
+        combo->installEventFilter(undoThrough);
     resize(kDesignedWidth, kDesignedHeight);
     render();
 }

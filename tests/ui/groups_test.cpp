@@ -125,6 +125,71 @@ private slots:
         }
     }
 
+    // The sample over two periods, period 2 without placements, from the keyboard: "Alla
+    // perioder" unless picked; a least size of 40 typed and Enter make the proposal again,
+    // closing period 2's groups, and place nothing; the box fills the rest
+    // in; "Placera"; and Ctrl+Z in the class box, where the focus is back, takes the whole
+    // proposal back. The preview fits a small screen.
+    void theProposalsOptionsFromTheKeyboard() {
+        Window w;
+        openWorkFile(w.app, PELORA_SHARE "/exempel/exempel.pel");
+        // Nobody in period 2 yet, so that its groups can close.
+        w.app.work.placement[2] = {};
+        RecountGroupMembers(w.app.work);
+        const PlacementTable before = w.app.work.placement;
+        QString first, closing, filling, shownPeriods;
+        QSize least, size;
+        bool periodsVisible = false, shownAfterEnter = false;
+        int periodItems = 0;
+        w.shows(Dialog::Proposal, [&] {
+            // Only looked at here: a failure inside would leave the dialog open.
+            auto* preview = w.find<ui::ProposalPreview>("Form8");
+            least = preview->minimumSizeHint();
+            size = preview->size();
+            auto* periods = preview->findChild<QComboBox*>("Combo1");
+            periodsVisible = periods->isVisible();
+            shownPeriods = periods->currentText();
+            periodItems = periods->count();
+            auto* summary = preview->findChild<QLabel*>("summary");
+            auto* list = preview->findChild<QListWidget*>("List1");
+            first = summary->text();
+            // Keys to each control in turn (the tab order is the one they stand in).
+            auto* minimum = preview->findChild<QLineEdit*>("Text1");
+            QTest::keyClicks(minimum, "40");
+            QTest::keyClick(minimum, Qt::Key_Return);
+            shownAfterEnter = preview->isVisible();
+            for (int row = 0; row < list->count(); ++row) {
+                if (list->item(row)->text().contains(" stängs: "))
+                    closing = list->item(row)->text();
+            }
+            QTest::keyClick(preview->findChild<QCheckBox*>("Check1"), Qt::Key_Space);
+            filling = summary->text();
+            QTest::keyClick(preview->findChild<QPushButton*>("Command1"), Qt::Key_Space);
+            if (preview->isVisible()) preview->findChild<QPushButton*>("Command1")->click();
+        });
+        w.find<QAction>("Arkiv_forslag")->trigger();
+        QVERIFY(least.width() <= 1024 && least.height() <= 670);
+        QVERIFY(size.width() <= 1024 && size.height() <= 670);
+        QVERIFY(periodsVisible);
+        QCOMPARE(shownPeriods, QString("Alla perioder"));
+        QCOMPARE(periodItems, 2);
+        QVERIFY(shownAfterEnter);
+        QVERIFY2(first.startsWith("Förslaget placerar "), qPrintable(first));
+        QVERIFY2(closing.endsWith(" elever kan placeras där"), qPrintable(closing));
+        QVERIFY2(filling.contains("placeras i en grupp de inte önskat"), qPrintable(filling));
+        QVERIFY(w.app.work.placement != before);
+
+        // Offscreen, the closed preview stays the focus window until the main one asks back.
+        QApplication::setActiveWindow(w.form.get());
+        w.form->windowHandle()->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        auto* classes = w.form->centralWidget()->findChild<QComboBox*>("Combo1");
+        classes->setFocus();
+        QTest::keyClick(classes, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(w.app.work.placement == before);
+        QVERIFY(!w.app.history.dirty());
+    }
+
     // The preview of a form's answers at the size of a small screen: every control inside it
     // and none squeezed below its own least size. Choosing the first choice column alone makes
     // the preview anew; the correction marked and "Ersätt" ticked reach the stored wishes.
