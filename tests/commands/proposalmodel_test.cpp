@@ -226,5 +226,39 @@ TEST(YearProposal, IsAsGoodAsTheBestOfEveryChoiceAndKeepsTheRules) {
     EXPECT_GT(filled, 50);
 }
 
+// The manual's example: DANS has three places and four pupils who wish it first; three of them
+// wish BILD next, where ten pupils are placed already.
+TEST(YearProposal, TheManualsExample) {
+    Work w;
+    w.groupTable[1] = {"DANS", "", "3", "", "1"};
+    w.groupTable[2] = {"BILD", "", "20", "", "1"};
+    w.groupCount = 2;
+    for (const char* name : {"Ali", "Bea", "Cem", "Dana"})
+        w.studentTable[++w.studentCount] = {name, "", "7A",
+                                            std::string(name) == "Dana" ? "DANS" : "DANS\r\nBILD"};
+    for (int n = 0; n < 10; ++n) {
+        w.studentTable[++w.studentCount] = {"ELEV", "", "7B", ""};
+        w.placement[1][w.studentCount] = 2;
+    }
+    RecountGroupMembers(w);
+    const std::tuple<int, std::vector<int>, std::size_t> cases[] = {
+        // least size, the groups of Ali, Bea, Cem and Dana, groups closed
+        {0, {1, 1, 2, 1}, 0},
+        {5, {2, 2, 2, 0}, 1},
+    };
+    for (const auto& [minimum, groups, closed] : cases) {
+        const Proposal proposal = propose(w, {{1}, minimum, false, 5});
+        std::vector<int> got;
+        for (std::size_t k = 0; k < 4; ++k)
+            got.push_back(proposal.placements[k].group);
+        EXPECT_EQ(got, groups) << minimum;
+        ASSERT_EQ(proposal.closed.size(), closed);
+        if (closed > 0) {
+            EXPECT_EQ(proposal.closed[0].group, 1);
+            EXPECT_EQ(proposal.closed[0].couldBePlaced, 3);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pelora::test
