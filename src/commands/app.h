@@ -65,7 +65,9 @@ struct App {
     History history;
     Edit* openEdit = nullptr;  // the change a command is recording now
 
-    RichText manual;                                  // pel.rtf as read at start-up
+    // pel.rtf as found at start-up, and as read into text when help first needs it.
+    std::string manualBytes;
+    std::optional<RichText> manual;
     std::vector<std::filesystem::path> manualPlaces;  // where pel.rtf is looked for, in order
 
     // What a display routine may see and change.

@@ -46,7 +46,8 @@ void loadManual(App& app) {
     for (const std::filesystem::path& place : app.manualPlaces) {
         const std::optional<std::string> bytes = app.files.read(place);
         if (!bytes) continue;
-        app.manual = readRtf(*bytes);
+        app.manualBytes = *bytes;
+        app.manual.reset();
         app.run.manualMissing = false;
         break;
     }
@@ -54,7 +55,6 @@ void loadManual(App& app) {
     list.clear();
     for (const std::string& entry : chapters())
         list.addItem(entry);
-    if (!app.run.manualMissing) form6::List1_Click(app, 1);
 }
 
 std::optional<RichText> ShowHelpSection(App& app, const std::string& startHeading,
@@ -63,7 +63,9 @@ std::optional<RichText> ShowHelpSection(App& app, const std::string& startHeadin
         manualMissingMessage(app);
         return std::nullopt;
     }
-    const std::u32string& text = app.manual.text;
+    // Read only now: most runs never open the help.
+    if (!app.manual) app.manual = readRtf(app.manualBytes);
+    const std::u32string& text = app.manual->text;
     const std::size_t a = findIgnoringCase(text, unicodeOf(startHeading));
     const std::size_t b =
         a == std::u32string::npos ? a : findIgnoringCase(text, unicodeOf(endHeading), a);
@@ -74,7 +76,7 @@ std::optional<RichText> ShowHelpSection(App& app, const std::string& startHeadin
             Desktop::Buttons::Ok, Desktop::Icon::Exclamation, "Fel i hjälptext"_cp);
         return std::nullopt;
     }
-    RichText section = app.manual.slice(a, b - a - 1);
+    RichText section = app.manual->slice(a, b - a - 1);
     if (show == 1) {
         app.form7.RTF = section;
         app.form7.visible = true;
@@ -88,6 +90,8 @@ void Helptext(App& app) {
         manualMissingMessage(app);
         return;
     }
+    // Chapter 1 the first time.
+    if (app.form6.List1.listIndex < 1) form6::List1_Click(app, 1);
     app.form6.visible = true;
     app.desktop.ShowDialog(Dialog::HelpWindow);
 }

@@ -1,4 +1,4 @@
-// Help: the manual (pel.rtf) read at start-up and cut into sections by its headings, shown in the
+// Help: the manual (pel.rtf) found at start-up and cut into sections by its headings, shown in the
 // help window (Form6, not modal) or in the help popup (Form7, modal); and the about box.
 #pragma once
 
@@ -10,7 +10,8 @@
 namespace pelora {
 
 // Reads the manual from the first of the manual's places that holds it; sets manualMissing when
-// none does. Fills the help window's list and shows chapter 1 in it.
+// none does. Fills the help window's chapter list; the text is made when help first needs it,
+// and the window shows chapter 1 the first time it opens.
 void loadManual(App& app);
 
 // The part of the manual from the first `startHeading` (letter case ignored) up to the first

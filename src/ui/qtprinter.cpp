@@ -56,6 +56,7 @@ void QtPrinter::setup(QWidget* parent) {
     const QString printerName = m_printer.printerName();
     const QString fileName = m_printer.outputFileName();
     const QPageLayout layout = m_printer.pageLayout();
+    m_metrics.clear();  // another printer may measure otherwise
     QPrintDialog dialog(&m_printer, parent);
     dialog.setWindowTitle(QStringLiteral("Skrivare"));
     // Only the printer and its paper are chosen here: every run prints all its lists, so there
@@ -122,16 +123,28 @@ QFont QtPrinter::qtFont(const PrintFont& font) const {
     return measured;
 }
 
+const QFontMetricsF& QtPrinter::metrics(const QFont& font) {
+    QPaintDevice* device = &paintDevice();
+    // A list measures in two or three fonts; the last few are kept with the device they were
+    // measured on.
+    for (const Measured& kept : m_metrics) {
+        if (kept.device == device && kept.font == font) return kept.metrics;
+    }
+    if (m_metrics.size() >= 8) m_metrics.erase(m_metrics.begin());
+    m_metrics.push_back({font, device, QFontMetricsF(font, device)});
+    return m_metrics.back().metrics;
+}
+
 double QtPrinter::lineHeight(const PrintFont& font) {
-    return QFontMetricsF(qtFont(font), &paintDevice()).lineSpacing();
+    return metrics(qtFont(font)).lineSpacing();
 }
 
 double QtPrinter::currentLineHeight() {
-    return QFontMetricsF(m_font, &paintDevice()).lineSpacing();
+    return metrics(m_font).lineSpacing();
 }
 
 double QtPrinter::textWidth(const PrintFont& font, const std::string& text) {
-    return QFontMetricsF(qtFont(font), &paintDevice()).horizontalAdvance(toQt(text));
+    return metrics(qtFont(font)).horizontalAdvance(toQt(text));
 }
 
 void QtPrinter::startPendingPage() {
@@ -156,9 +169,10 @@ void QtPrinter::print(const std::string& text) {
         paintDevice().newPage();
         m_y = 0;
     }
-    QFontMetricsF metrics(m_font, &paintDevice());
-    p.drawText(QPointF(m_x, m_y + metrics.ascent()), toQt(text));
-    m_x += metrics.horizontalAdvance(toQt(text));
+    const QFontMetricsF& measured = metrics(m_font);
+    const QString line = toQt(text);
+    p.drawText(QPointF(m_x, m_y + measured.ascent()), line);
+    m_x += measured.horizontalAdvance(line);
     m_pageHasText = true;
 }
 
@@ -182,6 +196,7 @@ PrintedDocument QtPrinter::endDoc() {
     if (m_painter && m_painter->isActive() && !m_painter->end())
         done.problem = "Dokumentet kunde inte avslutas."_cp;
     if (m_pdf) {
+        m_metrics.clear();  // measured on the writer that goes now
         m_pdf.reset();
         m_pdfBuffer.close();
         if (done.problem.empty()) done.pdf = m_pdfBytes.toStdString();

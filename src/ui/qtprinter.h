@@ -5,8 +5,10 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPrinter>
 #include <memory>
+#include <vector>
 
 #include "base/printer.h"
 
@@ -52,6 +54,8 @@ private:
     void applyFont();
     QFont qtFont(const PrintFont& font) const;
     double currentLineHeight();
+    // The font's metrics on the paint device, made once.
+    const QFontMetricsF& metrics(const QFont& font);
     // Starts the sheet that a new page has asked for, now that something goes on it.
     void startPendingPage();
 
@@ -61,6 +65,12 @@ private:
     QBuffer m_pdfBuffer{&m_pdfBytes};
     std::unique_ptr<QPdfWriter> m_pdf;
     QFont m_font;
+    struct Measured {
+        QFont font;
+        QPaintDevice* device;
+        QFontMetricsF metrics;
+    };
+    std::vector<Measured> m_metrics;
     double m_x = 0;
     double m_y = 0;
     bool m_pageBreakPending = false;

@@ -206,9 +206,14 @@ int speakSwedish(const QString& translations) {
 void introduceTheProgram() {
     QCoreApplication::setOrganizationName(QStringLiteral("Pelora"));
     QCoreApplication::setApplicationName(QStringLiteral("Pelora"));
-    // The installed desktop entry and icon name the windows of the running program too.
+    // The installed desktop entry names the windows of the running program too. Their icon is
+    // the program's own, built in: the same picture as the installed one, found without a look
+    // through the icon theme and its image plugins.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.pelora.Pelora"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("example.pelora.Pelora")));
+    QIcon icon;
+    for (const int size : {32, 64, 128})
+        icon.addFile(QStringLiteral(":/pelora/icons/pelora-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     speakSwedish();
 }
 

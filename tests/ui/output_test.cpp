@@ -1,3 +1,4 @@
+#include <QIcon>
 #include <QPrintDialog>
 
 #include "commands/help.h"
@@ -199,6 +200,10 @@ private slots:
         QCOMPARE(QCoreApplication::applicationName(), QString("Pelora"));
         QCOMPARE(QGuiApplication::desktopFileName(), QString("example.pelora.Pelora"));
         QCOMPARE(QLocale().language(), QLocale::Swedish);
+        // The built-in icon, at each of its sizes.
+        const QIcon icon = QApplication::windowIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{32, 32}, {64, 64}, {128, 128}}));
+        QCOMPARE(icon.pixmap(64).toImage().pixelColor(32, 32).alpha(), 255);
     }
 
     // The sample work, every list of every class, group and period: one sheet per list, its
