@@ -5,7 +5,64 @@
 #include <memory>
 #include <string>
 
+#include "base/library.h"
+
 namespace pelora {
+
+namespace {
+
+// CBC's C interface, from its library loaded at the first integer program: the library and the
+// numerical ones it brings cost a start-up some 20 ms, and most runs never solve one.
+struct Cbc {
+    decltype(&Cbc_newModel) newModel = nullptr;
+    decltype(&Cbc_deleteModel) deleteModel = nullptr;
+    decltype(&Cbc_loadProblem) loadProblem = nullptr;
+    decltype(&Cbc_setInteger) setInteger = nullptr;
+    decltype(&Cbc_setMIPStartI) setMIPStartI = nullptr;
+    decltype(&Cbc_setParameter) setParameter = nullptr;
+    decltype(&Cbc_setMaximumSeconds) setMaximumSeconds = nullptr;
+    decltype(&Cbc_setLogLevel) setLogLevel = nullptr;
+    decltype(&Cbc_solve) solve = nullptr;
+    decltype(&Cbc_bestSolution) bestSolution = nullptr;
+    decltype(&Cbc_numberSavedSolutions) numberSavedSolutions = nullptr;
+    decltype(&Cbc_savedSolution) savedSolution = nullptr;
+    decltype(&Cbc_isProvenOptimal) isProvenOptimal = nullptr;
+    bool complete = false;
+};
+
+template <typename Function>
+bool find(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(sharedLibrarySymbol(library, name));
+    return function != nullptr;
+}
+
+const Cbc& cbc() {
+    static const Cbc loaded = [] {
+        Cbc c;
+        void* library = openSharedLibrary(PELORA_CBC_LIBRARY);
+        c.complete = find(library, "Cbc_newModel", c.newModel) &&
+                     find(library, "Cbc_deleteModel", c.deleteModel) &&
+                     find(library, "Cbc_loadProblem", c.loadProblem) &&
+                     find(library, "Cbc_setInteger", c.setInteger) &&
+                     find(library, "Cbc_setMIPStartI", c.setMIPStartI) &&
+                     find(library, "Cbc_setParameter", c.setParameter) &&
+                     find(library, "Cbc_setMaximumSeconds", c.setMaximumSeconds) &&
+                     find(library, "Cbc_setLogLevel", c.setLogLevel) &&
+                     find(library, "Cbc_solve", c.solve) &&
+                     find(library, "Cbc_bestSolution", c.bestSolution) &&
+                     find(library, "Cbc_numberSavedSolutions", c.numberSavedSolutions) &&
+                     find(library, "Cbc_savedSolution", c.savedSolution) &&
+                     find(library, "Cbc_isProvenOptimal", c.isProvenOptimal);
+        return c;
+    }();
+    return loaded;
+}
+
+}  // namespace
+
+bool integerProgramSolverPresent() {
+    return cbc().complete;
+}
 
 IntegerSolution solveIntegerProgram(const IntegerProgram& program, double seconds) {
     IntegerSolution solution;
@@ -39,39 +96,42 @@ IntegerSolution solveIntegerProgram(const IntegerProgram& program, double second
         rowUpper.push_back(row.upper);
     }
 
-    const std::unique_ptr<Cbc_Model, void (*)(Cbc_Model*)> model(Cbc_newModel(), Cbc_deleteModel);
-    Cbc_loadProblem(model.get(), columns, static_cast<int>(program.rows.size()), starts.data(),
-                    indices.data(), values.data(), lower.data(), upper.data(), objective.data(),
-                    rowLower.data(), rowUpper.data());
+    const Cbc& solver = cbc();
+    if (!solver.complete) return solution;  // no solver: no solution, as if none were found
+    const std::unique_ptr<Cbc_Model, void (*)(Cbc_Model*)> model(solver.newModel(),
+                                                                 solver.deleteModel);
+    solver.loadProblem(model.get(), columns, static_cast<int>(program.rows.size()), starts.data(),
+                       indices.data(), values.data(), lower.data(), upper.data(), objective.data(),
+                       rowLower.data(), rowUpper.data());
     for (int c = 0; c < columns; ++c) {
-        if (program.columns[static_cast<std::size_t>(c)].integer) Cbc_setInteger(model.get(), c);
+        if (program.columns[static_cast<std::size_t>(c)].integer) solver.setInteger(model.get(), c);
     }
     if (program.start.size() == program.columns.size()) {
         std::vector<int> all(program.columns.size());
         for (int c = 0; c < columns; ++c)
             all[static_cast<std::size_t>(c)] = c;
-        Cbc_setMIPStartI(model.get(), columns, all.data(), program.start.data());
+        solver.setMIPStartI(model.get(), columns, all.data(), program.start.data());
     }
 
-    Cbc_setParameter(model.get(), "sec", std::to_string(seconds).c_str());
-    Cbc_setMaximumSeconds(model.get(), seconds);
-    Cbc_setLogLevel(model.get(), 0);
+    solver.setParameter(model.get(), "sec", std::to_string(seconds).c_str());
+    solver.setMaximumSeconds(model.get(), seconds);
+    solver.setLogLevel(model.get(), 0);
     // The proposal's rows are all of ones but for the open groups' sizes, and its objective
     // weighs pupils far above ranks. Scaling and preprocessing such a program cost the search
     // most of its time at the limits and found nothing; nor did the feasibility pump.
-    Cbc_setParameter(model.get(), "scaling", "off");
-    Cbc_setParameter(model.get(), "preprocess", "off");
-    Cbc_setParameter(model.get(), "feaspump", "off");
-    Cbc_solve(model.get());
+    solver.setParameter(model.get(), "scaling", "off");
+    solver.setParameter(model.get(), "preprocess", "off");
+    solver.setParameter(model.get(), "feaspump", "off");
+    solver.solve(model.get());
 
-    const double* best = Cbc_bestSolution(model.get());
+    const double* best = solver.bestSolution(model.get());
     if (best == nullptr)
-        best =
-            Cbc_numberSavedSolutions(model.get()) > 0 ? Cbc_savedSolution(model.get(), 0) : nullptr;
+        best = solver.numberSavedSolutions(model.get()) > 0 ? solver.savedSolution(model.get(), 0)
+                                                            : nullptr;
     if (best == nullptr) return solution;
     solution.values.assign(best, best + columns);
-    solution.status = Cbc_isProvenOptimal(model.get()) ? IntegerSolution::Status::Optimal
-                                                       : IntegerSolution::Status::TimeLimit;
+    solution.status = solver.isProvenOptimal(model.get()) ? IntegerSolution::Status::Optimal
+                                                          : IntegerSolution::Status::TimeLimit;
     return solution;
 }
 

@@ -32,6 +32,9 @@ struct IntegerSolution {
     std::vector<double> values;  // per column; empty for None
 };
 
+// Whether the solver's library is there; without it every program comes back with no solution.
+bool integerProgramSolverPresent();
+
 // The program maximised, stopping after `seconds` with the best solution found by then.
 IntegerSolution solveIntegerProgram(const IntegerProgram& program, double seconds);
 

@@ -1,6 +1,7 @@
 // The file system of a POSIX system: the one place where the program calls the system directly,
 // for what the standard library cannot do (putting data on the disk, permission bits as they
-// apply to this user, nameless and locked files).
+// apply to this user, nameless and locked files, libraries loaded when first needed).
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "base/files.h"
+#include "base/library.h"
 
 namespace pelora {
 
@@ -302,6 +304,16 @@ public:
 FileSystem& systemFileSystem() {
     static SystemFileSystem files;
     return files;
+}
+
+void* openSharedLibrary(const char* name) {
+    // Local: its names stay its own; now: a missing symbol shows at once, not in the middle of a
+    // call.
+    return ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
+}
+
+void* sharedLibrarySymbol(void* library, const char* symbol) {
+    return library == nullptr ? nullptr : ::dlsym(library, symbol);
 }
 
 }  // namespace pelora

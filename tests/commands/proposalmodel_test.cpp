@@ -166,6 +166,7 @@ struct Year {
 };
 
 TEST(YearProposal, IsAsGoodAsTheBestOfEveryChoiceAndKeepsTheRules) {
+    ASSERT_TRUE(integerProgramSolverPresent()) << "CBC (coinor-libcbc3) is not installed";
     std::mt19937 random(2026);
     int works = 0, integerPrograms = 0, closedGroups = 0, filled = 0;
     while (works < 400) {
