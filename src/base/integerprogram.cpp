@@ -12,56 +12,50 @@ namespace pelora {
 namespace {
 
 // CBC's C interface, from its library loaded at the first integer program: the library and the
-// numerical ones it brings cost a start-up some 20 ms, and most runs never solve one.
-struct Cbc {
-    decltype(&Cbc_newModel) newModel = nullptr;
-    decltype(&Cbc_deleteModel) deleteModel = nullptr;
-    decltype(&Cbc_loadProblem) loadProblem = nullptr;
-    decltype(&Cbc_setInteger) setInteger = nullptr;
-    decltype(&Cbc_setMIPStartI) setMIPStartI = nullptr;
-    decltype(&Cbc_setParameter) setParameter = nullptr;
-    decltype(&Cbc_setMaximumSeconds) setMaximumSeconds = nullptr;
-    decltype(&Cbc_setLogLevel) setLogLevel = nullptr;
-    decltype(&Cbc_solve) solve = nullptr;
-    decltype(&Cbc_bestSolution) bestSolution = nullptr;
-    decltype(&Cbc_numberSavedSolutions) numberSavedSolutions = nullptr;
-    decltype(&Cbc_savedSolution) savedSolution = nullptr;
-    decltype(&Cbc_isProvenOptimal) isProvenOptimal = nullptr;
-    bool complete = false;
+// numerical ones it brings cost a start-up some 20 ms, and most runs never solve one. Each
+// function is looked up where it is declared, in the order declared.
+class Cbc {
+public:
+    bool complete() const { return m_missing == 0; }
+
+private:
+    void* m_library = openSharedLibrary(PELORA_CBC_LIBRARY);
+    int m_missing = 0;
+
+    template <typename Function>
+    Function find(const char* name) {
+        void* found = sharedLibrarySymbol(m_library, name);
+        m_missing += found == nullptr ? 1 : 0;
+        return reinterpret_cast<Function>(found);
+    }
+
+public:
+#define PELORA_CBC(name) decltype(&Cbc_##name) name = find<decltype(&Cbc_##name)>("Cbc_" #name)
+    PELORA_CBC(newModel);
+    PELORA_CBC(deleteModel);
+    PELORA_CBC(loadProblem);
+    PELORA_CBC(setInteger);
+    PELORA_CBC(setMIPStartI);
+    PELORA_CBC(setParameter);
+    PELORA_CBC(setMaximumSeconds);
+    PELORA_CBC(setLogLevel);
+    PELORA_CBC(solve);
+    PELORA_CBC(bestSolution);
+    PELORA_CBC(numberSavedSolutions);
+    PELORA_CBC(savedSolution);
+    PELORA_CBC(isProvenOptimal);
+#undef PELORA_CBC
 };
 
-template <typename Function>
-bool find(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(sharedLibrarySymbol(library, name));
-    return function != nullptr;
-}
-
 const Cbc& cbc() {
-    static const Cbc loaded = [] {
-        Cbc c;
-        void* library = openSharedLibrary(PELORA_CBC_LIBRARY);
-        c.complete = find(library, "Cbc_newModel", c.newModel) &&
-                     find(library, "Cbc_deleteModel", c.deleteModel) &&
-                     find(library, "Cbc_loadProblem", c.loadProblem) &&
-                     find(library, "Cbc_setInteger", c.setInteger) &&
-                     find(library, "Cbc_setMIPStartI", c.setMIPStartI) &&
-                     find(library, "Cbc_setParameter", c.setParameter) &&
-                     find(library, "Cbc_setMaximumSeconds", c.setMaximumSeconds) &&
-                     find(library, "Cbc_setLogLevel", c.setLogLevel) &&
-                     find(library, "Cbc_solve", c.solve) &&
-                     find(library, "Cbc_bestSolution", c.bestSolution) &&
-                     find(library, "Cbc_numberSavedSolutions", c.numberSavedSolutions) &&
-                     find(library, "Cbc_savedSolution", c.savedSolution) &&
-                     find(library, "Cbc_isProvenOptimal", c.isProvenOptimal);
-        return c;
-    }();
+    static const Cbc loaded;
     return loaded;
 }
 
 }  // namespace
 
 bool integerProgramSolverPresent() {
-    return cbc().complete;
+    return cbc().complete();
 }
 
 IntegerSolution solveIntegerProgram(const IntegerProgram& program, double seconds) {
@@ -97,7 +91,7 @@ IntegerSolution solveIntegerProgram(const IntegerProgram& program, double second
     }
 
     const Cbc& solver = cbc();
-    if (!solver.complete) return solution;  // no solver: no solution, as if none were found
+    if (!solver.complete()) return solution;  // no solver: no solution, as if none were found
     const std::unique_ptr<Cbc_Model, void (*)(Cbc_Model*)> model(solver.newModel(),
                                                                  solver.deleteModel);
     solver.loadProblem(model.get(), columns, static_cast<int>(program.rows.size()), starts.data(),
