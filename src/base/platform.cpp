@@ -1,8 +1,12 @@
 // The file system of a POSIX system: the one place where the program calls the system directly,
 // for what the standard library cannot do (putting data on the disk, permission bits as they
-// apply to this user, nameless and locked files, libraries loaded when first needed).
+// apply to this user, nameless and locked files, libraries loaded when first needed, the
+// heap's steps).
 #include <dlfcn.h>
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +19,7 @@
 #include <vector>
 
 #include "base/files.h"
+#include "base/heap.h"
 #include "base/library.h"
 
 namespace pelora {
@@ -314,6 +319,27 @@ void* openSharedLibrary(const char* name) {
 
 void* sharedLibrarySymbol(void* library, const char* symbol) {
     return library == nullptr ? nullptr : ::dlsym(library, symbol);
+}
+
+namespace {
+
+int largeHeapHolders = 0;
+
+}  // namespace
+
+LargeHeapSteps::LargeHeapSteps() {
+#if defined(__GLIBC__)
+    if (largeHeapHolders++ == 0) ::mallopt(M_TOP_PAD, 64 * 1024 * 1024);
+#endif
+}
+
+LargeHeapSteps::~LargeHeapSteps() {
+#if defined(__GLIBC__)
+    if (--largeHeapHolders == 0) {
+        ::mallopt(M_TOP_PAD, 128 * 1024);  // glibc's own default
+        ::malloc_trim(0);
+    }
+#endif
 }
 
 }  // namespace pelora

@@ -6,6 +6,7 @@
 
 #include "base/codec.h"
 #include "base/files.h"
+#include "base/heap.h"
 #include "base/numbers.h"
 #include "base/text.h"
 #include "commands/printearlier.h"
@@ -258,6 +259,7 @@ void PageWriter::endList() {
 }
 
 void printDocument(App& app, const PrintSelection& selection) {
+    const LargeHeapSteps heap;
     Lists(app, selection).run();
 }
 

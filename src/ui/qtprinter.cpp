@@ -123,28 +123,39 @@ QFont QtPrinter::qtFont(const PrintFont& font) const {
     return measured;
 }
 
-const QFontMetricsF& QtPrinter::metrics(const QFont& font) {
+QtPrinter::Measured& QtPrinter::metrics(const QFont& font) {
     QPaintDevice* device = &paintDevice();
     // A list measures in two or three fonts; the last few are kept with the device they were
     // measured on.
-    for (const Measured& kept : m_metrics) {
-        if (kept.device == device && kept.font == font) return kept.metrics;
+    for (Measured& kept : m_metrics) {
+        if (kept.device == device && kept.font == font) return kept;
     }
     if (m_metrics.size() >= 8) m_metrics.erase(m_metrics.begin());
-    m_metrics.push_back({font, device, QFontMetricsF(font, device)});
-    return m_metrics.back().metrics;
+    m_metrics.push_back({font, device, QFontMetricsF(font, device), {}});
+    return m_metrics.back();
+}
+
+qreal QtPrinter::widthOf(Measured& measured, const QString& text) {
+    auto known = measured.widths.constFind(text);
+    if (known != measured.widths.constEnd()) return *known;
+    const qreal width = measured.metrics.horizontalAdvance(text);
+    // Names cut to fit are measured once for every letter taken off; the cache is kept to the
+    // texts of a few runs.
+    if (measured.widths.size() >= 20000) measured.widths.clear();
+    measured.widths.insert(text, width);
+    return width;
 }
 
 double QtPrinter::lineHeight(const PrintFont& font) {
-    return metrics(qtFont(font)).lineSpacing();
+    return metrics(qtFont(font)).metrics.lineSpacing();
 }
 
 double QtPrinter::currentLineHeight() {
-    return metrics(m_font).lineSpacing();
+    return metrics(m_font).metrics.lineSpacing();
 }
 
 double QtPrinter::textWidth(const PrintFont& font, const std::string& text) {
-    return metrics(qtFont(font)).horizontalAdvance(toQt(text));
+    return widthOf(metrics(qtFont(font)), toQt(text));
 }
 
 void QtPrinter::startPendingPage() {
@@ -169,10 +180,10 @@ void QtPrinter::print(const std::string& text) {
         paintDevice().newPage();
         m_y = 0;
     }
-    const QFontMetricsF& measured = metrics(m_font);
+    Measured& measured = metrics(m_font);
     const QString line = toQt(text);
-    p.drawText(QPointF(m_x, m_y + measured.ascent()), line);
-    m_x += measured.horizontalAdvance(line);
+    p.drawText(QPointF(m_x, m_y + measured.metrics.ascent()), line);
+    m_x += widthOf(measured, line);
     m_pageHasText = true;
 }
 

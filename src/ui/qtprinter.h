@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPrinter>
 #include <memory>
 #include <vector>
@@ -54,8 +55,17 @@ private:
     void applyFont();
     QFont qtFont(const PrintFont& font) const;
     double currentLineHeight();
+    struct Measured {
+        QFont font;
+        QPaintDevice* device;
+        QFontMetricsF metrics;
+        // The widths of the texts measured in this font: a list measures a cell before it
+        // prints it, and prints its names and numbers again in the next list.
+        QHash<QString, qreal> widths;
+    };
     // The font's metrics on the paint device, made once.
-    const QFontMetricsF& metrics(const QFont& font);
+    Measured& metrics(const QFont& font);
+    static qreal widthOf(Measured& measured, const QString& text);
     // Starts the sheet that a new page has asked for, now that something goes on it.
     void startPendingPage();
 
@@ -65,11 +75,6 @@ private:
     QBuffer m_pdfBuffer{&m_pdfBytes};
     std::unique_ptr<QPdfWriter> m_pdf;
     QFont m_font;
-    struct Measured {
-        QFont font;
-        QPaintDevice* device;
-        QFontMetricsF metrics;
-    };
     std::vector<Measured> m_metrics;
     double m_x = 0;
     double m_y = 0;
