@@ -1,13 +1,13 @@
 // A second yardstick for the start-up: a Qt window with a menu bar and some text in common
 // widgets, the least that any window with words must set up (the system's fonts among it).
 #include <QApplication>
-#include <QSize>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSize>
 #include <QVBoxLayout>
 
 int main(int argc, char* argv[]) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/codec.h"
+#include "base/files.h"
 #include "base/text.h"
 #include "commands/app.h"
 #include "commands/help.h"
@@ -78,7 +79,7 @@ int printVersion(int argc, char* argv[]) {
     for (const fs::path& place : app.manualPlaces) {
         std::error_code error;
         if (!app.run.manualMissing && fs::exists(place, error)) {
-            manual = fs::weakly_canonical(place, error).string();
+            manual = pelora::utf8Path(fs::weakly_canonical(place, error));
             break;
         }
     }
@@ -86,7 +87,7 @@ int printVersion(int argc, char* argv[]) {
     if (argc > 2) {
         app.run.commandLineFile = joined(argc, argv, 2);
         Arkivoppna(app);
-        std::printf("Arbete: %s\n%s\n", app.run.workFilePath.string().c_str(),
+        std::printf("Arbete: %s\n%s\n", pelora::utf8Path(app.run.workFilePath).c_str(),
                     cp1252ToUtf8(replaceAll(app.screen.status.caption, "\r\n", "\n")).c_str());
     }
     return 0;

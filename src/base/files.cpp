@@ -27,17 +27,57 @@ std::vector<std::string> splitLines(const std::string& bytes) {
     return lines;
 }
 
+std::string utf8Path(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+}
+
+fs::path pathFromUtf8(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+namespace {
+
+#if defined(_WIN32)
+bool separator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+// "\\server\share...", not "\\?\..." nor "\\\...".
+bool onShare(const std::wstring& name) {
+    return name.size() > 2 && separator(name[0]) && separator(name[1]) && !separator(name[2]) &&
+           name[2] != L'?' && name[2] != L'.';
+}
+#endif
+
+}  // namespace
+
+bool isWholePath(const fs::path& path) {
+#if defined(_WIN32)
+    if (onShare(path.native())) return true;
+#endif
+    return path.is_absolute();
+}
+
+fs::path normalPath(const fs::path& path) {
+#if defined(_WIN32)
+    if (onShare(path.native())) return fs::path(L"\\") += path.lexically_normal();
+#endif
+    return path.lexically_normal();
+}
+
 fs::path nativePath(const std::string& cp1252) {
-    return fs::path(cp1252ToUtf8(cp1252));
+    return pathFromUtf8(cp1252ToUtf8(cp1252));
 }
 
 std::string displayPath(const fs::path& path) {
-    return utf8ToCp1252(path.string());
+    return utf8ToCp1252(utf8Path(path));
 }
 
 std::optional<std::string> cp1252Path(const fs::path& path) {
-    std::string text = utf8ToCp1252(path.string());
-    if (cp1252ToUtf8(text) != path.string()) return std::nullopt;
+    const std::string utf8 = utf8Path(path);
+    std::string text = utf8ToCp1252(utf8);
+    if (cp1252ToUtf8(text) != utf8) return std::nullopt;
     return text;
 }
 
@@ -63,6 +103,8 @@ std::string fileProblem(int error) {
             return "Det finns en mapp med det namnet."_cp;
         case ENAMETOOLONG:
             return "Namnet är för långt."_cp;
+        case EBUSY:
+            return "Filen används av ett annat program."_cp;
         case EMFILE:
         case ENFILE:
             return "För många filer är öppna."_cp;
@@ -90,7 +132,7 @@ SaveResult saveFile(FileSystem& files, const fs::path& path, const std::string& 
 
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
-    const std::string prefix = "." + target.filename().string() + "-";
+    const std::string prefix = "." + utf8Path(target.filename()) + "-";
     int error = 0;
     std::unique_ptr<OutputFile> out = files.createTemporary(folder, prefix, error);
     if (!out) return {false, fileProblem(error)};

@@ -16,6 +16,19 @@ namespace pelora {
 // end counts, an end at the very end of the text adds no empty line.
 std::vector<std::string> splitLines(const std::string& bytes);
 
+// A path's name in UTF-8, and a path from its name in UTF-8: the same on every system (on
+// Windows, the system's own names are UTF-16, never squeezed through a code page on the way).
+std::string utf8Path(const std::filesystem::path& path);
+std::filesystem::path pathFromUtf8(const std::string& utf8);
+
+// Whether the path says where it is without the current folder: "/..." on POSIX systems, a drive
+// with its root ("C:\...") or a share ("\\server\share\...") on Windows.
+bool isWholePath(const std::filesystem::path& path);
+
+// The path with its "." and ".." steps taken out; on Windows a share keeps its leading "\\"
+// (std::filesystem of MinGW knows no share and would make it a folder of the current drive).
+std::filesystem::path normalPath(const std::filesystem::path& path);
+
 // A path written in Windows-1252 (the roster path of a work file) as the system names it.
 std::filesystem::path nativePath(const std::string& cp1252);
 

@@ -150,10 +150,10 @@ private:
 
 // The path named on the command line, without one leading and one trailing double quote.
 fs::path unquoted(const fs::path& path) {
-    std::string text = path.string();
+    std::string text = utf8Path(path);
     if (!text.empty() && text.front() == '"') text.erase(0, 1);
     if (!text.empty() && text.back() == '"') text.pop_back();
-    return text;
+    return pathFromUtf8(text);
 }
 
 // Placements in a group above the file's group count, or in a group of another period: no member
@@ -275,7 +275,7 @@ void Arkivoppna(App& app) {
     if (!run.commandLineFile.empty()) {
         // Named relative to the folder the program was started in, which may change later.
         path = unquoted(run.commandLineFile);
-        if (path.is_relative()) path = (app.files.currentFolder() / path).lexically_normal();
+        if (!isWholePath(path)) path = normalPath(app.files.currentFolder() / path);
         run.commandLineFile.clear();
     } else {
         if (!askToSaveChanges(app, kOpenTitle)) return;

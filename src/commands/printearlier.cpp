@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/codec.h"
+#include "base/files.h"
 #include "base/keys.h"
 #include "base/numbers.h"
 #include "formats/earlier.h"
@@ -95,10 +96,11 @@ void printEarlierPlacements(PageWriter& page, const PrintSelection& selection) {
     std::vector<std::string> heads;
     std::vector<Column> columns;
     for (std::size_t k = first; k < files.size(); ++k) {
-        const std::string name = displayPath(files[k]);
+        const fs::path file = pathFromUtf8(files[k]);
+        const std::string name = displayPath(file);
         heads.push_back(name.substr(0, name.find('.')));
         columns.emplace_back();
-        readColumn(app, files[k], columns.back());
+        readColumn(app, file, columns.back());
     }
     for (int c = 1; c <= work.classCount; ++c) {
         if (!selection.selects(selection.earlierClasses, work.classList[c])) continue;

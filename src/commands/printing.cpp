@@ -36,7 +36,7 @@ void showFolder(App& app) {
     dialog.fileNames = workFilesIn(app, dialog.folder);
     dialog.File1.clear();
     for (const std::string& name : dialog.fileNames)
-        dialog.File1.addItem(displayPath(name));
+        dialog.File1.addItem(displayPath(pathFromUtf8(name)));
 }
 
 // One run: nothing without pupils; the PDF file asked for where the printer writes files; the

@@ -29,7 +29,7 @@ std::string rosterMessage(const std::string& path, const std::string& problem) {
 
 fs::path rosterLocation(App& app, const std::string& studentListPath) {
     const fs::path path = nativePath(studentListPath);
-    if (path.is_relative() && !app.run.workFilePath.empty()) {
+    if (!isWholePath(path) && !app.run.workFilePath.empty()) {
         const fs::path beside = app.run.workFilePath.parent_path() / path;
         if (app.files.exists(beside)) return beside;
     }
@@ -39,8 +39,8 @@ fs::path rosterLocation(App& app, const std::string& studentListPath) {
 std::string absoluteRosterPath(App& app, const std::string& studentListPath) {
     if (studentListPath.empty()) return studentListPath;
     fs::path where = rosterLocation(app, studentListPath);
-    if (where.is_relative()) where = app.files.currentFolder() / where;
-    return cp1252Path(where.lexically_normal()).value_or(studentListPath);
+    if (!isWholePath(where)) where = app.files.currentFolder() / where;
+    return cp1252Path(normalPath(where)).value_or(studentListPath);
 }
 
 bool Hamta_elever(App& app) {

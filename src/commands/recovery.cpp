@@ -93,7 +93,7 @@ std::optional<Copy> readCopy(const std::string& bytes) {
         !std::all_of(length.begin(), length.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
         length.size() > 12 || std::stoull(length) != bytes.size() - at)
         return std::nullopt;
-    Copy copy{fs::path(unescaped(head[1])), head[2], bytes.substr(at)};
+    Copy copy{pathFromUtf8(unescaped(head[1])), head[2], bytes.substr(at)};
     if (sizes.substr(blank + 1) != checkOf(copy.work)) return std::nullopt;
     return copy;
 }
@@ -128,7 +128,7 @@ fs::path lockPath(const App& app, const std::string& id) {
 
 // What a copy of the work now would hold: the path of its work file and the work.
 std::string contentNow(const App& app) {
-    return escaped(app.run.workFilePath.string()) + CRLF + workFileBytes(app.work);
+    return escaped(utf8Path(app.run.workFilePath)) + CRLF + workFileBytes(app.work);
 }
 
 void tellFailure(App& app, const std::string& reason) {
@@ -148,7 +148,7 @@ void removeCopyOf(App& app, const std::string& id) {
 
 std::string copyBytes(const std::string& work, const fs::path& origin, const std::string& made) {
     return std::string(kMagic) + std::to_string(work.size()) + " " + checkOf(work) + CRLF +
-           escaped(origin.string()) + CRLF + made + CRLF + CRLF + work;
+           escaped(utf8Path(origin)) + CRLF + made + CRLF + CRLF + work;
 }
 
 // Earlier versions of Pelora kept one copy for every program, "osparat-arbete.pel", and the path
@@ -160,7 +160,8 @@ void takeOverSingleCopy(App& app) {
     if (!work) return;
     const std::unique_ptr<FileLock> held = app.files.lock(lockPath(app, "osparat"));
     if (!held) return;
-    const fs::path path = app.files.read(origin).value_or(std::string());
+    // The path as UTF-8, as those versions wrote it.
+    const fs::path path = pathFromUtf8(app.files.read(origin).value_or(std::string()));
     if (saveFile(app.files, copyPath(app, "osparat"), copyBytes(*work, path, ""),
                  Sharing::Private)) {
         app.files.remove(single);

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "base/codec.h"
+#include "base/files.h"
 #include "base/numbers.h"
 #include "base/text.h"
 
@@ -108,7 +109,7 @@ std::vector<Sheet> exportSheets(const Work& work) {
 }
 
 bool writeWorkbook(const std::filesystem::path& path, const std::vector<Sheet>& sheets) {
-    lxw_workbook* workbook = workbook_new(path.c_str());
+    lxw_workbook* workbook = workbook_new(utf8Path(path).c_str());
     if (workbook == nullptr) return false;
     lxw_format* header = workbook_add_format(workbook);
     format_set_bold(header);

@@ -38,12 +38,22 @@ std::string fromQtAsWritten(const QString& text) {
     return codePointsAsWritten(text.toStdU32String());
 }
 
+// Windows names its files in UTF-16, which QString holds as it is; elsewhere the file system's
+// bytes are what Qt's file name encoding makes of them.
 std::filesystem::path toPath(const QString& path) {
+#if defined(_WIN32)
+    return std::filesystem::path(path.toStdWString());
+#else
     return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
 }
 
 QString fromPath(const std::filesystem::path& path) {
+#if defined(_WIN32)
+    return QString::fromStdWString(path.wstring());
+#else
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
+#endif
 }
 
 QString toQtLines(const std::string& cp1252) {

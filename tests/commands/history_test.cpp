@@ -256,7 +256,8 @@ TEST_F(Undo, UndoShowsTheWorkAgainAsAfterAPlacement) {
     EXPECT_EQ(app.screen.Text2.text, "DANS  *P1\r\nFOTBOLL");
     EXPECT_EQ(app.screen.List2.lines.at(0).text.substr(0, 2), "+ ");
     Redigera_gorom(app);
-    EXPECT_EQ(std::pair(app.run.currentGroup, app.screen.List1.lines.size()), std::pair(0, 0ul));
+    EXPECT_EQ(std::pair(app.run.currentGroup, app.screen.List1.lines.size()),
+              std::pair(0, std::size_t{0}));
     EXPECT_EQ(app.screen.Label1[1].caption, "FOTBOLL\r\n 1");
     EXPECT_FALSE(app.screen.Label1[4].visible);
     EXPECT_EQ(app.screen.Text2.text, "DANS\r\nFOTBOLL");
@@ -378,7 +379,8 @@ TEST_F(Undo, TypingInTheWishBoxIsOneStepPerShownPupil) {
     EXPECT_EQ(s.Text2.text, "SCHACK");
     // Typing after an undo is a new step; the one that could be done again is gone.
     type("FOTBOLL");
-    EXPECT_EQ(std::pair(app.history.steps(), app.history.canRedo()), std::pair(2ul, false));
+    EXPECT_EQ(std::pair(app.history.steps(), app.history.canRedo()),
+              std::pair(std::size_t{2}, false));
     // After a save the typing goes on as a step of its own.
     app.history.markClean();
     type("FOTBOLL\r\nDANS");

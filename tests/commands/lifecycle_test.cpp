@@ -74,9 +74,9 @@ TEST_F(Lifecycle, TheQuestionAboutUnsavedChanges) {
 // typed otherwise than in the roster read no pupil, and New names them once.
 TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
     TempFolder folder;
-    const std::string roster = folder.write(
-        "elever.txt",
-        "Anna Berg\t9001011234\t7A\r\nBo Ekman\t1\t7B\r\nCarl Dahl\t9203031234\t8A\r\n");
+    folder.write("elever.txt",
+                 "Anna Berg\t9001011234\t7A\r\nBo Ekman\t1\t7B\r\nCarl Dahl\t9203031234\t8A\r\n");
+    const std::string roster = folder.text("elever.txt");
     // "Behåll befintliga grupper", a roster, the classes, the groups and pupils of the new work,
     // the classes named as not found
     const std::tuple<int, bool, std::string, int, int, std::string> cases[] = {
@@ -120,7 +120,8 @@ TEST_F(Lifecycle, NewBuildsTheWorkFromTheDialogKeepingTheGroupsOnlyWhenAsked) {
 // name, and the next New dialog starts from what was typed.
 TEST_F(Lifecycle, ANewWhoseRosterCannotBeReadKeepsTheWork) {
     TempFolder folder;
-    const std::string roster = folder.write("elever.txt", "Anna Berg\t9001011234\r\n");
+    folder.write("elever.txt", "Anna Berg\t9001011234\r\n");
+    const std::string roster = folder.text("elever.txt");
     oldWork();
     app.run.workFilePath = folder.path("val.pel");
     app.history.markModified();
@@ -264,13 +265,13 @@ TEST_F(Lifecycle, EditStartDataTellsToRestartThenAboutTheNewRoster) {
 TEST_F(Lifecycle, ARosterPathWindows1252CannotHoldIsRefused) {
     app.form3.Text3.text = "/skola/elever.txt";
     desktop.expectOpenFile(std::nullopt)
-        .expectOpenFile(std::filesystem::path("/skola/Łódź.txt"))
+        .expectOpenFile("/skola/Łódź.txt"_path)
         .expectMsgBox(
             "Sökvägen till elevlistan har tecken som inte kan sparas i arbetsfilen. "
             "Välj en elevlista i en mapp vars namn bara har bokstäver som a-z, å, ä, ö "
             "och é, eller byt namn på filen."_cp,
             Buttons::Ok, Icon::Exclamation, "Nytt", Answer::Ok)
-        .expectOpenFile(std::filesystem::path("/skola/Åsa.txt"));
+        .expectOpenFile("/skola/Åsa.txt"_path);
     form3::Command4_Click(app);
     EXPECT_EQ(app.form3.Text3.text, "/skola/elever.txt");  // "Bläddra" cancelled
     form3::Command4_Click(app);

@@ -78,7 +78,8 @@ TEST_F(Printing, DocumentsAsExpected) {
         app.form4.Check3.value = notPlaced;
         app.form4.Check4.value = all;
         print();
-        EXPECT_EQ(document(), fileBytes(PELORA_TEST_DATA "/utskrift/" + std::string(name) + ".txt"))
+        EXPECT_EQ(document(), fileBytes(pathFromUtf8(PELORA_TEST_DATA "/utskrift/" +
+                                                     std::string(name) + ".txt")))
             << name;
     }
 }

@@ -73,7 +73,7 @@ TEST_F(WishImport, ShowsWhatTheAnswersGiveAndStoresTheWishesAsTheWishBoxWould) {
             app.form9.List3.lines[0].marked = true;
             form9::Command1_Click(app);
         });
-        EXPECT_EQ(workFileBytes(app.work), fileBytes(kFolder + "förväntat.pel"));
+        EXPECT_EQ(workFileBytes(app.work), fileBytes(pathFromUtf8(kFolder + "förväntat.pel")));
         // One step of the history takes it all back, and leaves the shown pupil shown.
         EXPECT_EQ(app.history.undoName(), "Läs in önskemål"_cp);
         app.run.currentStudent = 5;

@@ -79,7 +79,7 @@ TEST(RosterSpreadsheets, GiveThePupilsAndKeysOfTheTabRoster) {
     for (const char* name :
          {"semikolon.csv", "komma.csv", "källa-klass-först.csv", "källa-för-och-efternamn.csv",
           "calc.xlsx", "calc.ods", "för-och-efternamn.xlsx", "för-och-efternamn.ods"}) {
-        const Roster sheet = readRoster(test::fileBytes(folder + name), "");
+        const Roster sheet = readRoster(test::fileBytes(pathFromUtf8(folder + name)), "");
         EXPECT_FALSE(sheet.error) << name;
         EXPECT_EQ(pupilsOf(sheet), pupilsOf(tab)) << name;
         EXPECT_EQ(sheet.classes, tab.classes) << name;
@@ -153,7 +153,7 @@ TEST(RosterEncodings, NamesAreKeptAsWritten) {
         {"UTF-8 with a mark", "\xEF\xBB\xBF" + tab},
         {"UTF-16LE", utf16(tab32, false)},
         {"UTF-16BE", utf16(tab32, true)},
-        {"CSV", test::fileBytes(folder + "källa-namn.csv")},
+        {"CSV", test::fileBytes(pathFromUtf8(folder + "källa-namn.csv"))},
         {"xlsx", test::fileBytes(folder + "namn.xlsx")},
         {"ods", test::fileBytes(folder + "namn.ods")},
     };

@@ -3,25 +3,39 @@
 // Windows-1252 text where a work file holds one (the roster path).
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "base/codec.h"
+#include "base/files.h"
 
 namespace pelora::test {
+
+// A path written in UTF-8 in a test, whatever narrow encoding the system's own paths have.
+inline std::filesystem::path operator""_path(const char* utf8, std::size_t size) {
+    return pathFromUtf8(std::string(utf8, size));
+}
 
 class TempFolder {
 public:
     TempFolder() {
-        std::string name = (std::filesystem::temp_directory_path() / "pelora-test-XXXXXX").string();
-        if (!mkdtemp(name.data())) throw std::runtime_error("cannot make " + name);
-        m_path = name;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path name =
+                base / ("pelora-test-" + std::to_string(random()) + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(name, error)) {
+                m_path = name;
+                return;
+            }
+        }
+        throw std::runtime_error("cannot make a folder in " + utf8Path(base));
     }
     ~TempFolder() {
         std::error_code ignored;
@@ -34,11 +48,11 @@ public:
 
     // The path of `name` inside the folder.
     std::filesystem::path path(const std::string& name) const {
-        return m_path / cp1252ToUtf8(name);
+        return m_path / pathFromUtf8(cp1252ToUtf8(name));
     }
 
     // The same path as Windows-1252 text.
-    std::string text(const std::string& name) const { return utf8ToCp1252(path(name).string()); }
+    std::string text(const std::string& name) const { return utf8ToCp1252(utf8Path(path(name))); }
 
     // Writes the bytes to `name` and returns its path.
     std::filesystem::path write(const std::string& name, const std::string& bytes) const {
@@ -88,7 +102,7 @@ inline std::vector<std::vector<std::string>> tableRows(const std::filesystem::pa
         for (std::string& field : row)
             field = utf8ToCp1252(field);
     }
-    if (rows.empty()) throw std::runtime_error("no cases in " + path.string());
+    if (rows.empty()) throw std::runtime_error("no cases in " + utf8Path(path));
     return rows;
 }
 
