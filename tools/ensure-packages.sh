@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev liblemon-dev
   libzip-dev libexpat1-dev libxlsxwriter-dev coinor-libcbc-dev xvfb xdotool
   desktop-file-utils appstream shared-mime-info dpkg-dev file poppler-utils
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64
 )
 
 missing=()

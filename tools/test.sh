@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: core_tests and ui_tests, core_tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of every fuzz target.
+# under AddressSanitizer and UndefinedBehaviorSanitizer, core_tests built for Windows and run under
+# Wine, and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +19,10 @@ echo "== core_tests med AddressSanitizer och UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELORA_UI=OFF -DPELORA_SANITIZE=ON >/dev/null
 cmake --build build-asan --target core_tests
 (cd build-asan && ctest --output-on-failure -j "$jobs") | tee -a "$log"
+
+echo "== core_tests för Windows, under Wine"
+windows=0
+tools/windows/core-tests.sh | tee -a "$log" || windows=$?
 
 if [ -d fuzz ] && [ -f fuzz/CMakeLists.txt ]; then
   echo "== Fuzzning, kort"
@@ -46,4 +51,5 @@ if git rev-parse --git-dir >/dev/null 2>&1; then
   code=$(count src); tests=$(count tests)
   echo "Testrader: $tests mot $code rader kod ($(( 100 * tests / code )) %)"
 fi
-[ "$failed" -eq 0 ]
+grep -E '^core_tests.exe under Wine' "$log" || echo "core_tests.exe under Wine: kördes inte"
+[ "$failed" -eq 0 ] && [ "$windows" -eq 0 ]

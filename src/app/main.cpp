@@ -1,7 +1,9 @@
 // Pelora: the application, the Qt desktop and the main window; the command line names a work.
+#if !defined(_WIN32)
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -39,6 +41,10 @@ std::vector<std::filesystem::path> manualPlaces() {
             pelora::ui::toPath(programFolder.absoluteFilePath(QStringLiteral("pel.rtf")))};
 }
 
+#if defined(_WIN32)
+// Windows ends a program through its session (the commit-data request below), not by a signal.
+void endOnTermination(pelora::ui::Form1&) {}
+#else
 // SIGTERM is turned into a byte on a socket, read in the event loop, where the window may end the
 // program the way it should (a handler may do next to nothing itself).
 int terminationSockets[2] = {-1, -1};
@@ -63,6 +69,7 @@ void endOnTermination(pelora::ui::Form1& window) {
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
 }
+#endif
 
 }  // namespace
 
