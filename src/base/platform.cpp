@@ -12,31 +12,19 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <system_error>
 #include <vector>
 
 #include "base/files.h"
 #include "base/heap.h"
 #include "base/library.h"
+#include "base/standardfiles.h"
 
 namespace pelora {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string randomLetters() {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
-    std::string name;
-    for (int k = 0; k < 8; ++k)
-        name += letters[pick(random)];
-    return name;
-}
 
 bool sameFile(int fd, const fs::path& path) {
     struct stat open {
@@ -167,62 +155,8 @@ bool inGroup(gid_t group) {
     return false;
 }
 
-class SystemFileSystem : public FileSystem {
+class SystemFileSystem : public StandardFileSystem {
 public:
-    std::optional<std::string> read(const fs::path& path) override {
-        if (path.empty()) return std::nullopt;
-        std::error_code error;
-        if (!fs::is_regular_file(path, error)) return std::nullopt;
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return std::nullopt;
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) return std::nullopt;
-        return bytes;
-    }
-
-    bool exists(const fs::path& path) override {
-        std::error_code error;
-        return !path.empty() && fs::exists(path, error);
-    }
-
-    std::optional<std::uintmax_t> fileSize(const fs::path& path) override {
-        std::error_code error;
-        if (!fs::is_regular_file(path, error)) return std::nullopt;
-        const std::uintmax_t size = fs::file_size(path, error);
-        if (error) return std::nullopt;
-        return size;
-    }
-
-    std::optional<fs::file_time_type> modified(const fs::path& path) override {
-        std::error_code error;
-        const fs::file_time_type time = fs::last_write_time(path, error);
-        if (error) return std::nullopt;
-        return time;
-    }
-
-    std::vector<std::string> filesIn(const fs::path& folder) override {
-        std::vector<std::string> names;
-        std::error_code error;
-        for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-             entry.increment(error)) {
-            std::error_code ignored;
-            if (entry->is_regular_file(ignored)) names.push_back(entry->path().filename().string());
-        }
-        return names;
-    }
-
-    fs::path currentFolder() override {
-        std::error_code error;
-        return fs::current_path(error);
-    }
-
-    fs::path followLinks(const fs::path& path) override {
-        std::error_code error;
-        if (!fs::is_symlink(path, error)) return path;
-        fs::path resolved = fs::weakly_canonical(path, error);
-        return error ? path : resolved;
-    }
-
     bool writableByPermissions(const fs::path& path) override {
         struct stat info {};
         if (::stat(path.c_str(), &info) != 0) return true;
@@ -265,7 +199,7 @@ public:
     void removeStaleTemporaries(const fs::path& folder, const std::string& prefix) override {
         for (const std::string& name : filesIn(folder)) {
             if (name.size() != prefix.size() + 8 || !name.starts_with(prefix)) continue;
-            const fs::path path = folder / name;
+            const fs::path path = folder / pathFromUtf8(name);
             const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
             if (fd < 0) continue;
             struct stat info {};
@@ -289,11 +223,6 @@ public:
 
     bool rename(const fs::path& from, const fs::path& to) override {
         return ::rename(from.c_str(), to.c_str()) == 0;
-    }
-
-    void remove(const fs::path& path) override {
-        std::error_code error;
-        fs::remove(path, error);
     }
 
     void syncFolder(const fs::path& folder) override {

@@ -15,9 +15,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -25,22 +22,13 @@
 #include "base/files.h"
 #include "base/heap.h"
 #include "base/library.h"
+#include "base/standardfiles.h"
 
 namespace pelora {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string randomLetters() {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
-    std::string name;
-    for (int k = 0; k < 8; ++k)
-        name += letters[pick(random)];
-    return name;
-}
 
 // The error numbers the program tells the user about, from the system's own.
 int errorNumber(DWORD error) {
@@ -267,63 +255,8 @@ private:
     HANDLE m_file;
 };
 
-class SystemFileSystem : public FileSystem {
+class SystemFileSystem : public StandardFileSystem {
 public:
-    std::optional<std::string> read(const fs::path& path) override {
-        if (path.empty()) return std::nullopt;
-        std::error_code error;
-        if (!fs::is_regular_file(path, error)) return std::nullopt;
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return std::nullopt;
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad()) return std::nullopt;
-        return bytes;
-    }
-
-    bool exists(const fs::path& path) override {
-        std::error_code error;
-        return !path.empty() && fs::exists(path, error);
-    }
-
-    std::optional<std::uintmax_t> fileSize(const fs::path& path) override {
-        std::error_code error;
-        if (!fs::is_regular_file(path, error)) return std::nullopt;
-        const std::uintmax_t size = fs::file_size(path, error);
-        if (error) return std::nullopt;
-        return size;
-    }
-
-    std::optional<fs::file_time_type> modified(const fs::path& path) override {
-        std::error_code error;
-        const fs::file_time_type time = fs::last_write_time(path, error);
-        if (error) return std::nullopt;
-        return time;
-    }
-
-    std::vector<std::string> filesIn(const fs::path& folder) override {
-        std::vector<std::string> names;
-        std::error_code error;
-        for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-             entry.increment(error)) {
-            std::error_code ignored;
-            if (entry->is_regular_file(ignored))
-                names.push_back(utf8Path(entry->path().filename()));
-        }
-        return names;
-    }
-
-    fs::path currentFolder() override {
-        std::error_code error;
-        return fs::current_path(error);
-    }
-
-    fs::path followLinks(const fs::path& path) override {
-        std::error_code error;
-        if (!fs::is_symlink(path, error)) return path;
-        fs::path resolved = fs::weakly_canonical(path, error);
-        return error ? path : resolved;
-    }
-
     // The read-only attribute is what refuses a save on Windows; what the folder's security
     // allows shows when the save tries.
     bool writableByPermissions(const fs::path& path) override {
@@ -396,11 +329,6 @@ public:
     bool rename(const fs::path& from, const fs::path& to) override {
         return ::MoveFileExW(from.c_str(), to.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    }
-
-    void remove(const fs::path& path) override {
-        std::error_code error;
-        fs::remove(path, error);
     }
 
     // The rename was written through already; Windows keeps no separate list of names to flush.
