@@ -132,17 +132,6 @@ private:
     int m_error = 0;
 };
 
-class PosixLock : public FileLock {
-public:
-    explicit PosixLock(int fd) : m_fd(fd) {}
-    ~PosixLock() override { ::close(m_fd); }
-    PosixLock(const PosixLock&) = delete;
-    PosixLock& operator=(const PosixLock&) = delete;
-
-private:
-    int m_fd;
-};
-
 bool inGroup(gid_t group) {
     if (group == ::getegid()) return true;
     const int count = ::getgroups(0, nullptr);
@@ -218,7 +207,7 @@ public:
             ::close(fd);
             return nullptr;
         }
-        return std::make_unique<PosixLock>(fd);
+        return std::make_unique<HeldLock>([fd] { ::close(fd); });
     }
 
     bool rename(const fs::path& from, const fs::path& to) override {

@@ -244,17 +244,6 @@ private:
     int m_error = 0;
 };
 
-class WindowsLock : public FileLock {
-public:
-    explicit WindowsLock(HANDLE file) : m_file(file) {}
-    ~WindowsLock() override { ::CloseHandle(m_file); }
-    WindowsLock(const WindowsLock&) = delete;
-    WindowsLock& operator=(const WindowsLock&) = delete;
-
-private:
-    HANDLE m_file;
-};
-
 class SystemFileSystem : public StandardFileSystem {
 public:
     // The read-only attribute is what refuses a save on Windows; what the folder's security
@@ -323,7 +312,7 @@ public:
             ::CloseHandle(file);
             return nullptr;
         }
-        return std::make_unique<WindowsLock>(file);
+        return std::make_unique<HeldLock>([file] { ::CloseHandle(file); });
     }
 
     bool rename(const fs::path& from, const fs::path& to) override {

@@ -2,12 +2,27 @@
 // files derive their file system from it and add what needs the system's own calls.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "base/files.h"
 
 namespace pelora {
 
 // Eight letters and digits drawn at random: the end of a temporary file's name.
 std::string randomLetters();
+
+// A lock the system holds for as long as what it was taken with stays open; `release` closes that.
+class HeldLock : public FileLock {
+public:
+    explicit HeldLock(std::function<void()> release) : m_release(std::move(release)) {}
+    ~HeldLock() override { m_release(); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    std::function<void()> m_release;
+};
 
 class StandardFileSystem : public FileSystem {
 public:
